@@ -1,0 +1,41 @@
+# Host configuration: the portable core and its native tests, under sanitizers.
+find_package(GTest REQUIRED)
+
+option(HALYARD_SANITIZE "Build the core and its tests with ASan and UBSan" ON)
+if(HALYARD_SANITIZE)
+  set(SAN -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_compile_options(halyard_core PRIVATE ${SAN})
+endif()
+
+file(GLOB_RECURSE HALYARD_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
+add_executable(core_tests ${HALYARD_NATIVE_TESTS})
+target_link_libraries(core_tests PRIVATE halyard_core GTest::gtest GTest::gtest_main)
+target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_definitions(core_tests PRIVATE HALYARD_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
+if(HALYARD_SANITIZE)
+  target_compile_options(core_tests PRIVATE ${SAN})
+  target_link_options(core_tests PRIVATE ${SAN})
+endif()
+add_test(NAME core_tests COMMAND core_tests --gtest_brief=1)
+
+# Benchmarks: plain programs that print one line per figure.
+file(GLOB HALYARD_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+foreach(src ${HALYARD_BENCHES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(bench_${name} ${src})
+  target_link_libraries(bench_${name} PRIVATE halyard_core)
+  target_compile_options(bench_${name} PRIVATE -O2)
+endforeach()
+
+# Fuzz targets need clang's libFuzzer; built only when asked for.
+option(HALYARD_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+if(HALYARD_FUZZ)
+  file(GLOB HALYARD_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*.cpp)
+  foreach(src ${HALYARD_FUZZERS})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(fuzz_${name} ${src} ${HALYARD_CORE_SOURCES})
+    target_include_directories(fuzz_${name} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+    target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  endforeach()
+endif()

@@ -1,0 +1,95 @@
+# Windows configuration: the three programs, the staged installation folder and the Wine tests.
+enable_language(RC)
+
+set(HALYARD_WIN_DEFS WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
+set(HALYARD_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid winmm advapi32 gdi32 user32)
+target_compile_definitions(halyard_core PRIVATE ${HALYARD_WIN_DEFS})
+
+# Every Win32 source of the IDE but its entry point.
+set(HALYARD_UI_DIRS fx app frame build editor asm snippets reference)
+set(HALYARD_UI_GLOBS)
+foreach(dir ${HALYARD_UI_DIRS})
+  list(APPEND HALYARD_UI_GLOBS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
+endforeach()
+file(GLOB_RECURSE HALYARD_UI_SOURCES CONFIGURE_DEPENDS ${HALYARD_UI_GLOBS})
+list(REMOVE_ITEM HALYARD_UI_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
+
+add_library(halyard_ui STATIC ${HALYARD_UI_SOURCES})
+target_include_directories(halyard_ui PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
+target_compile_definitions(halyard_ui PUBLIC ${HALYARD_WIN_DEFS})
+target_compile_options(halyard_ui PRIVATE -Wall -Wextra)
+target_link_libraries(halyard_ui PUBLIC halyard_core ${HALYARD_WIN_LIBS})
+
+set(HALYARD_RC ${CMAKE_SOURCE_DIR}/res/halyard.rc)
+set_source_files_properties(${HALYARD_RC} PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/resource.h)
+
+add_executable(Halyard WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${HALYARD_RC})
+target_link_libraries(Halyard PRIVATE halyard_ui)
+
+# The two console helpers use the C runtime only and link nothing of the IDE.
+file(GLOB PAUSEXEC_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/pausexec/*.cpp)
+file(GLOB TRACEGATE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/tracegate/*.cpp)
+add_executable(Pausexec ${PAUSEXEC_SOURCES})
+add_executable(Tracegate ${TRACEGATE_SOURCES})
+foreach(helper Pausexec Tracegate)
+  target_include_directories(${helper} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+  target_compile_options(${helper} PRIVATE -Wall -Wextra)
+endforeach()
+
+# The installation folder, staged as a user would find it.
+set(HALYARD_DIST ${CMAKE_BINARY_DIR}/dist/Halyard)
+add_custom_target(stage ALL
+  COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR}/install -DDIST=${HALYARD_DIST}
+          -DHALYARD=$<TARGET_FILE:Halyard> -DPAUSEXEC=$<TARGET_FILE:Pausexec>
+          -DTRACEGATE=$<TARGET_FILE:Tracegate> -P ${CMAKE_SOURCE_DIR}/cmake/stage.cmake
+  DEPENDS Halyard Pausexec Tracegate
+  COMMENT "Staging the installation folder in ${HALYARD_DIST}")
+
+# Windows paths of build folders, as Wine maps the root of the Linux tree to Z:.
+function(halyard_wine_path out path)
+  string(REPLACE "/" "\\" p "${path}")
+  set(${out} "Z:${p}" PARENT_SCOPE)
+endfunction()
+halyard_wine_path(HALYARD_DIST_WIN ${HALYARD_DIST})
+halyard_wine_path(HALYARD_SOURCE_WIN ${CMAKE_SOURCE_DIR})
+
+# GoogleTest, cross-built from the sources of the system's package.
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  # Stand-in programs the tests start in place of the outside tools.
+  file(GLOB HALYARD_STANDINS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/standins/*.cpp)
+  set(HALYARD_STANDIN_TARGETS)
+  foreach(src ${HALYARD_STANDINS})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(standin_${name} ${src})
+    set_target_properties(standin_${name} PROPERTIES OUTPUT_NAME ${name}
+                          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/standins)
+    list(APPEND HALYARD_STANDIN_TARGETS standin_${name})
+  endforeach()
+
+  # In-process tests of the Win32 layers: real windows, real messages, real pipes.
+  file(GLOB_RECURSE HALYARD_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+  add_executable(win_tests ${HALYARD_WIN_TESTS} ${HALYARD_RC})
+  target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(win_tests PRIVATE halyard_ui gtest gtest_main)
+  add_dependencies(win_tests stage ${HALYARD_STANDIN_TARGETS})
+  add_test(NAME win_tests COMMAND win_tests --gtest_brief=1)
+
+  # End-to-end tests: the staged Halyard.exe driven from outside.
+  file(GLOB_RECURSE HALYARD_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+  add_executable(e2e_tests ${HALYARD_E2E_TESTS})
+  target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/res)
+  target_compile_definitions(e2e_tests PRIVATE ${HALYARD_WIN_DEFS})
+  target_link_libraries(e2e_tests PRIVATE gtest gtest_main ${HALYARD_WIN_LIBS})
+  add_dependencies(e2e_tests stage ${HALYARD_STANDIN_TARGETS})
+  add_test(NAME e2e_tests COMMAND e2e_tests --gtest_brief=1)
+
+  halyard_wine_path(HALYARD_STANDINS_WIN ${CMAKE_BINARY_DIR}/standins)
+  set_tests_properties(win_tests e2e_tests PROPERTIES
+    ENVIRONMENT "HALYARD_DIST=${HALYARD_DIST_WIN};HALYARD_SOURCE=${HALYARD_SOURCE_WIN};HALYARD_STANDINS=${HALYARD_STANDINS_WIN}"
+    TIMEOUT 900)
+endif()

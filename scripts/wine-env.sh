@@ -1,0 +1,47 @@
+# Sourced by every script that runs Windows programs: the project's Wine prefix and display.
+HALYARD_ROOT=${HALYARD_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${WINEPREFIX:-$HALYARD_ROOT/build/wineprefix}
+export WINEARCH=win64
+export LANG=zh_CN.UTF-8            # ANSI code page 936 (Wine reads LC_ALL first)
+{ export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Creates the prefix once; later calls reuse it.
+halyard_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    echo "wine: creating the prefix $WINEPREFIX" >&2
+    wine wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}
+
+# Starts Xvfb when there is no usable display; halyard_stop_display stops exactly that server.
+HALYARD_XVFB_PID=""
+halyard_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 90 130); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    HALYARD_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$HALYARD_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  echo "wine: could not start Xvfb" >&2
+  return 1
+}
+
+halyard_stop_display() {
+  if [ -n "$HALYARD_XVFB_PID" ]; then
+    kill "$HALYARD_XVFB_PID" 2>/dev/null || true
+    wait "$HALYARD_XVFB_PID" 2>/dev/null || true
+    HALYARD_XVFB_PID=""
+  fi
+}
