@@ -6,7 +6,7 @@ set(HALYARD_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid winmm advapi3
 target_compile_definitions(halyard_core PRIVATE ${HALYARD_WIN_DEFS})
 
 # Every Win32 source of the IDE but its entry point.
-set(HALYARD_UI_DIRS fx app frame build editor asm snippets reference)
+set(HALYARD_UI_DIRS fx app frame buffer build editor asm snippets reference)
 set(HALYARD_UI_GLOBS)
 foreach(dir ${HALYARD_UI_DIRS})
   list(APPEND HALYARD_UI_GLOBS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
