@@ -1,0 +1,283 @@
+#include "core/asm/classifier.h"
+
+#include <array>
+#include <cstring>
+
+#include "core/asm/asm_number.h"
+#include "core/asm/cp936.h"
+#include "core/asm/keywords.h"
+
+namespace {
+
+// What a byte can mean to the scanner of plain text.
+enum ByteClass : std::uint8_t {
+    kOther,        // punctuation, control bytes, 0x80 and 0xFF
+    kWord,         // A-Z a-z 0-9 _ .
+    kBlank,        // space, HT, LF, VT, FF, CR
+    kLead,         // can begin a double-byte character (it does when a trail byte follows)
+    kDoubleQuote,
+    kSingleQuote,
+    kSlash,
+    kStar,
+    kSemicolon,
+    kHash,
+};
+
+constexpr std::array<std::uint8_t, 256> BuildClasses()
+{
+    std::array<std::uint8_t, 256> classes{};
+    for (int c = 0; c < 256; ++c) {
+        std::uint8_t k = kOther;
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '.')
+            k = kWord;
+        else if (c == ' ' || (c >= '\t' && c <= '\r'))
+            k = kBlank;
+        else if (IsCp936LeadByte(static_cast<unsigned char>(c)))
+            k = kLead;
+        else if (c == '"')
+            k = kDoubleQuote;
+        else if (c == '\'')
+            k = kSingleQuote;
+        else if (c == '/')
+            k = kSlash;
+        else if (c == '*')
+            k = kStar;
+        else if (c == ';')
+            k = kSemicolon;
+        else if (c == '#')
+            k = kHash;
+        classes[std::size_t(c)] = k;
+    }
+    return classes;
+}
+
+constexpr std::array<std::uint8_t, 256> kClasses = BuildClasses();
+
+constexpr LineState kQuoted = StateDoubleQuoted | StateSingleQuoted;
+// While any of these is set, the plain-text rules do not apply.
+constexpr LineState kCommentOrString = StateLineComment | StateBlockComment | kQuoted;
+
+// A real backslash, not the second half of a double-byte character.
+bool IsBackslashAt(const unsigned char* t, std::int32_t i)
+{
+    return t[i] == '\\' && !IsCp936TrailAt(t, i);
+}
+
+// One call of ClassifyLine. Positions are byte indexes into the line; `m_word` is the start of
+// the word being read, or -1. A word stays open across a string (a quote does not end it); the
+// run it gets when it ends then starts before the string's run and is dropped.
+class LineScan {
+public:
+    LineScan(const unsigned char* text, std::int32_t length, ColourRun* runs, std::int32_t& runCount,
+             std::int32_t runCapacity, LineState entering)
+        : m_text(text), m_length(length), m_runs(runs), m_count(runCount), m_capacity(runCapacity),
+          m_state(entering), m_firstChar((entering & ~StateBlockComment) == 0)
+    {
+    }
+
+    LineState Scan()
+    {
+        Open(0);
+        std::int32_t i = 0;
+        while (i < m_length && !m_stopped) {
+            if (m_state & StateLineComment) {
+                Append(i, ColourComment);
+                break;
+            }
+            if (m_state & StateDoubleQuoted)
+                i = CloseQuote(i, '"', StateDoubleQuoted);
+            else if (m_state & StateSingleQuoted)
+                i = CloseQuote(i, '\'', StateSingleQuoted);
+            else if (m_state & StateBlockComment)
+                i = CloseBlockComment(i);
+            else if (m_state & StateHashLine)
+                i = ScanHashLine(i);
+            else
+                i = ScanPlain(i);
+        }
+        if (m_word >= 0)
+            EndWord(i);
+        if (IsBackslashAt(m_text, m_length - 1))
+            return m_state;
+        return m_state & StateBlockComment;
+    }
+
+private:
+    // Runs never go backwards: one that would start before the last run is dropped.
+    void Append(std::int32_t start, std::int32_t colour)
+    {
+        if (m_runs == nullptr || m_count < 0 || m_count >= m_capacity)
+            return;
+        if (m_count > 0 && start < m_runs[m_count - 1].start)
+            return;
+        m_runs[m_count++] = ColourRun{start, colour};
+    }
+
+    void Open(std::int32_t start) { Append(start, StateColour(m_state)); }
+
+    void Set(LineState flag, std::int32_t runStart, std::int32_t colour)
+    {
+        Append(runStart, colour);
+        m_state |= flag;
+    }
+
+    // A comment to the end of the line: scanning stops at `at`.
+    std::int32_t StopInComment(std::int32_t runStart, std::int32_t at)
+    {
+        Set(StateLineComment, runStart, ColourComment);
+        m_stopped = true;
+        return at;
+    }
+
+    // Inside a string, only its quote matters; one right after a backslash does not close it,
+    // one at index 0 always does. Returns where scanning goes on.
+    std::int32_t CloseQuote(std::int32_t from, unsigned char quote, LineState flag)
+    {
+        for (std::int32_t i = from; i < m_length; ++i) {
+            const void* hit = std::memchr(m_text + i, quote, std::size_t(m_length - i));
+            if (hit == nullptr)
+                break;
+            i = std::int32_t(static_cast<const unsigned char*>(hit) - m_text);
+            if (i == 0 || !IsBackslashAt(m_text, i - 1)) {
+                m_state &= ~flag;
+                Open(i + 1);
+                return i + 1;
+            }
+        }
+        return m_length;
+    }
+
+    // The "*" before the closing "/" may be the one that opened the comment: "/*/" is closed.
+    std::int32_t CloseBlockComment(std::int32_t from)
+    {
+        for (std::int32_t i = from; i < m_length; ++i) {
+            const void* hit = std::memchr(m_text + i, '/', std::size_t(m_length - i));
+            if (hit == nullptr)
+                break;
+            i = std::int32_t(static_cast<const unsigned char*>(hit) - m_text);
+            if (i > 0 && m_text[i - 1] == '*') {
+                m_state &= ~StateBlockComment;
+                Open(i + 1);
+                return i + 1;
+            }
+        }
+        return m_length;
+    }
+
+    // On a hash line only comments are recognised: ";" (not at index 0), "//" and "/*".
+    std::int32_t ScanHashLine(std::int32_t i)
+    {
+        for (; i < m_length; ++i) {
+            const unsigned char c = m_text[i];
+            if (i == 0 || (c != ';' && c != '/' && c != '*'))
+                continue;
+            if (c == ';')
+                return StopInComment(i, i);
+            if (m_text[i - 1] != '/')
+                continue;
+            if (c == '/')
+                return StopInComment(i - 1, i);
+            Set(StateBlockComment, i - 1, ColourComment);
+            return i + 1;
+        }
+        return i;
+    }
+
+    // The bytes of one character starting at i: 2 for a lead byte with its trail byte.
+    std::int32_t CharLength(std::int32_t i) const
+    {
+        return (i + 1 < m_length && IsCp936TrailByte(m_text[i + 1])) ? 2 : 1;
+    }
+
+    // Plain text, until a comment, string or hash line begins or the line ends.
+    std::int32_t ScanPlain(std::int32_t i)
+    {
+        while (i < m_length) {
+            const unsigned char c = m_text[i];
+            const std::uint8_t cls = kClasses[c];
+            if (cls == kWord) {
+                i = ScanWord(i);
+                continue;
+            }
+            if (i > 0 && (cls == kSemicolon || (cls == kSlash && m_text[i - 1] == '/')))
+                return StopInComment(cls == kSemicolon ? i : i - 1, i);
+            if (cls == kDoubleQuote || cls == kSingleQuote) {
+                Set(cls == kDoubleQuote ? StateDoubleQuoted : StateSingleQuoted, i, ColourString);
+                return i + 1;
+            }
+            if (cls == kStar && i > 0 && m_text[i - 1] == '/') {
+                Set(StateBlockComment, i - 1, ColourComment);
+                return i + 1;
+            }
+            if (m_firstChar) {
+                if (cls == kHash) {
+                    Set(StateHashLine, i, ColourHashLine);
+                    return i + 1;
+                }
+                if (cls == kSemicolon) {  // index 0 only: later ones stopped above
+                    Set(StateLineComment, i, ColourComment);
+                    return i + 1;
+                }
+                if (cls == kBlank) {
+                    ++i;
+                    continue;
+                }
+                m_firstChar = false;
+            }
+            if (m_word >= 0 && m_runs != nullptr) {
+                EndWord(i);
+                m_word = -1;
+                Open(i);
+            }
+            i += cls == kLead ? CharLength(i) : 1;
+        }
+        return i;
+    }
+
+    // Word characters are never special: read them all at once.
+    std::int32_t ScanWord(std::int32_t i)
+    {
+        m_firstChar = false;
+        if (m_runs != nullptr && m_word < 0)
+            m_word = i;
+        do
+            ++i;
+        while (i < m_length && kClasses[m_text[i]] == kWord);
+        return i;
+    }
+
+    // The word m_text[m_word..end-1] ends: a keyword or number gets a run at its start.
+    void EndWord(std::int32_t end)
+    {
+        const std::int32_t start = m_word;
+        if (m_runs == nullptr || m_count <= 0 || start < m_runs[m_count - 1].start)
+            return;  // nothing could be appended: its run would be dropped
+        const char* word = reinterpret_cast<const char*>(m_text + start);
+        std::int32_t colour = KeywordColour(word, end - start);
+        if (colour == NoKeyword && IsAsmNumber(word, end - start))
+            colour = ColourNumber;
+        if (colour != NoKeyword)
+            Append(start, colour);
+    }
+
+    const unsigned char* m_text;
+    std::int32_t m_length;
+    ColourRun* m_runs;
+    std::int32_t& m_count;
+    std::int32_t m_capacity;
+    LineState m_state;
+    bool m_firstChar;  // no non-blank byte seen outside strings and comments yet
+    bool m_stopped = false;
+    std::int32_t m_word = -1;
+};
+
+}  // namespace
+
+LineState ClassifyLine(LineState entering, const char* text, std::int32_t length, ColourRun* runs,
+                       std::int32_t& runCount, std::int32_t runCapacity)
+{
+    if (length <= 0 || text == nullptr)
+        return entering & StateBlockComment;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    return LineScan(bytes, length, runs, runCount, runCapacity, entering).Scan();
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The state carried from one line of assembly source to the next, and the coloured runs of a line.
+#include <cstdint>
+
+// A flag set; 0 is plain text. Only StateBlockComment survives a line end, unless the line ends with
+// a backslash, which carries every flag (and any unknown bit) into the next line unchanged.
+using LineState = std::uint32_t;
+
+enum : LineState {
+    StateLineComment = 0x01,   // inside a comment that ends with the line
+    StateHashLine = 0x02,      // inside a line whose first non-blank character is "#"
+    StateBlockComment = 0x04,  // between "/*" and "*/", possibly across lines
+    StateDoubleQuoted = 0x08,  // inside a string opened by a double quote
+    StateSingleQuoted = 0x10,  // inside a string opened by a single quote
+};
+
+// A run extends from `start` to the start of the next run, the last one to the end of the line.
+// Runs of a line are in non-decreasing order of start; of two runs with one start the later shows.
+// The layout (two signed 32-bit fields, in this order) is part of the views' contract.
+struct ColourRun {
+    std::int32_t start;
+    std::int32_t colourIndex;  // a ColourIndex
+};

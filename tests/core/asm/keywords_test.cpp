@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <random>
+#include <string>
+
+#include "core/asm/classify_model.h"
+#include "core/asm/keywords.h"
+
+namespace {
+
+int Lookup(const std::string& word) { return KeywordColour(word.data(), std::int32_t(word.size())); }
+
+// Every entry, its case variants and near misses: the lookup answers as the linear scan does.
+TEST(KeywordColour, AgreesWithTheLinearScan)
+{
+    std::vector<std::string> words;
+    auto addVariants = [&](std::string_view name) {
+        std::string w(name);
+        words.push_back(w);
+        std::string lower = w, upper = w, mixed = w;
+        for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));
+        mixed[0] = char(std::toupper(static_cast<unsigned char>(lower[0])));
+        words.insert(words.end(), {lower, upper, mixed, w + "x", w.substr(1), w.substr(0, w.size() - 1)});
+        words.push_back(w + std::string(1, '\0'));
+    };
+    for (std::string_view name : RegisterNames) addVariants(name);
+    for (std::string_view name : InstructionNames) addVariants(name);
+    for (std::string_view name : DirectiveNames) addVariants(name);
+    std::mt19937 rng(7);
+    const char alphabet[] = "AaBbCcDdEeHhIiLlMmNnOoPpRrSsTtUuWwXxZz";
+    for (int k = 0; k < 20000; ++k) {
+        std::string w(1 + rng() % 9, ' ');
+        for (char& c : w) c = alphabet[rng() % (sizeof alphabet - 1)];
+        words.push_back(w);
+    }
+    for (const std::string& w : words)
+        ASSERT_EQ(model::LinearKeywordColour(w), Lookup(w)) << w;
+}
+
+TEST(KeywordColour, Examples)
+{
+    EXPECT_EQ(ColourRegister, Lookup("EFLAGS"));
+    EXPECT_EQ(ColourInstruction, Lookup("cmpxchg"));
+    EXPECT_EQ(ColourDirective, Lookup("HIGHWORD"));
+    EXPECT_EQ(ColourInstruction, Lookup("JPO"));
+    EXPECT_EQ(NoKeyword, Lookup("jpo"));
+    EXPECT_EQ(NoKeyword, Lookup("jnp"));
+    EXPECT_EQ(NoKeyword, Lookup("Mov"));
+    EXPECT_EQ(NoKeyword, KeywordColour("ax", 0));
+    EXPECT_EQ(NoKeyword, KeywordColour("movsbx", -1));
+}
+
+}  // namespace
