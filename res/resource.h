@@ -1,10 +1,138 @@
 // Numeric ids of every resource, command, control and string of Halyard. One header for all.
 #pragma once
 
-// Frame and document resources
-#define IDR_MAINFRAME                   128
-#define IDR_HALYARDTYPE                 129
+// ---- Frame and document resources ----------------------------------------------------------
+#define IDR_MAINFRAME                   128   // frame menu, icon, accelerators, toolbar, title
+#define IDR_HALYARDTYPE                 129   // document menu, icon and template string
+#define IDD_ABOUTBOX                    100
+#define IDD_NEW                         133
+#define IDD_SEGMENTVIEW                 134
+#define IDD_SEARCH                      135
+#define IDI_SEARCH_TAB                  136
+#define IDI_SEGMENT_TAB                 137
+#define IDD_NEW_FILE_PAGE               139
+#define IDD_NEW_PROJECT_PAGE            140
+#define IDD_SELECTOR                    142   // the mode bar
+#define IDI_TREE_ROOT                   143
+#define IDI_TREE_FILE                   144
+#define IDI_TREE_FILE_SELECTED          145
+#define IDB_ASCII_TABLE                 146
+#define IDD_ASCII_TABLE                 147
+#define IDI_WELCOME                     148
+#define IDD_NAME_PROMPT                 153
+#define IDC_MARGIN_CURSOR               22900
+#define IDR_EDITOR_ACCEL                22901
+#define IDB_BOOKMARKS                   22902
+#define IDB_TOOLBAR                     128   // toolbar bitmap strip (bitmap namespace)
 
-// Strings
+// ---- Controls --------------------------------------------------------------------------------
+#define IDC_WORKSPACE_TREE              100
+#define IDC_OUTPUT_EDIT                 101
+#define IDC_WORKSPACE_BAR               123
+#define IDC_OUTPUT_BAR                  124
+#define IDC_WORKSPACE_TABS              125
+#define IDC_SELECT_ASSEMBLER            1012
+#define IDC_SELECT_BITNESS              1013
+#define IDC_SELECT_SUMMARY              1014
+#define IDC_SELECT_CONFIG               1015
+#define IDC_SELECT_CPU                  1016
+
+// ---- Framework command ids -------------------------------------------------------------------
+#define ID_FILE_NEW                     57600
+#define ID_FILE_OPEN                    57601
+#define ID_FILE_CLOSE                   57602
+#define ID_FILE_SAVE                    57603
+#define ID_FILE_SAVE_AS                 57604
+#define ID_FILE_PAGE_SETUP              57605
+#define ID_FILE_PRINT_SETUP             57606
+#define ID_FILE_PRINT                   57607
+#define ID_FILE_PRINT_DIRECT            57608
+#define ID_FILE_PRINT_PREVIEW           57609
+#define ID_FILE_MRU_FILE1               57616
+#define ID_FILE_MRU_FILE4               57619
+#define ID_EDIT_COPY                    57634
+#define ID_EDIT_CUT                     57635
+#define ID_EDIT_FIND                    57636
+#define ID_EDIT_PASTE                   57637
+#define ID_EDIT_REPEAT                  57640
+#define ID_EDIT_REPLACE                 57641
+#define ID_EDIT_SELECT_ALL              57642
+#define ID_EDIT_UNDO                    57643
+#define ID_EDIT_REDO                    57644
+#define ID_WINDOW_NEW                   57648
+#define ID_WINDOW_ARRANGE               57649
+#define ID_WINDOW_CASCADE               57650
+#define ID_WINDOW_TILE_HORZ             57651
+#define ID_WINDOW_TILE_VERT             57652
+#define ID_WINDOW_SPLIT                 57653
+#define ID_APP_ABOUT                    57664
+#define ID_APP_EXIT                     57665
+#define ID_VIEW_TOOLBAR                 59392
+#define ID_VIEW_STATUS_BAR              59393
+#define ID_INDICATOR_CAPS               59137
+#define ID_INDICATOR_NUM                59138
+#define ID_INDICATOR_SCRL               59139
+#define ID_INDICATOR_OVR                59140
+#define ID_SEPARATOR                    0
+#define AFX_IDW_PANE_FIRST              0xE900
+
+// ---- Halyard command ids ---------------------------------------------------------------------
+#define ID_EDIT_READONLY                32795
+#define ID_EDIT_DISABLEBSATSOL          32796
+#define ID_EDIT_DISABLEDRAGDROP         32797
+#define ID_BUILD_COMPILE                32800
+#define ID_BUILD_LINK                   32801
+#define ID_DEBUG_DEBUG                  32802
+#define ID_BUILD_RUN                    32803
+#define ID_PROGRAM_LOCATION             32804
+#define ID_BUILD_STOP                   32806
+#define ID_FILE_NEW_DIALOG              32809
+#define ID_MODE_MASM                    32811
+#define ID_MODE_TASM                    32813
+#define ID_MODE_NASM                    32817
+#define ID_VIEW_WORKSPACE               32819
+#define ID_VIEW_OUTPUT                  32820
+#define ID_DEBUG_CV                     32821
+#define ID_DEBUG_TD                     32822
+#define ID_ASCII_TABLE                  32823
+#define ID_BACKGROUND_MUSIC             32824
+#define ID_THEME_NORMAL                 32826
+#define ID_THEME_DARK                   32827
+#define ID_CALCULATOR                   32828
+#define ID_HELP_SUGGEST                 32829
+#define ID_HELP_QUESTIONS               32831
+#define ID_HELP_HOMEPAGE                32832
+
+// Editor view commands
+#define ID_EDIT_DELETE                  37000
+#define ID_EDIT_DELETE_BACK             37001
+#define ID_EDIT_DELETE_WORD_BACK        37002
+#define ID_EDIT_TAB                     37003
+#define ID_EDIT_UNTAB                   37004
+#define ID_EDIT_SWITCH_OVRMODE          37005
+#define ID_EDIT_FIRST_MOVE              37100
+#define ID_EDIT_LAST_MOVE               37125
+#define ID_EDIT_FIND_PREVIOUS           37126
+#define ID_EDIT_TOGGLE_BOOKMARK0        37200
+#define ID_EDIT_GO_BOOKMARK0            37210
+#define ID_EDIT_CLEAR_BOOKMARKS         37220
+#define ID_EDIT_TOGGLE_BOOKMARK         37223
+#define ID_EDIT_GOTO_NEXT_BOOKMARK      37224
+#define ID_EDIT_GOTO_PREV_BOOKMARK      37225
+#define ID_EDIT_CLEAR_ALL_BOOKMARKS     37226
+#define ID_EDIT_INDICATOR_POSITION      37903
+#define ID_INDICATOR_BLANK              37900
+#define ID_INDICATOR_READ               37901
+#define ID_EDIT_INDICATOR_CRLF          37902
+
+// ---- Strings -------------------------------------------------------------------------------
 #define IDS_APP_NAME                    57344
+#define IDS_IDLE_MESSAGE                57345
 #define IDS_OLE_INIT_FAILED             57608
+#define IDS_ALL_FILES_FILTER            61442
+#define IDS_OPEN_FILE_TITLE             61443
+#define IDS_SAVE_FILE_TITLE             61444
+#define IDS_SAVE_CHANGES                61445   // "Save changes to %s?"
+#define IDS_OPEN_FAILED                 61446   // "Cannot open %s.\n%s"
+#define IDS_SAVE_FAILED                 61447   // "Cannot save %s.\n%s"
+#define IDS_DIR_TOO_LONG                61448

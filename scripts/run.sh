@@ -14,4 +14,6 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   halyard_wine_prefix
   cd "$dist" && exec wine Halyard.exe "$sample"
 fi
-exec "$root/scripts/screenshot.sh" -w 10 -C "$dist" "$root/build/screenshots/halyard.png" wine Halyard.exe "$sample"
+# A Wine desktop window gives the program its caption and a full-screen work area.
+exec "$root/scripts/screenshot.sh" -w 10 -C "$dist" "$root/build/screenshots/halyard.png" \
+  wine explorer /desktop=Halyard,1280x1024 Halyard.exe "$sample"

@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build g++ make googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-zenhei
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick fonts-wqy-zenhei
   clang libclang-rt-14-dev
 )
 missing=()

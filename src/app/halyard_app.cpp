@@ -1,0 +1,115 @@
+#include "app/halyard_app.h"
+#include "app/doc_manager_ex.h"
+#include "build/halyard_doc.h"
+#include "editor/plain_text_view.h"
+#include "frame/child_frame.h"
+#include "frame/main_frame.h"
+#include "fx/fx_doctemplate.h"
+#include "resource.h"
+#include <commdlg.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ole2.h>
+#include <shellapi.h>
+
+namespace {
+FxDocument* NewDocument() { return new CHalyardDoc; }
+FxMDIChild* NewChildFrame() { return new CChildFrame; }
+FxView* NewView() { return new CPlainTextView; }
+}  // namespace
+
+CHalyardApp* GetHalyardApp() { return static_cast<CHalyardApp*>(FxGetApp()); }
+
+CHalyardApp::CHalyardApp()
+{
+    OnCommand(ID_FILE_PRINT_SETUP, [this] { OnPrintSetup(); });
+    OnControl(IDC_WORKSPACE_TREE, static_cast<UINT>(NM_DBLCLK), [this] { OnWorkspaceDblClk(); });
+}
+
+CMainFrame* CHalyardApp::GetMainFrame() const { return static_cast<CMainFrame*>(FxApp::GetMainFrame()); }
+
+bool CHalyardApp::CaptureInstallDir()
+{
+    DWORD n = GetCurrentDirectoryA(sizeof m_szInstallDir, m_szInstallDir);
+    if (n > 0 && n < sizeof m_szInstallDir) return true;
+    // Too long for the buffer (or unreadable): say so and stop; never go on with a cut path.
+    std::memset(m_szInstallDir, 0, sizeof m_szInstallDir);
+    char path[MAX_PATH * 4] = "?";
+    GetCurrentDirectoryA(sizeof path, path);
+    FxMessageBox(FxFormatString(IDS_DIR_TOO_LONG, path).c_str(), MB_OK | MB_ICONSTOP);
+    return false;
+}
+
+bool CHalyardApp::InitInstance()
+{
+    if (!CaptureInstallDir()) return false;
+    if (FAILED(OleInitialize(nullptr))) {
+        FxMessageBox(FxLoadString(IDS_OLE_INIT_FAILED).c_str(), MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    SetRegistryKey("Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+    SetDocManager(new CDocManagerEx);
+    auto* tmpl = new FxDocTemplate(IDR_HALYARDTYPE, NewDocument, NewChildFrame, NewView);
+    GetDocManager()->AddDocTemplate(tmpl);
+    if (!tmpl->Load()) return false;
+    auto* frame = new CMainFrame;
+    SetMainFrame(frame);
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) return false;  // the frame deleted itself
+    DragAcceptFiles(frame->m_hWnd, TRUE);
+    if (!ProcessCommandLine() || !GetMainFrame()) return false;
+    int show = GetShowCommand();
+    if (IsZoomed(frame->m_hWnd) && (show == SW_SHOWNORMAL || show == SW_SHOWDEFAULT)) show = SW_SHOWMAXIMIZED;
+    ShowWindow(frame->m_hWnd, show);
+    UpdateWindow(frame->m_hWnd);
+    return true;
+}
+
+bool CHalyardApp::ProcessCommandLine()
+{
+    // The first argument that is not a switch names the file to open.
+    for (int i = 1; i < __argc; ++i) {
+        const char* arg = __argv[i];
+        if (arg[0] == '/' || arg[0] == '-') continue;
+        return GetDocManager()->OpenDocumentFile(arg) != nullptr;
+    }
+    GetDocManager()->OnFileNew();
+    return true;
+}
+
+void CHalyardApp::OnPrintSetup()
+{
+    PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = FxGetMainWnd();
+    pd.Flags = PD_PRINTSETUP;
+    if (PrintDlgA(&pd)) {
+        if (pd.hDevMode) GlobalFree(pd.hDevMode);
+        if (pd.hDevNames) GlobalFree(pd.hDevNames);
+    }
+}
+
+void CHalyardApp::OnWorkspaceDblClk()
+{
+    CMainFrame* frame = GetMainFrame();
+    if (!frame) return;
+    HWND tree = frame->m_workspaceTree.m_hWnd;
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!item) return;
+    char text[MAX_PATH] = {};
+    TVITEMA tvi{};
+    tvi.mask = TVIF_TEXT;
+    tvi.hItem = item;
+    tvi.pszText = text;
+    tvi.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
+    if (GetDocManager()->GetTemplates().empty()) return;
+    for (FxDocument* doc : GetDocManager()->GetTemplates().front()->GetDocuments()) {
+        auto* hdoc = dynamic_cast<CHalyardDoc*>(doc);
+        if (!hdoc || hdoc->m_strFileName != text) continue;
+        for (FxView* view : doc->GetViews())
+            if (FxMDIChild* child = view->GetParentFrame())
+                SendMessageA(frame->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+    }
+}

@@ -1,0 +1,5 @@
+// The MDI child frame of every editor window.
+#pragma once
+#include "fx/fx_mdichild.h"
+
+class CChildFrame : public FxMDIChild {};

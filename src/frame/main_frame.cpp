@@ -1,0 +1,134 @@
+#include "frame/main_frame.h"
+#include "core/build/build_config.h"
+#include "resource.h"
+#include <mmsystem.h>
+
+using halyard::build::ModeList;
+
+namespace {
+const UINT kToolBarId = 0xE800;    // the framework's ids of its standard bars
+const UINT kStatusBarId = 0xE801;
+const UINT kDialogBarId = 0xE805;
+
+const UINT kIndicators[] = {ID_SEPARATOR,           ID_EDIT_INDICATOR_POSITION, ID_INDICATOR_BLANK,
+                            ID_EDIT_INDICATOR_CRLF, ID_INDICATOR_OVR,           ID_INDICATOR_READ,
+                            ID_INDICATOR_CAPS,      ID_INDICATOR_NUM,           ID_INDICATOR_SCRL};
+}  // namespace
+
+CMainFrame::CMainFrame()
+{
+    OnCommand(ID_VIEW_WORKSPACE, [this] { ShowControlBar(&m_workspaceBar, !m_workspaceBar.IsVisible()); });
+    OnUpdate(ID_VIEW_WORKSPACE, [this](FxCmdUI& ui) { ui.SetCheck(m_workspaceBar.IsVisible()); });
+    OnCommand(ID_VIEW_OUTPUT, [this] { ShowControlBar(&m_outputBar, !m_outputBar.IsVisible()); });
+    OnUpdate(ID_VIEW_OUTPUT, [this](FxCmdUI& ui) { ui.SetCheck(m_outputBar.IsVisible()); });
+    OnCommand(ID_BACKGROUND_MUSIC, [this] { ToggleMusic(); });
+    OnUpdate(ID_BACKGROUND_MUSIC, [this](FxCmdUI& ui) { ui.SetCheck(m_bMusicOn == 1); });
+}
+
+bool CMainFrame::OnCreateFrame()
+{
+    if (!CreateBars() || !CreatePanes()) return false;
+    CreateTreeImages();
+    TVINSERTSTRUCTA ins{};
+    ins.hParent = TVI_ROOT;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    ins.item.pszText = const_cast<char*>("Code View");
+    m_hCodeViewRoot = reinterpret_cast<HTREEITEM>(
+        SendMessageA(m_workspaceTree.m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+    ShowControlBar(&m_workspaceBar, false);
+    ShowControlBar(&m_outputBar, false);
+    ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
+    return true;
+}
+
+bool CMainFrame::CreateBars()
+{
+    if (!m_toolBar.Create(m_hWnd, kToolBarId) || !m_toolBar.LoadToolBar(IDR_MAINFRAME)) return false;
+    SetWindowTextA(m_toolBar.m_hWnd, "Control Tool Bar");
+    if (!m_statusBar.Create(m_hWnd, kStatusBarId) ||
+        !m_statusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
+        return false;
+    SetToolBar(&m_toolBar);
+    SetStatusBar(&m_statusBar);
+    if (!m_selectorBar.Create(m_hWnd, IDD_SELECTOR, kDialogBarId)) return false;
+    SetWindowTextA(m_selectorBar.m_hWnd, "Selector");
+    FillModeLists();
+    // Layout order: the status bar lies below the Output pane; the mode bar below the toolbar.
+    AddControlBar(&m_statusBar);
+    AddControlBar(&m_toolBar);
+    AddControlBar(&m_selectorBar);
+    return true;
+}
+
+bool CMainFrame::CreatePanes()
+{
+    if (!m_workspaceBar.Create(m_hWnd, "WorkSpace", SIZE{260, 200}, IDC_WORKSPACE_BAR, FxDockSide::Left)) return false;
+    if (!m_outputBar.Create(m_hWnd, "Output", SIZE{100, 100}, IDC_OUTPUT_BAR, FxDockSide::Bottom)) return false;
+    if (!m_outputEdit.Create(m_outputBar.m_hWnd, IDC_OUTPUT_EDIT)) return false;
+    m_outputBar.SetChild(m_outputEdit.m_hWnd);
+    if (!m_workspaceTree.Create(m_workspaceBar.m_hWnd, IDC_WORKSPACE_TREE)) return false;
+    m_workspaceBar.SetChild(m_workspaceTree.m_hWnd);
+    AddControlBar(&m_outputBar);
+    AddControlBar(&m_workspaceBar);
+    return true;
+}
+
+void CMainFrame::FillModeLists()
+{
+    const struct {
+        ModeList list;
+        int id;
+    } lists[] = {{ModeList::Cpu, IDC_SELECT_CPU},
+                 {ModeList::Assembler, IDC_SELECT_ASSEMBLER},
+                 {ModeList::Bitness, IDC_SELECT_BITNESS},
+                 {ModeList::Config, IDC_SELECT_CONFIG}};
+    for (const auto& l : lists) {
+        HWND combo = m_selectorBar.GetItem(l.id);
+        for (int i = 0; i < halyard::build::ModeWordCount(l.list); ++i)
+            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(halyard::build::ModeWord(l.list, i)));
+    }
+}
+
+void CMainFrame::CreateTreeImages()
+{
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    m_paneIcons = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 4, 0);
+    for (UINT icon : {IDI_TREE_ROOT, IDI_TREE_FILE, IDI_TREE_FILE_SELECTED})
+        ImageList_AddIcon(m_paneIcons,
+                          static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, 0)));
+    SendMessageA(m_workspaceTree.m_hWnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_paneIcons));
+    SendMessageA(m_workspaceTree.m_hWnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+}
+
+void CMainFrame::ShowPanes(bool show)
+{
+    ShowControlBar(&m_workspaceBar, show);
+    ShowControlBar(&m_outputBar, show);
+}
+
+void CMainFrame::AddDocumentItem(const char* text)
+{
+    TVINSERTSTRUCTA ins{};
+    ins.hParent = m_hCodeViewRoot;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    ins.item.pszText = const_cast<char*>(text);
+    ins.item.iImage = 1;
+    ins.item.iSelectedImage = 2;
+    SendMessageA(m_workspaceTree.m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins));
+    SendMessageA(m_workspaceTree.m_hWnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(m_hCodeViewRoot));
+    UpdateWindow(m_workspaceTree.m_hWnd);
+}
+
+void CMainFrame::ToggleMusic()
+{
+    // The sound is looked up in the current folder of the moment; a missing file is silent.
+    if (m_bMusicOn == 0) {
+        PlaySoundA("BackDrop.wav", nullptr, SND_ASYNC | SND_LOOP | SND_FILENAME | SND_NODEFAULT);
+        m_bMusicOn = 1;
+    } else {
+        PlaySoundA(nullptr, nullptr, 0);
+        m_bMusicOn = 0;
+    }
+}

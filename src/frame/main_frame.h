@@ -1,0 +1,44 @@
+// The IDE's main window: toolbar, status bar, mode bar, the WorkSpace and Output panes.
+#pragma once
+#include "frame/output_edit.h"
+#include "frame/workspace_tree.h"
+#include "fx/fx_dialogbar.h"
+#include "fx/fx_mdiframe.h"
+#include "fx/fx_panebar.h"
+#include "fx/fx_statusbar.h"
+#include "fx/fx_toolbar.h"
+#include <commctrl.h>
+
+class FxMDIChild;
+
+class CMainFrame : public FxMDIFrame {
+public:
+    CMainFrame();
+
+    // Shows (or hides) the WorkSpace pane, then the Output pane, at once.
+    void ShowPanes(bool show);
+    // Adds `text` as the last item under the tree's root "Code View", expanded and repainted.
+    void AddDocumentItem(const char* text);
+
+    FxStatusBar m_statusBar;
+    FxToolBar m_toolBar;
+    FxMDIChild* m_pWelcomeFrame = nullptr;
+    int m_bMusicOn = 0;
+    HIMAGELIST m_paneIcons = nullptr;
+    FxPaneBar m_outputBar;
+    FxPaneBar m_workspaceBar;
+    FxDialogBar m_selectorBar;
+    COutputEdit m_outputEdit;
+    CWorkspaceTree m_workspaceTree;
+    HTREEITEM m_hCodeViewRoot = nullptr;
+
+protected:
+    bool OnCreateFrame() override;
+
+private:
+    bool CreateBars();
+    bool CreatePanes();
+    void FillModeLists();
+    void CreateTreeImages();
+    void ToggleMusic();
+};

@@ -1,0 +1,41 @@
+#include "frame/workspace_tree.h"
+#include <commctrl.h>
+
+bool CWorkspaceTree::Create(HWND parent, UINT id)
+{
+    RECT rc{0, 0, 0, 0};
+    DWORD style = WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
+    return CreateEx(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", style, rc, parent, id);
+}
+
+void CWorkspaceTree::PaintBuffered(HDC target, const RECT& clip)
+{
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    HDC mem = CreateCompatibleDC(target);
+    HBITMAP bmp = CreateCompatibleBitmap(target, rc.right > 0 ? rc.right : 1, rc.bottom > 0 ? rc.bottom : 1);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    COLORREF bk = static_cast<COLORREF>(SendMessageA(m_hWnd, TVM_GETBKCOLOR, 0, 0));
+    HBRUSH brush = CreateSolidBrush(bk == static_cast<COLORREF>(-1) ? GetSysColor(COLOR_WINDOW) : bk);
+    FillRect(mem, &rc, brush);
+    DeleteObject(brush);
+    Default(WM_PAINT, reinterpret_cast<WPARAM>(mem), 0);
+    BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, mem, clip.left, clip.top,
+           SRCCOPY);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+}
+
+LRESULT CWorkspaceTree::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_ERASEBKGND) return TRUE;
+    if (msg == WM_PAINT && !wp) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hWnd, &ps);
+        PaintBuffered(dc, ps.rcPaint);
+        EndPaint(m_hWnd, &ps);
+        return 0;
+    }
+    return Default(msg, wp, lp);
+}

@@ -1,0 +1,28 @@
+#include "fx/fx_dialogbar.h"
+#include "fx/fx_app.h"
+#include "fx/fx_mdiframe.h"
+
+static INT_PTR CALLBACK BarDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+bool FxDialogBar::Create(HWND parent, UINT templateId, UINT id)
+{
+    HWND h = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, BarDialogProc, 0);
+    if (!h || !SubclassWindow(h)) return false;
+    SetWindowLongPtrA(h, GWLP_ID, static_cast<LONG_PTR>(id));
+    SetWindowLongPtrA(h, GWL_STYLE, (GetWindowLongPtrA(h, GWL_STYLE) & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS);
+    RECT rc;
+    GetWindowRect(h, &rc);
+    m_nHeight = rc.bottom - rc.top + 4;
+    ShowWindow(h, SW_SHOW);
+    return true;
+}
+
+LRESULT FxDialogBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND && lp) {
+        if (FxMDIFrame* frame = FxGetApp()->GetMainFrame())
+            frame->RouteCmdMsg(LOWORD(wp), HIWORD(wp));
+        return 0;
+    }
+    return Default(msg, wp, lp);
+}

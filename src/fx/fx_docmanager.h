@@ -1,0 +1,29 @@
+// The application's document templates, the open prompt and the document-wide operations.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+class FxDocTemplate;
+class FxDocument;
+
+class FxDocManager {
+public:
+    virtual ~FxDocManager();
+    void AddDocTemplate(FxDocTemplate* tmpl);  // takes ownership
+    const std::vector<FxDocTemplate*>& GetTemplates() const { return m_templates; }
+
+    // The prompt of File Open and Save As; true on OK with `fileName` filled.
+    virtual bool DoPromptFileName(std::string& fileName, UINT titleId, DWORD flags, bool open, FxDocTemplate* tmpl);
+
+    void OnFileNew();
+    void OnFileOpen();
+    // An already open document of the same path is activated instead of being opened twice.
+    FxDocument* OpenDocumentFile(const char* path);
+    bool SaveAllModified();
+    void CloseAllDocuments();
+    int GetOpenDocumentCount() const;
+
+private:
+    std::vector<FxDocTemplate*> m_templates;
+};

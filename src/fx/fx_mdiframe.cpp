@@ -1,0 +1,323 @@
+#include "fx/fx_mdiframe.h"
+#include "fx/fx_app.h"
+#include "fx/fx_controlbar.h"
+#include "fx/fx_doc.h"
+#include "fx/fx_docmanager.h"
+#include "fx/fx_doctemplate.h"
+#include "fx/fx_mdichild.h"
+#include "fx/fx_statusbar.h"
+#include "fx/fx_toolbar.h"
+#include "resource.h"
+#include <commctrl.h>
+#include <shellapi.h>
+#include <cstring>
+
+namespace {
+const UINT kFirstChildId = 0xFF00;           // ids of the Window menu's list of open windows
+const UINT kChildGone = WM_APP + 0x100;       // posted when a child frame is destroyed
+
+// The part of a command's string before '\n' (the status prompt) or after it (the tool tip).
+std::string PromptOf(UINT id, bool tip)
+{
+    std::string s = FxLoadString(id);
+    size_t nl = s.find('\n');
+    if (nl == std::string::npos) return tip ? std::string() : s;
+    return tip ? s.substr(nl + 1) : s.substr(0, nl);
+}
+
+void ApplyToMenuItem(HMENU menu, UINT index, const FxCmdUI& ui)
+{
+    EnableMenuItem(menu, index, MF_BYPOSITION | (ui.m_bEnabled ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(menu, index, MF_BYPOSITION | (ui.m_nCheck ? MF_CHECKED : MF_UNCHECKED));
+    if (ui.m_bTextSet) {
+        MENUITEMINFOA mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_STRING;
+        mii.dwTypeData = const_cast<char*>(ui.m_strText.c_str());
+        SetMenuItemInfoA(menu, index, TRUE, &mii);
+    }
+}
+}  // namespace
+
+FxMDIFrame::FxMDIFrame()
+{
+    OnCommand(ID_WINDOW_CASCADE, [this] { SendMessageA(m_hWndMDIClient, WM_MDICASCADE, 0, 0); });
+    OnCommand(ID_WINDOW_TILE_HORZ, [this] { SendMessageA(m_hWndMDIClient, WM_MDITILE, MDITILE_HORIZONTAL, 0); });
+    OnCommand(ID_WINDOW_TILE_VERT, [this] { SendMessageA(m_hWndMDIClient, WM_MDITILE, MDITILE_VERTICAL, 0); });
+    OnCommand(ID_WINDOW_ARRANGE, [this] { SendMessageA(m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0); });
+    OnCommand(ID_VIEW_TOOLBAR, [this] { ShowControlBar(m_pToolBar, !m_pToolBar->IsVisible()); });
+    OnUpdate(ID_VIEW_TOOLBAR, [this](FxCmdUI& ui) { ui.SetCheck(m_pToolBar && m_pToolBar->IsVisible()); });
+    OnCommand(ID_VIEW_STATUS_BAR, [this] { ShowControlBar(m_pStatusBar, !m_pStatusBar->IsVisible()); });
+    OnUpdate(ID_VIEW_STATUS_BAR, [this](FxCmdUI& ui) { ui.SetCheck(m_pStatusBar && m_pStatusBar->IsVisible()); });
+    OnUpdate(ID_INDICATOR_CAPS, [](FxCmdUI& ui) { ui.Enable(GetKeyState(VK_CAPITAL) & 1); });
+    OnUpdate(ID_INDICATOR_NUM, [](FxCmdUI& ui) { ui.Enable(GetKeyState(VK_NUMLOCK) & 1); });
+    OnUpdate(ID_INDICATOR_SCRL, [](FxCmdUI& ui) { ui.Enable(GetKeyState(VK_SCROLL) & 1); });
+}
+
+bool FxMDIFrame::LoadFrame(UINT resourceId, DWORD style)
+{
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    m_nResourceId = resourceId;
+    m_strTitle = FxLoadString(resourceId);
+    m_hMenuDefault = LoadMenuA(inst, MAKEINTRESOURCEA(resourceId));
+    m_hAccel = LoadAcceleratorsA(inst, MAKEINTRESOURCEA(resourceId));
+    const char* cls = RegisterClassOnce("FxMDIFrame", CS_DBLCLKS, nullptr, LoadIconA(inst, MAKEINTRESOURCEA(resourceId)));
+    PrepareCreate(this);
+    HWND h = CreateWindowExA(0, cls, m_strTitle.c_str(), style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, m_hMenuDefault, inst, nullptr);
+    PrepareCreate(nullptr);
+    return h != nullptr && m_hWnd == h;
+}
+
+bool FxMDIFrame::CreateClient()
+{
+    CLIENTCREATESTRUCT ccs{WindowMenuOf(m_hMenuDefault), kFirstChildId};
+    m_hWndMDIClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
+                                      0, 0, 0, 0, m_hWnd, nullptr, GetModuleHandleA(nullptr), &ccs);
+    m_hMenuCurrent = m_hMenuDefault;
+    return m_hWndMDIClient != nullptr;
+}
+
+HMENU FxMDIFrame::WindowMenuOf(HMENU menu) const
+{
+    int n = menu ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < n; ++i) {
+        char text[64] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        if (std::strcmp(text, "&Window") == 0) return GetSubMenu(menu, i);
+    }
+    return nullptr;
+}
+
+FxMDIChild* FxMDIFrame::GetActiveChild() const
+{
+    if (!m_hWndMDIClient) return nullptr;
+    HWND h = reinterpret_cast<HWND>(SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<FxMDIChild*>(FromHandle(h));
+}
+
+FxView* FxMDIFrame::GetActiveView() const
+{
+    FxMDIChild* child = GetActiveChild();
+    return child ? child->GetActiveView() : nullptr;
+}
+
+FxDocument* FxMDIFrame::GetActiveDocument() const
+{
+    FxMDIChild* child = GetActiveChild();
+    return child ? child->GetActiveDocument() : nullptr;
+}
+
+bool FxMDIFrame::RouteCmdMsg(UINT id, UINT code)
+{
+    if (FxMDIChild* child = GetActiveChild())
+        if (child->RouteCmdMsg(id, code)) return true;
+    if (OnCmdMsg(id, code)) return true;
+    return FxGetApp() && FxGetApp()->OnCmdMsg(id, code);
+}
+
+bool FxMDIFrame::RouteUpdate(FxCmdUI& ui)
+{
+    if (FxMDIChild* child = GetActiveChild())
+        if (child->RouteUpdate(ui)) return true;
+    if (OnUpdateCmd(ui)) return true;
+    return FxGetApp() && FxGetApp()->OnUpdateCmd(ui);
+}
+
+void FxMDIFrame::AddControlBar(FxControlBar* bar) { m_bars.push_back(bar); }
+
+void FxMDIFrame::ShowControlBar(FxControlBar* bar, bool show, bool delay)
+{
+    if (!bar || !bar->m_hWnd) return;
+    ShowWindow(bar->m_hWnd, show ? SW_SHOWNA : SW_HIDE);
+    if (!delay) RecalcLayout();
+    else PostMessageA(m_hWnd, WM_SIZE, 0, 0);
+}
+
+void FxMDIFrame::RecalcLayout()
+{
+    if (!m_hWnd) return;
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    // Top and bottom bars span the whole width; left and right bars fill the height between them.
+    const FxDockSide order[] = {FxDockSide::Top, FxDockSide::Bottom, FxDockSide::Left, FxDockSide::Right};
+    for (FxDockSide side : order)
+        for (FxControlBar* bar : m_bars) {
+            if (bar->GetDockSide() != side || !bar->IsVisible()) continue;
+            int e = bar->GetExtent();
+            switch (side) {
+            case FxDockSide::Top: MoveWindow(bar->m_hWnd, rc.left, rc.top, rc.right - rc.left, e, TRUE); rc.top += e; break;
+            case FxDockSide::Bottom: MoveWindow(bar->m_hWnd, rc.left, rc.bottom - e, rc.right - rc.left, e, TRUE); rc.bottom -= e; break;
+            case FxDockSide::Left: MoveWindow(bar->m_hWnd, rc.left, rc.top, e, rc.bottom - rc.top, TRUE); rc.left += e; break;
+            case FxDockSide::Right: MoveWindow(bar->m_hWnd, rc.right - e, rc.top, e, rc.bottom - rc.top, TRUE); rc.right -= e; break;
+            }
+        }
+    if (m_pStatusBar) m_pStatusBar->Relayout();
+    if (rc.right < rc.left) rc.right = rc.left;
+    if (rc.bottom < rc.top) rc.bottom = rc.top;
+    if (m_hWndMDIClient) MoveWindow(m_hWndMDIClient, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+}
+
+void FxMDIFrame::SetMessageText(const char* text)
+{
+    if (m_pStatusBar && m_pStatusBar->m_hWnd) m_pStatusBar->SetMessageText(text);
+}
+
+void FxMDIFrame::OnIdleUpdate()
+{
+    for (FxControlBar* bar : m_bars) bar->OnIdleUpdate();
+}
+
+bool FxMDIFrame::PreTranslateMessage(MSG& msg)
+{
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+    if (msg.hwnd != m_hWnd && !IsChild(m_hWnd, msg.hwnd)) return false;
+    if (m_hWndMDIClient && TranslateMDISysAccel(m_hWndMDIClient, &msg)) return true;
+    FxView* view = GetActiveView();
+    HACCEL viewAccel = view ? view->GetAccelerators() : nullptr;
+    if (viewAccel && GetFocus() == view->m_hWnd && TranslateAcceleratorA(m_hWnd, viewAccel, &msg)) return true;
+    return m_hAccel && TranslateAcceleratorA(m_hWnd, m_hAccel, &msg);
+}
+
+void FxMDIFrame::OnUpdateFrameTitle()
+{
+    FxDocument* doc = GetActiveDocument();
+    std::string title = m_strTitle;
+    if (doc) title += " - " + doc->GetTitle();
+    char current[512] = {};
+    GetWindowTextA(m_hWnd, current, sizeof current);
+    if (title != current) SetWindowTextA(m_hWnd, title.c_str());
+}
+
+void FxMDIFrame::SwitchMenu(HMENU menu)
+{
+    if (!menu || menu == m_hMenuCurrent) return;
+    m_hMenuCurrent = menu;
+    SendMessageA(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu),
+                 reinterpret_cast<LPARAM>(WindowMenuOf(menu)));
+    DrawMenuBar(m_hWnd);
+}
+
+void FxMDIFrame::OnChildActivated(FxMDIChild* child)
+{
+    FxDocument* doc = child ? child->GetActiveDocument() : nullptr;
+    FxDocTemplate* tmpl = doc ? doc->GetDocTemplate() : nullptr;
+    SwitchMenu(tmpl && tmpl->GetMenu() ? tmpl->GetMenu() : m_hMenuDefault);
+    OnUpdateFrameTitle();
+    if (doc) doc->OnActivate();
+}
+
+void FxMDIFrame::OnChildDestroyed(FxMDIChild*) { PostMessageA(m_hWnd, kChildGone, 0, 0); }
+
+void FxMDIFrame::UpdateMenuItems(HMENU menu)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        UINT id = GetMenuItemID(menu, i);
+        if (id == 0 || id == static_cast<UINT>(-1) || id >= kFirstChildId) continue;
+        FxCmdUI ui(id);
+        ui.m_hMenu = menu;
+        ui.m_nIndex = static_cast<UINT>(i);
+        if (!RouteUpdate(ui)) ui.Enable(false);
+        ApplyToMenuItem(menu, static_cast<UINT>(i), ui);
+    }
+}
+
+void FxMDIFrame::OnMenuSelect(UINT id, UINT flags, HMENU menu)
+{
+    if (flags == 0xFFFF && !menu) SetMessageText(FxLoadString(IDS_IDLE_MESSAGE).c_str());
+    else if (flags & (MF_POPUP | MF_SEPARATOR)) SetMessageText("");
+    else SetMessageText(PromptOf(id, false).c_str());
+}
+
+LRESULT FxMDIFrame::OnNotify(NMHDR* hdr)
+{
+    if (hdr->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(hdr);
+        std::string tip = PromptOf(static_cast<UINT>(hdr->idFrom), true);
+        lstrcpynA(info->szText, tip.c_str(), sizeof info->szText);
+        info->lpszText = info->szText;
+        return 0;
+    }
+    if (hdr->code == TBN_HOTITEMCHANGE) {
+        auto* hot = reinterpret_cast<NMTBHOTITEM*>(hdr);
+        if (hot->dwFlags & HICF_LEAVING) SetMessageText(FxLoadString(IDS_IDLE_MESSAGE).c_str());
+        else SetMessageText(PromptOf(static_cast<UINT>(hot->idNew), false).c_str());
+        return 0;
+    }
+    RouteCmdMsg(static_cast<UINT>(hdr->idFrom), hdr->code);
+    return 0;
+}
+
+void FxMDIFrame::OnDropFiles(HDROP drop)
+{
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        char path[MAX_PATH];
+        if (DragQueryFileA(drop, i, path, sizeof path) && FxGetApp()->GetDocManager())
+            FxGetApp()->GetDocManager()->OpenDocumentFile(path);
+    }
+    DragFinish(drop);
+    SetForegroundWindow(m_hWnd);
+}
+
+bool FxMDIFrame::OnClose()
+{
+    FxDocManager* mgr = FxGetApp() ? FxGetApp()->GetDocManager() : nullptr;
+    if (mgr && !mgr->SaveAllModified()) return false;
+    if (mgr) mgr->CloseAllDocuments();
+    DestroyWindow();
+    return true;
+}
+
+LRESULT FxMDIFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_CREATE:
+        if (DefWindowProcA(m_hWnd, msg, wp, lp) == -1 || !CreateClient() || !OnCreateFrame()) return -1;
+        return 0;
+    case WM_SIZE:
+        RecalcLayout();
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wp) >= kFirstChildId && !lp) break;  // the Window menu's list
+        if (RouteCmdMsg(LOWORD(wp), HIWORD(wp))) return 0;
+        break;
+    case WM_NOTIFY:
+        return OnNotify(reinterpret_cast<NMHDR*>(lp));
+    case WM_INITMENUPOPUP:
+        if (!HIWORD(lp)) UpdateMenuItems(reinterpret_cast<HMENU>(wp));
+        return 0;
+    case WM_MENUSELECT:
+        OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
+        return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wp));
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        break;
+    case kChildGone:
+        OnChildActivated(GetActiveChild());
+        return 0;
+    default: {
+        LRESULT brush;
+        if (ReflectCtlColor(msg, wp, lp, &brush)) return brush;
+    }
+    }
+    return Default(msg, wp, lp);
+}
+
+void FxMDIFrame::PostNcDestroy()
+{
+    if (FxGetApp() && FxGetApp()->GetMainFrame() == this) FxGetApp()->SetMainFrame(nullptr);
+    delete this;
+}
+
+LRESULT FxMDIFrame::Default(UINT msg, WPARAM wp, LPARAM lp)
+{
+    return DefFrameProcA(m_hWnd, m_hWndMDIClient, msg, wp, lp);
+}

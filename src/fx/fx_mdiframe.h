@@ -1,0 +1,73 @@
+// MDI main frame: the MDI client, the docked bars, menus with update handlers and status
+// prompts, command routing, accelerators and dropped files.
+#pragma once
+#include "fx/fx_wnd.h"
+#include <string>
+#include <vector>
+
+class FxControlBar;
+class FxDocument;
+class FxMDIChild;
+class FxStatusBar;
+class FxToolBar;
+class FxView;
+
+class FxMDIFrame : public FxWnd {
+public:
+    FxMDIFrame();
+    // Creates the frame with menu, icon, accelerators and title of `resourceId`.
+    [[nodiscard]] bool LoadFrame(UINT resourceId, DWORD style);
+    HWND m_hWndMDIClient = nullptr;
+
+    FxMDIChild* GetActiveChild() const;
+    FxView* GetActiveView() const;
+    FxDocument* GetActiveDocument() const;
+
+    // Routing: active child (its view, document, itself), this frame, the application.
+    bool RouteCmdMsg(UINT id, UINT code);
+    bool RouteUpdate(FxCmdUI& ui);
+    // Runs command `id` as a menu would (used by tests and by other windows).
+    bool SendCommand(UINT id) { return RouteCmdMsg(id, 0); }
+
+    void AddControlBar(FxControlBar* bar);
+    void ShowControlBar(FxControlBar* bar, bool show, bool delay = false);
+    void RecalcLayout();
+    void SetMessageText(const char* text);
+    void SetStatusBar(FxStatusBar* bar) { m_pStatusBar = bar; }
+    void SetToolBar(FxToolBar* bar) { m_pToolBar = bar; }
+
+    void OnIdleUpdate();
+    bool PreTranslateMessage(MSG& msg);
+    // Title: the frame's title, then " - " and the active document's title.
+    void OnUpdateFrameTitle();
+    void OnChildActivated(FxMDIChild* child);
+    void OnChildDestroyed(FxMDIChild* child);
+    // Applies update handlers to every item of `menu` (what opening it does).
+    void UpdateMenuItems(HMENU menu);
+
+protected:
+    // Creation of the bars and panes; false makes the frame's creation fail.
+    virtual bool OnCreateFrame() { return true; }
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) override;
+    // The frame lives on the heap and deletes itself with its window.
+    void PostNcDestroy() override;
+
+private:
+    bool CreateClient();
+    void SwitchMenu(HMENU menu);
+    void OnMenuSelect(UINT id, UINT flags, HMENU menu);
+    LRESULT OnNotify(NMHDR* hdr);
+    void OnDropFiles(HDROP drop);
+    bool OnClose();
+    HMENU WindowMenuOf(HMENU menu) const;
+
+    UINT m_nResourceId = 0;
+    std::string m_strTitle;
+    HMENU m_hMenuDefault = nullptr;
+    HMENU m_hMenuCurrent = nullptr;
+    HACCEL m_hAccel = nullptr;
+    std::vector<FxControlBar*> m_bars;
+    FxStatusBar* m_pStatusBar = nullptr;
+    FxToolBar* m_pToolBar = nullptr;
+};

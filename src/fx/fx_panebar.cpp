@@ -1,0 +1,180 @@
+#include "fx/fx_panebar.h"
+#include "fx/fx_app.h"
+#include "fx/fx_mdiframe.h"
+#include <windowsx.h>
+
+namespace {
+const int kCaption = 18;
+const int kSizer = 5;
+const int kMinExtent = 40;
+}  // namespace
+
+bool FxPaneBar::Create(HWND parent, const char* title, SIZE size, UINT id, FxDockSide side)
+{
+    m_strTitle = title;
+    m_size = size;
+    m_side = side;
+    const char* cls = RegisterClassOnce("FxPaneBar", CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RECT rc{0, 0, size.cx, size.cy};
+    return CreateEx(0, cls, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rc, parent, id);
+}
+
+void FxPaneBar::SetChild(HWND child)
+{
+    m_hChild = child;
+    Layout();
+}
+
+int FxPaneBar::GetExtent() const
+{
+    return (m_side == FxDockSide::Left || m_side == FxDockSide::Right) ? m_size.cx : m_size.cy;
+}
+
+RECT FxPaneBar::SizerRect() const
+{
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    switch (m_side) {
+    case FxDockSide::Left: rc.left = rc.right - kSizer; break;
+    case FxDockSide::Right: rc.right = rc.left + kSizer; break;
+    case FxDockSide::Top: rc.top = rc.bottom - kSizer; break;
+    case FxDockSide::Bottom: rc.bottom = rc.top + kSizer; break;
+    }
+    return rc;
+}
+
+RECT FxPaneBar::CaptionRect() const
+{
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    if (m_side == FxDockSide::Left) rc.right -= kSizer;
+    if (m_side == FxDockSide::Right) rc.left += kSizer;
+    if (m_side == FxDockSide::Bottom) rc.top += kSizer;
+    rc.bottom = rc.top + kCaption;
+    return rc;
+}
+
+RECT FxPaneBar::CloseRect() const
+{
+    RECT cap = CaptionRect();
+    return RECT{cap.right - kCaption + 2, cap.top + 2, cap.right - 2, cap.bottom - 2};
+}
+
+RECT FxPaneBar::GetContentRect() const
+{
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    RECT cap = CaptionRect();
+    rc.top = cap.bottom;
+    rc.left = cap.left;
+    rc.right = cap.right;
+    if (m_side == FxDockSide::Top) rc.bottom -= kSizer;
+    return rc;
+}
+
+void FxPaneBar::Layout()
+{
+    if (!m_hChild) return;
+    RECT rc = GetContentRect();
+    MoveWindow(m_hChild, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+}
+
+void FxPaneBar::Paint(HDC dc)
+{
+    RECT cap = CaptionRect();
+    FillRect(dc, &cap, GetSysColorBrush(COLOR_BTNFACE));
+    RECT line{cap.left, cap.bottom - 1, cap.right, cap.bottom};
+    FillRect(dc, &line, GetSysColorBrush(COLOR_BTNSHADOW));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    RECT text = cap;
+    text.left += 4;
+    DrawTextA(dc, m_strTitle.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    SelectObject(dc, old);
+    RECT close = CloseRect();
+    DrawFrameControl(dc, &close, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_FLAT);
+    RECT sizer = SizerRect();
+    DrawEdge(dc, &sizer, EDGE_RAISED, BF_RECT);
+}
+
+void FxPaneBar::Track(POINT screen)
+{
+    int delta = 0;
+    switch (m_side) {
+    case FxDockSide::Left: delta = screen.x - m_trackStart.x; break;
+    case FxDockSide::Right: delta = m_trackStart.x - screen.x; break;
+    case FxDockSide::Top: delta = screen.y - m_trackStart.y; break;
+    case FxDockSide::Bottom: delta = m_trackStart.y - screen.y; break;
+    }
+    int extent = m_trackExtent + delta;
+    if (extent < kMinExtent) extent = kMinExtent;
+    if (m_side == FxDockSide::Left || m_side == FxDockSide::Right) m_size.cx = extent;
+    else m_size.cy = extent;
+    if (FxMDIFrame* frame = FxGetApp()->GetMainFrame()) frame->RecalcLayout();
+}
+
+LRESULT FxPaneBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hWnd, &ps);
+        Paint(dc);
+        EndPaint(m_hWnd, &ps);
+        return 0;
+    }
+    case WM_SIZE:
+        Layout();
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+        return 0;
+    case WM_SETCURSOR: {
+        POINT c;
+        GetCursorPos(&c);
+        ScreenToClient(m_hWnd, &c);
+        RECT s = SizerRect();
+        if (LOWORD(lp) == HTCLIENT && PtInRect(&s, c)) {
+            bool horizontal = m_side == FxDockSide::Left || m_side == FxDockSide::Right;
+            SetCursor(LoadCursor(nullptr, horizontal ? IDC_SIZEWE : IDC_SIZENS));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_LBUTTONDOWN: {
+        RECT s = SizerRect(), close = CloseRect();
+        if (PtInRect(&close, pt)) {
+            if (FxMDIFrame* frame = FxGetApp()->GetMainFrame()) frame->ShowControlBar(this, false);
+            return 0;
+        }
+        if (PtInRect(&s, pt)) {
+            m_bTracking = true;
+            GetCursorPos(&m_trackStart);
+            m_trackExtent = GetExtent();
+            SetCapture(m_hWnd);
+        }
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+        if (m_bTracking) {
+            POINT screen;
+            GetCursorPos(&screen);
+            Track(screen);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (m_bTracking) {
+            m_bTracking = false;
+            if (msg == WM_LBUTTONUP) ReleaseCapture();
+        }
+        return 0;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+        // Notifications of the pane's content go to the main frame, which routes them.
+        return SendMessageA(GetParent(m_hWnd), msg, wp, lp);
+    }
+    LRESULT brush;
+    if (ReflectCtlColor(msg, wp, lp, &brush)) return brush;
+    return Default(msg, wp, lp);
+}

@@ -1,0 +1,23 @@
+// Toolbar from a button-list resource and a bitmap strip; states come from update handlers.
+#pragma once
+#include "fx/fx_controlbar.h"
+#include <commctrl.h>
+#include <vector>
+
+class FxToolBar : public FxControlBar {
+public:
+    ~FxToolBar() override;
+    [[nodiscard]] bool Create(HWND parent, UINT id);
+    // Loads RCDATA `resourceId` (image width, image height, then the command ids; 0 is a
+    // separator) and the bitmap of the same id, whose magenta pixels are transparent.
+    [[nodiscard]] bool LoadToolBar(UINT resourceId);
+    const std::vector<UINT>& GetButtons() const { return m_buttons; }
+    int GetExtent() const override;
+    void OnIdleUpdate() override;
+    // Command id of the button at a client point, 0 when none.
+    UINT CommandAt(POINT pt) const;
+
+private:
+    std::vector<UINT> m_buttons;
+    HIMAGELIST m_images = nullptr;
+};
