@@ -18,12 +18,18 @@ if(HALYARD_SANITIZE)
 endif()
 add_test(NAME core_tests COMMAND core_tests --gtest_brief=1)
 
-# Benchmarks: plain programs that print one line per figure.
+# Benchmarks: plain programs that print one line per figure. They link an optimised copy of the
+# core built without sanitizers, so that their figures do not depend on the build's options.
 file(GLOB HALYARD_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+if(HALYARD_BENCHES)
+  add_library(halyard_core_bench STATIC ${HALYARD_CORE_SOURCES})
+  target_include_directories(halyard_core_bench PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_compile_options(halyard_core_bench PRIVATE -O2)
+endif()
 foreach(src ${HALYARD_BENCHES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(bench_${name} ${src})
-  target_link_libraries(bench_${name} PRIVATE halyard_core)
+  target_link_libraries(bench_${name} PRIVATE halyard_core_bench)
   target_compile_options(bench_${name} PRIVATE -O2)
 endforeach()
 

@@ -53,9 +53,18 @@ constexpr std::array<std::uint8_t, 256> BuildClasses()
 
 constexpr std::array<std::uint8_t, 256> kClasses = BuildClasses();
 
-constexpr LineState kQuoted = StateDoubleQuoted | StateSingleQuoted;
-// While any of these is set, the plain-text rules do not apply.
-constexpr LineState kCommentOrString = StateLineComment | StateBlockComment | kQuoted;
+// Without runs and once the first-character flag is clear, only these bytes can change the state
+// of plain text. None of them is ever the second byte of a double-byte character.
+constexpr std::array<bool, 256> BuildStateChanging()
+{
+    std::array<bool, 256> set{};
+    for (unsigned char c : {'"', '\'', '/', '*', ';'})
+        set[c] = true;
+    return set;
+}
+
+constexpr std::array<bool, 256> kStateChanging = BuildStateChanging();
+
 
 // A real backslash, not the second half of a double-byte character.
 bool IsBackslashAt(const unsigned char* t, std::int32_t i)
@@ -68,7 +77,7 @@ bool IsBackslashAt(const unsigned char* t, std::int32_t i)
 // run it gets when it ends then starts before the string's run and is dropped.
 class LineScan {
 public:
-    LineScan(const unsigned char* text, std::int32_t length, ColourRun* runs, std::int32_t& runCount,
+    LineScan(const unsigned char* text, std::int32_t length, ColourRun* runs, std::int32_t runCount,
              std::int32_t runCapacity, LineState entering)
         : m_text(text), m_length(length), m_runs(runs), m_count(runCount), m_capacity(runCapacity),
           m_state(entering), m_firstChar((entering & ~StateBlockComment) == 0)
@@ -101,6 +110,8 @@ public:
             return m_state;
         return m_state & StateBlockComment;
     }
+
+    std::int32_t RunCount() const { return m_count; }
 
 private:
     // Runs never go backwards: one that would start before the last run is dropped.
@@ -193,8 +204,12 @@ private:
     std::int32_t ScanPlain(std::int32_t i)
     {
         while (i < m_length) {
-            const unsigned char c = m_text[i];
-            const std::uint8_t cls = kClasses[c];
+            if (m_runs == nullptr && !m_firstChar) {
+                i = SkipTo(kStateChanging, i);
+                if (i >= m_length)
+                    break;
+            }
+            const std::uint8_t cls = kClasses[m_text[i]];
             if (cls == kWord) {
                 i = ScanWord(i);
                 continue;
@@ -224,13 +239,40 @@ private:
                 }
                 m_firstChar = false;
             }
-            if (m_word >= 0 && m_runs != nullptr) {
-                EndWord(i);
-                m_word = -1;
-                Open(i);
-            }
-            i += cls == kLead ? CharLength(i) : 1;
+            i = EndWordAt(i, cls);
         }
+        return i;
+    }
+
+    // A byte that ends the open word (if any) and opens a run; then the blanks and punctuation
+    // after it, which change nothing while no word is open, are passed over at once.
+    std::int32_t EndWordAt(std::int32_t i, std::uint8_t cls)
+    {
+        if (m_runs == nullptr)
+            return i + 1;
+        if (m_word >= 0) {
+            EndWord(i);
+            m_word = -1;
+            Open(i);
+        }
+        i += cls == kLead ? CharLength(i) : 1;
+        while (i < m_length) {
+            const std::uint8_t next = kClasses[m_text[i]];
+            if (next == kBlank || next == kOther)
+                ++i;
+            else if (next == kLead)
+                i += CharLength(i);
+            else
+                break;
+        }
+        return i;
+    }
+
+    // The first byte at or after i that is in `set`, or the line length.
+    std::int32_t SkipTo(const std::array<bool, 256>& set, std::int32_t i) const
+    {
+        while (i < m_length && !set[m_text[i]])
+            ++i;
         return i;
     }
 
@@ -263,7 +305,7 @@ private:
     const unsigned char* m_text;
     std::int32_t m_length;
     ColourRun* m_runs;
-    std::int32_t& m_count;
+    std::int32_t m_count;  // a copy: the caller's count may alias nothing the scan writes
     std::int32_t m_capacity;
     LineState m_state;
     bool m_firstChar;  // no non-blank byte seen outside strings and comments yet
@@ -279,5 +321,9 @@ LineState ClassifyLine(LineState entering, const char* text, std::int32_t length
     if (length <= 0 || text == nullptr)
         return entering & StateBlockComment;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    return LineScan(bytes, length, runs, runCount, runCapacity, entering).Scan();
+    LineScan scan(bytes, length, runs, runCount, runCapacity, entering);
+    const LineState leaving = scan.Scan();
+    if (runs != nullptr)
+        runCount = scan.RunCount();
+    return leaving;
 }
