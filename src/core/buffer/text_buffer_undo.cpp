@@ -63,6 +63,7 @@ void CTextBuffer::NoteJoins(int nStartLine, int nStartChar, int nEndLine, UndoEn
     const auto nCr = std::count(entry.text.begin(), entry.text.end(), '\r');
     if (nCr == nEndLine - nStartLine)
         return;
+    entry.bSplitAtJoins = true;
     int nOffset = GetLineLength(nStartLine) - nStartChar;
     for (int i = nStartLine + 1; i <= nEndLine; ++i) {
         entry.joins.push_back(nOffset);
@@ -161,7 +162,7 @@ bool CTextBuffer::ApplyRecord(const UndoEntry& entry, bool bForward, TextPositio
     int nEndLine = 0;
     int nEndChar = 0;
     bool bInserted = false;
-    if (entry.joins.empty()) {
+    if (!entry.bSplitAtJoins) {
         bInserted = InsertTextRaw(nullptr, entry.ptStart.y, entry.ptStart.x, entry.text, nEndLine, nEndChar);
     } else {
         try {

@@ -1,5 +1,6 @@
 #include "core/buffer/undo_history.h"
 
+#include <algorithm>
 #include <exception>
 
 void CUndoHistory::Reset()
@@ -18,10 +19,13 @@ void CUndoHistory::OpenGroup(bool bMerge)
     m_bBeginPending = m_nPosition == 0 || !bMerge;
 }
 
+// Grows by an eighth of the size, at least 4 and at most 1024 records at a time.
 bool CUndoHistory::Reserve()
 {
+    if (m_entries.size() < m_entries.capacity())
+        return true;
     try {
-        m_entries.reserve(m_entries.size() + 1);
+        m_entries.reserve(m_entries.size() + std::clamp<size_t>(m_entries.size() / 8, 4, 1024));
         return true;
     } catch (const std::exception&) {
         return false;

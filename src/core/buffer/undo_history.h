@@ -31,8 +31,10 @@ struct UndoEntry {
     TextPosition ptEnd;   // an insertion: the position just after it
     int nAction = ACTION_UNKNOWN;
     std::string text;     // inserted text, or deleted text with lines joined by CR LF
-    // Offsets in text of the CR LF pairs that join the deleted lines, kept only when a deleted
-    // line holds a CR of its own: the text alone would then split at other places.
+    // When a deleted line holds a CR of its own, the text alone would split at other places: the
+    // record then keeps the offsets in text of the CR LF pairs that joined the lines, and puts the
+    // text back split at those only.
+    bool bSplitAtJoins = false;
     std::vector<int> joins;
 
     bool IsInsert() const { return (dwFlags & UNDO_IS_INSERT) != 0; }

@@ -100,6 +100,7 @@ IoStatus CMemoryFileSystem::CreateTempFile(const char* pszFolder, const char* ps
     const std::string strFolder = pszFolder;
     strName = (strFolder == "." ? std::string() : strFolder) + pszPrefix + std::to_string(m_nNextTemp++) + ".tmp";
     files[strName] = MemoryFile();
+    strLastTemp = strName;
     return {};
 }
 

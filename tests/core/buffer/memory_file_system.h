@@ -27,6 +27,7 @@ public:
     size_t nReadChunk = 1 << 20; // most bytes one read returns
     size_t nDiskSpace = static_cast<size_t>(-1);
     std::vector<std::string> log; // names of the steps taken
+    std::string strLastTemp;      // name of the last temporary file made
 
     IoStatus GetAttributes(const char* pszPath, FileAttributes& attrs) override;
     IoStatus OpenRead(const char* pszPath, std::unique_ptr<CReadFile>& file) override;
