@@ -136,3 +136,20 @@
 #define IDS_OPEN_FAILED                 61446   // "Cannot open %s.\n%s"
 #define IDS_SAVE_FAILED                 61447   // "Cannot save %s.\n%s"
 #define IDS_DIR_TOO_LONG                61448
+
+// ---- Undo and redo captions of the text buffer -----------------------------------------------
+#define IDS_EDIT_UNDO_ACTION            8615   // "&Undo %s\tCtrl+Z"
+#define IDS_EDIT_REDO_ACTION            8616   // "&Redo %s\tCtrl+Y"
+#define IDS_EDIT_UNDO                   8617   // "&Undo\tCtrl+Z"
+#define IDS_EDIT_REDO                   8618   // "&Redo\tCtrl+Z"
+#define IDS_ACTION_UNKNOWN              8619
+#define IDS_ACTION_PASTE                8620
+#define IDS_ACTION_DELSEL               8621
+#define IDS_ACTION_CUT                  8622
+#define IDS_ACTION_DELETE               8623
+#define IDS_ACTION_TYPING               8624
+#define IDS_ACTION_BACKSPACE            8625
+#define IDS_ACTION_INDENT               8626
+#define IDS_ACTION_DRAGDROP             8627
+#define IDS_ACTION_REPLACE              8628
+#define IDS_ACTION_AUTOINDENT           8629
