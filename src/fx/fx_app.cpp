@@ -8,7 +8,10 @@
 
 namespace {
 FxApp* g_app = nullptr;  // the one application object of the process
+FxMessageBoxHook g_messageBoxHook = nullptr;
 }
+
+void FxSetMessageBoxHook(FxMessageBoxHook hook) { g_messageBoxHook = hook; }
 
 FxApp* FxGetApp() { return g_app; }
 
@@ -32,6 +35,7 @@ std::string FxFormatString(UINT id, const char* arg)
 
 int FxMessageBox(const char* text, UINT type)
 {
+    if (g_messageBoxHook) return g_messageBoxHook(text, type);
     std::string caption = g_app ? g_app->GetAppName() : std::string("Halyard");
     HWND owner = FxGetMainWnd();
     if (owner) owner = GetLastActivePopup(owner);

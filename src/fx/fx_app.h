@@ -64,5 +64,8 @@ std::string FxLoadString(UINT id);
 std::string FxFormatString(UINT id, const char* arg);
 // A message box owned by the main window, captioned with the application name.
 int FxMessageBox(const char* text, UINT type = MB_OK);
+// Replaces every message box by a call (tests answer them this way); null restores them.
+using FxMessageBoxHook = int (*)(const char* text, UINT type);
+void FxSetMessageBoxHook(FxMessageBoxHook hook);
 // "<string id with %s = path>" followed by the system's reason for `error`.
 void FxReportFileError(UINT id, const char* path, DWORD error);
