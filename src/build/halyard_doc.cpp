@@ -1,12 +1,78 @@
 #include "build/halyard_doc.h"
 #include "app/halyard_app.h"
+#include "build/build_console.h"
+#include "build/output_pane.h"
+#include "buffer/win32_file_system.h"
+#include "core/util/version.h"
 #include "frame/main_frame.h"
 #include "resource.h"
-#include <cstdio>
 
 using halyard::build::ModeList;
 
-CHalyardDoc::CHalyardDoc() { m_pMainFrame = GetHalyardApp() ? GetHalyardApp()->GetMainFrame() : nullptr; }
+namespace {
+// A 12-point font of the given face, described without creating it on a printer.
+LOGFONTA PointFont(const char* face, int tenthsOfPoint)
+{
+    LOGFONTA lf{};
+    HDC screen = GetDC(nullptr);
+    lf.lfHeight = -MulDiv(tenthsOfPoint, GetDeviceCaps(screen, LOGPIXELSY), 720);
+    ReleaseDC(nullptr, screen);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, face, sizeof lf.lfFaceName);
+    HFONT font = CreateFontIndirectA(&lf);
+    if (font) {
+        GetObjectA(font, sizeof lf, &lf);
+        DeleteObject(font);
+    }
+    return lf;
+}
+
+void ReportFileFailure(UINT messageId, const char* path, const FileResult& result)
+{
+    // Failures without a system code of their own (too large, no memory) name the cause.
+    DWORD code = result.nError ? result.nError
+                               : (result.step == FileStep::NoMemory ? ERROR_NOT_ENOUGH_MEMORY : ERROR_FILE_TOO_LARGE);
+    FxReportFileError(messageId, path, code);
+}
+}  // namespace
+
+CHalyardDoc::CHalyardDoc() : m_textBuffer(this), m_captions(GetModuleHandleA(nullptr))
+{
+    m_textBuffer.SetCaptionLoader(&m_captions);
+    m_logFont = PointFont("Fixedsys", 120);
+    m_pMainFrame = GetHalyardApp() ? GetHalyardApp()->GetMainFrame() : nullptr;
+    if (m_pMainFrame) {
+        HWND pane = m_pMainFrame->m_outputEdit.m_hWnd;
+        m_pConsole = new CBuildConsole(pane, GetHalyardApp()->m_szInstallDir);
+        // The interpreter starts when the file is opened, in the file's own folder.
+        SetPaneText(pane, HALYARD_VERSION_TEXT "\r\n");
+    }
+    m_nAssembler = 1;
+    m_nCpu = 0;
+    m_nBitness = 0;
+    m_nConfig = 0;
+    RegisterCommands();
+}
+
+CHalyardDoc::~CHalyardDoc() { delete m_pConsole; }
+
+void CHalyardDoc::RegisterCommands()
+{
+    OnCommand(ID_EDIT_READONLY, [this] { OnToggleReadOnly(); });
+    OnUpdate(ID_EDIT_READONLY, [this](FxCmdUI& ui) { ui.SetCheck(m_textBuffer.GetReadOnly()); });
+    OnCommand(ID_MODE_MASM, [this] { SetAssemblerFromMenu(0); });
+    OnCommand(ID_MODE_TASM, [this] { SetAssemblerFromMenu(1); });
+    OnCommand(ID_MODE_NASM, [] { FxMessageBox(halyard::build::RefusalMessage(ModeList::Assembler, "Nasm")); });
+    OnUpdate(ID_MODE_MASM, [this](FxCmdUI& ui) { ui.SetCheck(m_nAssembler == 0); });
+    OnUpdate(ID_MODE_TASM, [this](FxCmdUI& ui) { ui.SetCheck(m_nAssembler == 1); });
+    OnUpdate(ID_MODE_NASM, [this](FxCmdUI& ui) { ui.SetCheck(m_nAssembler == 2); });
+    OnControl(IDC_SELECT_ASSEMBLER, CBN_SELENDOK, [this] { OnListChoice(ModeList::Assembler, IDC_SELECT_ASSEMBLER, m_nAssembler); });
+    OnControl(IDC_SELECT_CONFIG, CBN_SELENDOK, [this] { OnListChoice(ModeList::Config, IDC_SELECT_CONFIG, m_nConfig); });
+    OnControl(IDC_SELECT_CPU, CBN_SELENDOK, [this] { OnListChoice(ModeList::Cpu, IDC_SELECT_CPU, m_nCpu); });
+    OnControl(IDC_SELECT_BITNESS, CBN_SELCHANGE, [this] { OnListChoice(ModeList::Bitness, IDC_SELECT_BITNESS, m_nBitness); });
+    OnCommand(ID_BUILD_COMPILE, [this] { OnCompile(); });
+    OnCommand(ID_BUILD_LINK, [this] { OnLink(); });
+}
 
 bool CHalyardDoc::OnNewDocument() { return false; }
 
@@ -20,15 +86,17 @@ void CHalyardDoc::SetPathParts(const std::string& path)
     m_strBaseName = p.baseName;
 }
 
-void CHalyardDoc::SelectInList(int listId, int index)
+HWND CHalyardDoc::ModeBarItem(int id) const
 {
-    if (m_pMainFrame) SendMessageA(m_pMainFrame->m_selectorBar.GetItem(listId), CB_SETCURSEL, index, 0);
+    return m_pMainFrame ? m_pMainFrame->m_selectorBar.GetItem(id) : nullptr;
 }
+
+void CHalyardDoc::SelectInList(int listId, int index) { SendMessageA(ModeBarItem(listId), CB_SETCURSEL, index, 0); }
 
 void CHalyardDoc::SetModeWord(ModeList list, const char* word)
 {
-    if (!m_pMainFrame) return;
-    HWND label = m_pMainFrame->m_selectorBar.GetItem(IDC_SELECT_SUMMARY);
+    HWND label = ModeBarItem(IDC_SELECT_SUMMARY);
+    if (!label) return;
     char text[128] = {};
     GetWindowTextA(label, text, sizeof text);
     std::string next = halyard::build::ReplaceLabelWord(text, halyard::build::LabelPosition(list), word);
@@ -47,14 +115,48 @@ void CHalyardDoc::RefreshModeBar()
                  {ModeList::Config, IDC_SELECT_CONFIG, m_nConfig}};
     for (const auto& l : lists) {
         SelectInList(l.id, l.value);
+        // A value outside its table still selects that index but leaves its word alone.
         if (const char* word = halyard::build::ModeWord(l.list, l.value)) SetModeWord(l.list, word);
     }
 }
+
+void CHalyardDoc::OnActivate() { RefreshModeBar(); }
 
 void CHalyardDoc::SetAssembler(int index)
 {
     m_nAssembler = index;
     SelectInList(IDC_SELECT_ASSEMBLER, index);
+    if (const char* word = halyard::build::ModeWord(ModeList::Assembler, index)) SetModeWord(ModeList::Assembler, word);
+}
+
+void CHalyardDoc::SetAssemblerFromMenu(int index) { SetAssembler(index); }
+
+void CHalyardDoc::OnListChoice(ModeList list, int listId, int& value)
+{
+    HWND combo = ModeBarItem(listId);
+    int sel = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    if (sel < 0 || SendMessageA(combo, CB_GETLBTEXTLEN, sel, 0) > 9) return;
+    char text[16] = {};
+    SendMessageA(combo, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(text));
+    int index = halyard::build::FindModeWord(list, text);
+    if (index < 0) return;
+    if (const char* refusal = halyard::build::RefusalMessage(list, text)) {
+        FxMessageBox(refusal, MB_OK);
+        SelectInList(listId, value);
+        return;
+    }
+    value = index;
+    SetModeWord(list, text);
+}
+
+void CHalyardDoc::OnToggleReadOnly()
+{
+    if (m_textBuffer.GetReadOnly()) {
+        m_textBuffer.SetReadOnly(false);
+        return;
+    }
+    m_textBuffer.SetReadOnly(true);
+    FxMessageBox("Document now read-only!", MB_OK);
 }
 
 bool CHalyardDoc::OnOpenDocument(const char* path)
@@ -64,21 +166,40 @@ bool CHalyardDoc::OnOpenDocument(const char* path)
     SetPathParts(path);
     if (m_pMainFrame) m_pMainFrame->AddDocumentItem(m_strFileName.c_str());
     RefreshModeBar();
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return false;
-    char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) m_text.append(chunk, n);
-    std::fclose(f);
+    CWin32FileSystem fs;
+    FileResult result = m_textBuffer.LoadFromFile(fs, path, EOL_DETECT);
+    if (!result) {
+        ReportFileFailure(IDS_OPEN_FAILED, path, result);
+        return false;
+    }
+    if (m_pConsole) (void)m_pConsole->Open(m_strFolder);
     return true;
 }
 
 bool CHalyardDoc::OnSaveDocument(const char* path)
 {
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(m_text.data(), 1, m_text.size(), f) == m_text.size();
-    return std::fclose(f) == 0 && ok;
+    CWin32FileSystem fs;
+    FileResult result = m_textBuffer.SaveToFile(fs, path, EOL_DETECT, true);
+    if (!result) {
+        ReportFileFailure(IDS_SAVE_FAILED, path, result);
+        return false;
+    }
+    // Save As moves the document: building, running and debugging follow the new name.
+    if (m_strFullPath != path && !m_strFullPath.empty()) SetPathParts(path);
+    return true;
 }
 
-void CHalyardDoc::DeleteContents() { m_text.clear(); }
+void CHalyardDoc::DeleteContents() { m_textBuffer.ReleaseAll(); }
+
+void CHalyardDoc::OnCompile()
+{
+    if (!m_pConsole || !OnSaveDocument(GetPathName().empty() ? m_strFullPath.c_str() : GetPathName().c_str())) return;
+    (void)m_pConsole->Compile(m_strFileName, m_strBaseName, m_nAssembler);
+}
+
+void CHalyardDoc::OnLink()
+{
+    if (m_pConsole) (void)m_pConsole->Link(m_strBaseName, m_nAssembler, m_nConfig);
+}
+
+void CHalyardDoc::InsertAtCaret(const char*) {}

@@ -1,26 +1,43 @@
-// The document of one .asm source file: its text, path parts and build configuration.
+// The document of one .asm source file: its text buffer, path parts, build configuration and
+// build console.
 #pragma once
+#include "build/halyard_text_buffer.h"
+#include "buffer/resource_captions.h"
 #include "core/build/build_config.h"
 #include "fx/fx_doc.h"
+#include <memory>
 #include <string>
+#include <windows.h>
 
+class CBuildConsole;
 class CMainFrame;
 
 class CHalyardDoc : public FxDocument {
 public:
     CHalyardDoc();
+    ~CHalyardDoc() override;
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const char* path) override;
+    // Saves through a temporary file; a failure is shown (file and reason) and leaves the
+    // document modified.
     bool OnSaveDocument(const char* path) override;
     void DeleteContents() override;
+    // The mode bar shows the document whose window is active.
+    void OnActivate() override;
 
-    // Puts the word of `list` at its position in the mode bar's summary label.
+    CTextBuffer& GetBuffer() { return m_textBuffer; }
+    // Puts `word` at the position of `list` in the mode bar's summary label.
     void SetModeWord(halyard::build::ModeList list, const char* word);
     void SetAssembler(int index);
-    const std::string& GetText() const { return m_text; }
+    // Inserts `text` at the caret of the first view and gives that view the focus.
+    void InsertAtCaret(const char* text);
 
+    HalyardTextBuffer m_textBuffer;
+    LOGFONTA m_logFont{};
     CMainFrame* m_pMainFrame = nullptr;
+    char m_szRunCommand[256] = {};
+    CBuildConsole* m_pConsole = nullptr;
     std::string m_strFullPath, m_strPathNoExt, m_strFolder, m_strFileName, m_strBaseName;
     int m_nCpu = 0;
     int m_nAssembler = 1;
@@ -31,5 +48,13 @@ private:
     void SetPathParts(const std::string& path);
     void RefreshModeBar();
     void SelectInList(int listId, int index);
-    std::string m_text;
+    HWND ModeBarItem(int id) const;
+    void OnListChoice(halyard::build::ModeList list, int listId, int& value);
+    void SetAssemblerFromMenu(int index);
+    void OnToggleReadOnly();
+    void OnCompile();
+    void OnLink();
+    void RegisterCommands();
+
+    CResourceCaptions m_captions;
 };

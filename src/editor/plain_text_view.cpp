@@ -8,18 +8,11 @@ void CPlainTextView::Paint(HDC dc)
     HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
     TEXTMETRICA tm;
     GetTextMetricsA(dc, &tm);
-    const std::string& text = doc->GetText();
+    CTextBuffer& buffer = doc->GetBuffer();
     int y = 2;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find('\n', start);
-        size_t stop = end == std::string::npos ? text.size() : end;
-        size_t len = stop - start;
-        if (len && text[stop - 1] == '\r') --len;
-        TabbedTextOutA(dc, 4, y, text.data() + start, static_cast<int>(len), 0, nullptr, 4);
-        y += tm.tmHeight;
-        if (end == std::string::npos) break;
-        start = end + 1;
+    for (int i = 0; i < buffer.GetLineCount(); ++i, y += tm.tmHeight) {
+        std::string_view line = buffer.GetLine(i);
+        TabbedTextOutA(dc, 4, y, line.data(), static_cast<int>(line.size()), 0, nullptr, 4);
     }
     SelectObject(dc, old);
 }

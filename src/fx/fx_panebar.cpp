@@ -93,7 +93,14 @@ void FxPaneBar::Paint(HDC dc)
     DrawTextA(dc, m_strTitle.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
     SelectObject(dc, old);
     RECT close = CloseRect();
-    DrawFrameControl(dc, &close, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_FLAT);
+    HPEN pen = CreatePen(PS_SOLID, 2, GetSysColor(COLOR_BTNTEXT));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    MoveToEx(dc, close.left + 3, close.top + 3, nullptr);
+    LineTo(dc, close.right - 3, close.bottom - 3);
+    MoveToEx(dc, close.right - 3, close.top + 3, nullptr);
+    LineTo(dc, close.left + 3, close.bottom - 3);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
     RECT sizer = SizerRect();
     DrawEdge(dc, &sizer, EDGE_RAISED, BF_RECT);
 }
