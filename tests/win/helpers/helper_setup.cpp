@@ -2,28 +2,9 @@
 
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-#include "win/helpers/captured_process.h"
 
 namespace helpers_test {
 namespace {
-
-std::string TempBase()
-{
-    static int s_count = 0;
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    return std::string(temp) + "hy" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++s_count);
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string Cp936FromUtf8(const std::string& utf8)
 {
@@ -56,30 +37,31 @@ ScopedEnv::ScopedEnv(const char* name, const std::string& value)
 ScopedEnv::~ScopedEnv() { SetEnvironmentVariableA(m_name.c_str(), m_hadOld ? m_old.c_str() : nullptr); }
 
 TestInstall::TestInstall(const std::string& rootName, const std::string& sourceName)
-    : m_base(TempBase()),
-      m_root(m_base + "\\" + rootName),
-      m_source(m_base + "\\" + sourceName),
+    : m_root(m_temp.File(rootName.c_str())),
+      m_source(m_temp.File(sourceName.c_str())),
       m_path("PATH", EnvText("HALYARD_STANDINS") + ";" + EnvText("PATH"))
 {
     const std::string dist = EnvText("HALYARD_DIST") + "\\bin\\";
     const std::string standins = EnvText("HALYARD_STANDINS") + "\\";
-    m_ready = CreateDirectoryA(m_base.c_str(), nullptr) && CreateDirectoryA(m_root.c_str(), nullptr) &&
-              CreateDirectoryA(Bin().c_str(), nullptr) && CreateDirectoryA((Bin() + "\\tasm16").c_str(), nullptr) &&
-              CreateDirectoryA(m_source.c_str(), nullptr) &&
+    m_ready = CreateDirectoryA(m_root.c_str(), nullptr) && CreateDirectoryA(Bin().c_str(), nullptr) &&
+              CreateDirectoryA((Bin() + "\\tasm16").c_str(), nullptr) && CreateDirectoryA(m_source.c_str(), nullptr) &&
               CopyInto(dist + "Pausexec.exe", Bin() + "\\Pausexec.exe") &&
               CopyInto(dist + "Tracegate.exe", Bin() + "\\Tracegate.exe") &&
               CopyInto(standins + "td.exe", Bin() + "\\tasm16\\td.exe");
 }
 
-TestInstall::~TestInstall()
+bool TestInstall::Start(RecordedRun& run, const std::string& commandLine, const std::string& folder,
+                        const std::string& application)
 {
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(m_base), ignored);
+    run.log = m_temp.File("record") + std::to_string(++m_logs) + ".txt";
+    ScopedEnv log("HALYARD_STANDIN_LOG", run.log);
+    return run.process->Start(commandLine, folder, application);
 }
 
-std::string TestInstall::NewLog() { return m_base + "\\record" + std::to_string(++m_logs) + ".txt"; }
-
-std::vector<StandinRecord> ReadRecords(const std::string& logPath) { return standin::ParseRecords(ReadBytes(logPath)); }
+std::vector<StandinRecord> RecordedRun::Records() const
+{
+    return standin::ParseRecords(wintest::ReadFileBytes(log));
+}
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -87,7 +69,7 @@ bool CopyInto(const std::string& from, const std::string& to) { return CopyFileA
 
 std::string DataInCp936(const char* fileName)
 {
-    return Cp936FromUtf8(ReadBytes(EnvText("HALYARD_SOURCE") + "\\tests\\data\\helpers\\" + fileName));
+    return Cp936FromUtf8(wintest::ReadFileBytes(EnvText("HALYARD_SOURCE") + "\\tests\\data\\helpers\\" + fileName));
 }
 
 std::string PausePrompt()

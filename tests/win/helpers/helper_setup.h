@@ -2,10 +2,13 @@
 // A temporary installation for the helper programs: bin\Pausexec.exe and bin\Tracegate.exe from
 // the staged installation, the stand-in bin\tasm16\td.exe, and a source folder beside it; the
 // stand-in debug.exe is put first on the search path while it lives.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "standins/standin.h"
+#include "win/helpers/captured_process.h"
+#include "win/win_test_util.h"
 
 namespace helpers_test {
 
@@ -26,11 +29,20 @@ private:
 
 std::string EnvText(const char* name);
 
+using StandinRecord = standin::Recorded;
+
+// A child and the file in which the stand-ins it starts record themselves.
+struct RecordedRun {
+    std::unique_ptr<CapturedProcess> process = std::make_unique<CapturedProcess>();
+    std::string log;
+
+    std::vector<StandinRecord> Records() const;
+};
+
 class TestInstall {
 public:
     // `rootName` and `sourceName` are folder names (blanks and operators welcome).
     TestInstall(const std::string& rootName, const std::string& sourceName);
-    ~TestInstall();
     TestInstall(const TestInstall&) = delete;
     TestInstall& operator=(const TestInstall&) = delete;
 
@@ -38,11 +50,12 @@ public:
     const std::string& Root() const { return m_root; }      // the installation folder
     std::string Bin() const { return m_root + "\\bin"; }
     const std::string& Source() const { return m_source; }  // the source folder
-    // A fresh record file for the stand-ins of the next child started.
-    std::string NewLog();
+    // Starts `commandLine` (see CapturedProcess::Start) with a record file of its own.
+    [[nodiscard]] bool Start(RecordedRun& run, const std::string& commandLine, const std::string& folder,
+                             const std::string& application = {});
 
 private:
-    std::string m_base;
+    wintest::TempDir m_temp;
     std::string m_root;
     std::string m_source;
     int m_logs = 0;
@@ -50,9 +63,6 @@ private:
     ScopedEnv m_path;
 };
 
-using StandinRecord = standin::Recorded;
-
-std::vector<StandinRecord> ReadRecords(const std::string& logPath);
 bool Exists(const std::string& path);
 bool CopyInto(const std::string& from, const std::string& to);
 

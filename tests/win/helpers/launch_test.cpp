@@ -5,7 +5,6 @@
 // word is literal, "cmd /c" drops one outer pair of quotes) are the ones both share.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "core/build/launch_lines.h"
@@ -37,8 +36,7 @@ enum class Command { Run, DebugMasm, DebugTd };
 struct Launch {
     const HostileName* name;
     Command command;
-    std::string log;
-    std::unique_ptr<CapturedProcess> process;
+    RecordedRun run;
 };
 
 TEST(LaunchLines, HostileNamesReachTheToolsAndRunNothingElse)
@@ -60,19 +58,18 @@ TEST(LaunchLines, HostileNamesReachTheToolsAndRunNothingElse)
                                       ? ComposeRunLine(source, line, error)
                                       : ComposeDebugLine(source, command == Command::DebugTd ? 1 : 0, line, error);
             ASSERT_TRUE(composed) << name.baseName << ": " << error;
-            Launch launch{&name, command, install.NewLog(), std::make_unique<CapturedProcess>()};
-            ScopedEnv log("HALYARD_STANDIN_LOG", launch.log);
-            ASSERT_TRUE(launch.process->Start(line.text, line.folder)) << line.text;
-            launches.push_back(std::move(launch));
+            launches.push_back({&name, command, {}});
+            ASSERT_TRUE(install.Start(launches.back().run, line.text, line.folder)) << line.text;
         }
     }
 
     for (Launch& launch : launches) {
         const std::string program = std::string(launch.name->baseName) + ".exe";
-        ASSERT_TRUE(launch.process->Finish(30000)) << program;
-        EXPECT_EQ(0u, launch.process->ExitCode()) << program;
-        const std::vector<StandinRecord> records = ReadRecords(launch.log);
-        ASSERT_EQ(1u, records.size()) << program << "\n" << launch.process->Output();
+        CapturedProcess& p = *launch.run.process;
+        ASSERT_TRUE(p.Finish(30000)) << program;
+        EXPECT_EQ(0u, p.ExitCode()) << program;
+        const std::vector<StandinRecord> records = launch.run.Records();
+        ASSERT_EQ(1u, records.size()) << program << "\n" << p.Output();
         EXPECT_EQ(install.Source(), records[0].folder) << program;
         if (launch.command == Command::Run) {
             // Pausexec runs the program by its full path: the copy of the stand-in.

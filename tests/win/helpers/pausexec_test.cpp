@@ -38,17 +38,16 @@ TEST(Pausexec, RunsTheProgramThenPrintsAnEmptyLineAndPauses)
     };
     const std::string pause = PausePrompt();
     for (const PausexecCase& c : cases) {
-        const std::string log = install.NewLog();
-        ScopedEnv logEnv("HALYARD_STANDIN_LOG", log);
         std::string line = "\"" + install.Bin() + "\\Pausexec.exe\"";
         if (!c.program.empty()) line += " \"" + c.program + "\" ignored";
-        CapturedProcess p;
-        ASSERT_TRUE(p.Start(line, install.Source())) << c.name;
+        RecordedRun run;
+        ASSERT_TRUE(install.Start(run, line, install.Source())) << c.name;
+        CapturedProcess& p = *run.process;
         ASSERT_TRUE(p.Finish(30000)) << c.name;
         EXPECT_EQ(c.exitCode, p.ExitCode()) << c.name;
         // Without a flush before the pause the empty line would come after the prompt.
         EXPECT_EQ(c.before + "\n" + pause, p.Output()) << c.name;
-        EXPECT_EQ(c.ran ? 1u : 0u, ReadRecords(log).size()) << c.name;
+        EXPECT_EQ(c.ran ? 1u : 0u, run.Records().size()) << c.name;
         EXPECT_FALSE(Exists(install.Source() + "\\M1")) << c.name;
     }
 }

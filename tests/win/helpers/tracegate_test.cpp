@@ -4,7 +4,7 @@
 // feed), so the debugger's line follows the progress line directly.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <iterator>
 #include <string>
 
 #include "win/helpers/captured_process.h"
@@ -56,11 +56,6 @@ std::string Expected(const ModeCase& c)
     return out;
 }
 
-struct Started {
-    std::unique_ptr<CapturedProcess> process;
-    std::string log;
-};
-
 TEST(Tracegate, EachModePrintsItsBytesAndRunsItsDebugger)
 {
     TestInstall install("inst", "src");
@@ -68,13 +63,11 @@ TEST(Tracegate, EachModePrintsItsBytesAndRunsItsDebugger)
     const std::string self = install.Bin() + "\\Tracegate.exe";
 
     // Every run waits four seconds: start them all, then collect.
-    std::vector<Started> runs;
-    for (const ModeCase& c : kModeCases) {
-        Started run{std::make_unique<CapturedProcess>(), install.NewLog()};
-        ScopedEnv log("HALYARD_STANDIN_LOG", run.log);
+    std::vector<RecordedRun> runs(std::size(kModeCases));
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const ModeCase& c = kModeCases[i];
         const std::string line = (c.bareSelf ? std::string("Tracegate") : "\"" + self + "\"") + c.arguments;
-        ASSERT_TRUE(run.process->Start(line, install.Source(), c.bareSelf ? self : std::string())) << c.name;
-        runs.push_back(std::move(run));
+        ASSERT_TRUE(install.Start(runs[i], line, install.Source(), self)) << c.name;
     }
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const ModeCase& c = kModeCases[i];
@@ -88,7 +81,7 @@ TEST(Tracegate, EachModePrintsItsBytesAndRunsItsDebugger)
             EXPECT_GE(p.ArrivalOf(p.Output().rfind('>')) - p.ArrivalOf(first), 3000u) << c.name;
         }
 
-        const std::vector<StandinRecord> records = ReadRecords(runs[i].log);
+        const std::vector<StandinRecord> records = runs[i].Records();
         if (c.debugger == nullptr) {
             EXPECT_TRUE(records.empty()) << c.name;
             continue;
@@ -113,7 +106,8 @@ TEST(Tracegate, ArgumentsThatCannotBeRunSafelyAreRefusedAndRunNothing)
     ASSERT_TRUE(install.Ready());
     const std::string self = install.Bin() + "\\Tracegate.exe";
     const RefusalCase cases[] = {
-        {"program of 32 characters", false, " t abcdefghijklmnopqrstuvwxyz12.exe\r\n", "Tracegate: the program name \"abcdefghijklmnopqrstuvwxyz12.exe\" is longer than 31 characters.\r\n"},
+        {"program of 32 characters", false, " t abcdefghijklmnopqrstuvwxyz12.exe\r\n",
+         "Tracegate: the program name \"abcdefghijklmnopqrstuvwxyz12.exe\" is longer than 31 characters.\r\n"},
         {"only the CR LF", false, " m \r\n", "Tracegate: no program to debug was named.\r\n"},
         {"variable reference", false, " m \"a%OS%b.exe\"\r\n", "Tracegate: the program name \"a%OS%b.exe\" holds %"},
         {"variable reference in TD mode", false, " t a%OS%.exe\r\n", "Tracegate: the program name \"a%OS%.exe\" holds %"},
@@ -123,18 +117,17 @@ TEST(Tracegate, ArgumentsThatCannotBeRunSafelyAreRefusedAndRunNothing)
     const std::string longSelf = "C:\\" + std::string(253, 'd') + "\\Tracegate.exe";
     const std::string pause = PausePrompt();
     for (const RefusalCase& c : cases) {
-        const std::string log = install.NewLog();
-        ScopedEnv logEnv("HALYARD_STANDIN_LOG", log);
-        CapturedProcess p;
+        RecordedRun run;
         const std::string line = (c.longSelf ? longSelf : "\"" + self + "\"") + c.arguments;
-        ASSERT_TRUE(p.Start(line, install.Source(), self)) << c.name;
+        ASSERT_TRUE(install.Start(run, line, install.Source(), self)) << c.name;
+        CapturedProcess& p = *run.process;
         ASSERT_TRUE(p.Finish(30000)) << c.name;
         EXPECT_EQ(1u, p.ExitCode()) << c.name;
         // The banner, the message and a pause, so that the console does not close on it.
         const std::string& out = p.Output();
         EXPECT_EQ(0u, out.find(kBanner + c.message)) << c.name << ": " << out;
         EXPECT_EQ(pause, out.substr(out.size() - std::min(out.size(), pause.size()))) << c.name;
-        EXPECT_TRUE(ReadRecords(log).empty()) << c.name;
+        EXPECT_TRUE(run.Records().empty()) << c.name;
     }
 }
 
