@@ -1,6 +1,7 @@
 #include "build/halyard_doc.h"
 #include "app/halyard_app.h"
 #include "build/build_console.h"
+#include "build/launch_commands.h"
 #include "build/output_pane.h"
 #include "buffer/win32_file_system.h"
 #include "core/util/version.h"
@@ -72,6 +73,10 @@ void CHalyardDoc::RegisterCommands()
     OnControl(IDC_SELECT_BITNESS, CBN_SELCHANGE, [this] { OnListChoice(ModeList::Bitness, IDC_SELECT_BITNESS, m_nBitness); });
     OnCommand(ID_BUILD_COMPILE, [this] { OnCompile(); });
     OnCommand(ID_BUILD_LINK, [this] { OnLink(); });
+    OnCommand(ID_BUILD_RUN, [this] { OnRun(); });
+    OnCommand(ID_DEBUG_DEBUG, [this] { OnDebug(m_nAssembler); });
+    OnCommand(ID_DEBUG_TD, [this] { OnDebug(halyard::build::kDebugModeTd); });
+    OnCommand(ID_PROGRAM_LOCATION, [this] { OnShowLocation(); });
 }
 
 bool CHalyardDoc::OnNewDocument() { return false; }
@@ -200,6 +205,37 @@ void CHalyardDoc::OnCompile()
 void CHalyardDoc::OnLink()
 {
     if (m_pConsole) (void)m_pConsole->Link(m_strBaseName, m_nAssembler, m_nConfig);
+}
+
+void CHalyardDoc::ShowBuildError(const std::string& text)
+{
+    if (m_pMainFrame) AppendPaneText(m_pMainFrame->m_outputEdit.m_hWnd, "\r\nError message: " + text);
+}
+
+void CHalyardDoc::OnRun()
+{
+    halyard::build::LaunchSource source{GetHalyardApp()->m_szInstallDir, m_strPathNoExt, m_strFolder, m_strBaseName};
+    halyard::build::LaunchLine line;
+    std::string error;
+    if (!halyard::build::ComposeRunLine(source, line, error) || !StartHelper(line, SW_SHOWNORMAL, error))
+        ShowBuildError(error);
+    lstrcpynA(m_szRunCommand, line.text, sizeof m_szRunCommand);
+}
+
+void CHalyardDoc::OnDebug(int mode)
+{
+    halyard::build::LaunchSource source{GetHalyardApp()->m_szInstallDir, m_strPathNoExt, m_strFolder, m_strBaseName};
+    halyard::build::LaunchLine line;
+    std::string error;
+    if (!halyard::build::ComposeDebugLine(source, mode, line, error) || !StartHelper(line, SW_SHOW, error))
+        ShowBuildError(error);
+}
+
+void CHalyardDoc::OnShowLocation()
+{
+    char label[128] = {};
+    GetWindowTextA(ModeBarItem(IDC_SELECT_SUMMARY), label, sizeof label);
+    FxMessageBox(halyard::build::LocationText(label, m_strFullPath).c_str(), MB_OK);
 }
 
 void CHalyardDoc::InsertAtCaret(const char*) {}

@@ -54,6 +54,10 @@ private:
     void OnToggleReadOnly();
     void OnCompile();
     void OnLink();
+    void OnRun();
+    void OnDebug(int mode);
+    void OnShowLocation();
+    void ShowBuildError(const std::string& text);
     void RegisterCommands();
 
     CResourceCaptions m_captions;
