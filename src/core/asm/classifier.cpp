@@ -34,20 +34,13 @@ constexpr std::array<std::uint8_t, 256> BuildClasses()
             k = kBlank;
         else if (IsCp936LeadByte(static_cast<unsigned char>(c)))
             k = kLead;
-        else if (c == '"')
-            k = kDoubleQuote;
-        else if (c == '\'')
-            k = kSingleQuote;
-        else if (c == '/')
-            k = kSlash;
-        else if (c == '*')
-            k = kStar;
-        else if (c == ';')
-            k = kSemicolon;
-        else if (c == '#')
-            k = kHash;
         classes[std::size_t(c)] = k;
     }
+    const struct { char c; ByteClass k; } punctuation[] = {
+        {'"', kDoubleQuote}, {'\'', kSingleQuote}, {'/', kSlash}, {'*', kStar}, {';', kSemicolon}, {'#', kHash},
+    };
+    for (const auto& p : punctuation)
+        classes[static_cast<unsigned char>(p.c)] = p.k;
     return classes;
 }
 
