@@ -56,6 +56,7 @@ void FxReportFileError(UINT id, const char* path, DWORD error)
 FxApp::FxApp()
 {
     g_app = this;
+    m_strAppName = FxLoadString(IDS_APP_NAME);
     OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     OnCommand(ID_APP_EXIT, [this] {
@@ -128,7 +129,6 @@ int FxApp::Run(HINSTANCE instance, int showCommand)
 {
     m_hInstance = instance;
     m_nCmdShow = showCommand;
-    m_strAppName = FxLoadString(IDS_APP_NAME);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     if (!InitInstance()) {
