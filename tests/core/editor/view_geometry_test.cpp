@@ -1,0 +1,145 @@
+// Line caches, scrolling arithmetic, the margin and split panes.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/buffer/line_record.h"
+#include "core/editor/line_cache.h"
+#include "core/editor/split_layout.h"
+#include "core/editor/view_geometry.h"
+
+namespace {
+
+TEST(LineStateCache, FillsForwardFromTheNearestKnownLineOnly)
+{
+    CLineStateCache cache;
+    std::vector<int> classified;
+    // Each line adds its index to the entering state, so a wrong entering state shows.
+    auto classify = [&](std::uint32_t entering, int line) {
+        classified.push_back(line);
+        return entering + static_cast<std::uint32_t>(line);
+    };
+    EXPECT_EQ(0u, StateLeavingLine(cache, -1, 10, classify));
+    EXPECT_EQ(6u, StateLeavingLine(cache, 3, 10, classify));
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), classified);
+    classified.clear();
+    EXPECT_EQ(15u, StateLeavingLine(cache, 5, 10, classify));
+    EXPECT_EQ((std::vector<int>{4, 5}), classified);
+
+    // An edit in line 2 forgets lines 2 on; the next question restarts from line 1's entry.
+    cache.Invalidate(2, 12);
+    classified.clear();
+    EXPECT_EQ(10u, StateLeavingLine(cache, 4, 12, classify));
+    EXPECT_EQ((std::vector<int>{2, 3, 4}), classified);
+    EXPECT_EQ(12, cache.Count());
+    EXPECT_FALSE(cache.IsKnown(5));
+    EXPECT_TRUE(cache.IsKnown(1));
+}
+
+TEST(LineStateCache, InvalidateBeforeFirstUseAllocatesNothing)
+{
+    CLineLengthCache cache;
+    cache.Invalidate(0, 100);
+    EXPECT_FALSE(cache.IsAllocated());
+    cache.EnsureAllocated(3);
+    cache.Set(2, 7);
+    cache.Invalidate(-1, 2);  // -1 means from the first line
+    EXPECT_EQ(2, cache.Count());
+    EXPECT_FALSE(cache.IsKnown(0));
+}
+
+TEST(ViewGeometry, ScrollingIntoView)
+{
+    struct {
+        int line, top, screen, count, expected;
+    } cases[] = {
+        {5, 0, 10, 100, 0},    // visible
+        {10, 0, 10, 100, 1},   // just below: becomes the last visible line
+        {50, 20, 10, 100, 41},
+        {3, 20, 10, 100, 3},   // above: becomes the first
+        {99, 0, 200, 100, 0},  // everything fits
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, TopLineShowing(c.line, c.top, c.screen, c.count)) << c.line;
+    EXPECT_EQ(10, FirstColumnShowing(90, 0, 80, 200));
+    EXPECT_EQ(0, FirstColumnShowing(80, 0, 80, 200));
+    EXPECT_EQ(5, FirstColumnShowing(5, 30, 80, 200));
+    EXPECT_EQ(0, FirstColumnShowing(5, 30, 80, 0));
+}
+
+TEST(ViewGeometry, ScrollBarRequests)
+{
+    EXPECT_EQ(9, ScrollTarget(ScrollRequest::LineBack, 10, 20, 100, 0));
+    EXPECT_EQ(0, ScrollTarget(ScrollRequest::LineBack, 0, 20, 100, 0));
+    EXPECT_EQ(29, ScrollTarget(ScrollRequest::PageForward, 10, 20, 100, 0));
+    EXPECT_EQ(0, ScrollTarget(ScrollRequest::PageBack, 10, 20, 100, 0));
+    EXPECT_EQ(81, ScrollTarget(ScrollRequest::ToEnd, 10, 20, 100, 0));
+    EXPECT_EQ(99, ScrollTarget(ScrollRequest::Track, 10, 20, 100, 250));
+    EXPECT_EQ(99, ScrollTarget(ScrollRequest::LineForward, 99, 20, 100, 0));
+}
+
+TEST(ViewGeometry, AutoScrollOneLineNearTheEdgeThreeFurther)
+{
+    const int top = 0, bottom = 160, h = 16;
+    EXPECT_EQ(0, AutoScrollLines(0, top, bottom, h));
+    EXPECT_EQ(-1, AutoScrollLines(-1, top, bottom, h));
+    EXPECT_EQ(-1, AutoScrollLines(-16, top, bottom, h));
+    EXPECT_EQ(-3, AutoScrollLines(-17, top, bottom, h));
+    EXPECT_EQ(1, AutoScrollLines(160, top, bottom, h));
+    EXPECT_EQ(1, AutoScrollLines(175, top, bottom, h));
+    EXPECT_EQ(3, AutoScrollLines(176, top, bottom, h));
+    EXPECT_EQ(-1, AutoScrollColumns(-1, 0, 100));
+    EXPECT_EQ(1, AutoScrollColumns(100, 0, 100));
+    EXPECT_EQ(0, AutoScrollColumns(50, 0, 100));
+}
+
+TEST(ViewGeometry, MarginWidensOnlyWhenNumbersWouldBeCut)
+{
+    EXPECT_EQ(50, MarginWidthFor(1, 8));
+    EXPECT_EQ(50, MarginWidthFor(999, 8));
+    EXPECT_EQ(57, MarginWidthFor(1000, 8));
+    EXPECT_EQ(65, MarginWidthFor(99999, 8));
+    EXPECT_EQ(73, MarginWidthFor(100000, 8));
+    EXPECT_EQ(50, MarginWidthFor(0, 8));
+}
+
+TEST(ViewGeometry, MarginImageByFlagPriority)
+{
+    EXPECT_EQ(-1, MarginImageFor(0));
+    EXPECT_EQ(0, MarginImageFor(LINE_NUMMARK(0)));
+    EXPECT_EQ(3, MarginImageFor(LINE_NUMMARK(3) | LINE_NUMMARK(0) | LINE_MARK));
+    EXPECT_EQ(1, MarginImageFor(LINE_NUMMARK(9) | LINE_NUMMARK(1)));
+    EXPECT_EQ(0, MarginImageFor(LINE_NUMMARK(0) | LINE_MARK));
+    EXPECT_EQ(10, MarginImageFor(LINE_MARK));
+}
+
+TEST(SplitLayout, SplitsOnlyWhenBothPanesKeepTheMinimum)
+{
+    const int total = 300, bar = 6, min = 30;
+    SplitAxis axis;
+    EXPECT_FALSE(SplitAxisAt(axis, 29, total, bar, min));
+    EXPECT_FALSE(SplitAxisAt(axis, total - bar - 29, total, bar, min));
+    EXPECT_EQ(1, axis.panes);
+    ASSERT_TRUE(SplitAxisAt(axis, 100, total, bar, min));
+    PaneExtents e = LayOutAxis(axis, total, bar);
+    EXPECT_EQ(0, e.start[0]);
+    EXPECT_EQ(100, e.size[0]);
+    EXPECT_EQ(106, e.start[1]);
+    EXPECT_EQ(194, e.size[1]);
+    EXPECT_FALSE(SplitAxisAt(axis, 50, total, bar, min));  // two panes at most
+
+    EXPECT_EQ(BarDrop::Moved, DropBar(axis, 150, total, bar, min));
+    EXPECT_EQ(150, axis.first);
+    EXPECT_EQ(BarDrop::CloseFirst, DropBar(axis, 10, total, bar, min));
+    EXPECT_EQ(BarDrop::CloseSecond, DropBar(axis, 280, total, bar, min));
+
+    // A window shrunk below the split keeps every extent within it.
+    e = LayOutAxis(axis, 100, bar);
+    EXPECT_EQ(94, e.size[0]);
+    EXPECT_EQ(0, e.size[1]);
+    e = LayOutAxis(axis, 3, bar);
+    EXPECT_GE(e.size[0], 0);
+    EXPECT_LE(e.start[1], 3);
+}
+
+} // namespace
