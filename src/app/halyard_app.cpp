@@ -1,5 +1,6 @@
 #include "app/halyard_app.h"
 #include "app/doc_manager_ex.h"
+#include "asm/control_colours.h"
 #include "build/halyard_doc.h"
 #include "editor/plain_text_view.h"
 #include "frame/child_frame.h"
@@ -25,6 +26,10 @@ CHalyardApp::CHalyardApp()
 {
     OnCommand(ID_FILE_PRINT_SETUP, [this] { OnPrintSetup(); });
     OnControl(IDC_WORKSPACE_TREE, static_cast<UINT>(NM_DBLCLK), [this] { OnWorkspaceDblClk(); });
+    OnCommand(ID_THEME_NORMAL, [this] { OnTheme(0); });
+    OnCommand(ID_THEME_DARK, [this] { OnTheme(1); });
+    OnUpdate(ID_THEME_NORMAL, [this](FxCmdUI& ui) { ui.SetCheck(m_nTheme == 0); });
+    OnUpdate(ID_THEME_DARK, [this](FxCmdUI& ui) { ui.SetCheck(m_nTheme == 1); });
 }
 
 CMainFrame* CHalyardApp::GetMainFrame() const { return static_cast<CMainFrame*>(FxApp::GetMainFrame()); }
@@ -88,6 +93,13 @@ void CHalyardApp::OnPrintSetup()
         if (pd.hDevMode) GlobalFree(pd.hDevMode);
         if (pd.hDevNames) GlobalFree(pd.hDevNames);
     }
+}
+
+void CHalyardApp::OnTheme(int theme)
+{
+    m_colourScheme.ApplyTheme(theme);
+    if (CMainFrame* frame = GetMainFrame()) ApplySchemeToTree(frame->m_workspaceTree.m_hWnd, m_colourScheme);
+    m_nTheme = theme;
 }
 
 void CHalyardApp::OnWorkspaceDblClk()

@@ -1,5 +1,6 @@
 // The application object of Halyard.
 #pragma once
+#include "asm/colour_scheme.h"
 #include "fx/fx_app.h"
 
 class CMainFrame;
@@ -11,6 +12,7 @@ public:
 
     int m_nTheme = 0;                // 0 = Normal, 1 = Dark
     char m_szInstallDir[128] = {};   // the installation folder, without a trailing backslash
+    ColourScheme m_colourScheme;     // shared by the editors, the Output pane and the tree
 
     CMainFrame* GetMainFrame() const;
     // Opens the editor window of the document whose file name equals the tree's selected item.
@@ -20,6 +22,7 @@ private:
     bool CaptureInstallDir();
     bool ProcessCommandLine();
     void OnPrintSetup();
+    void OnTheme(int theme);
 };
 
 CHalyardApp* GetHalyardApp();

@@ -1,4 +1,5 @@
 #include "frame/main_frame.h"
+#include "app/halyard_app.h"
 #include "core/build/build_config.h"
 #include "resource.h"
 #include <mmsystem.h>
@@ -67,8 +68,10 @@ bool CMainFrame::CreatePanes()
     if (!m_outputBar.Create(m_hWnd, "Output", SIZE{100, 100}, IDC_OUTPUT_BAR, FxDockSide::Bottom)) return false;
     if (!m_outputEdit.Create(m_outputBar.m_hWnd, IDC_OUTPUT_EDIT)) return false;
     m_outputBar.SetChild(m_outputEdit.m_hWnd);
+    m_outputEdit.AttachScheme(&GetHalyardApp()->m_colourScheme);
     if (!m_workspaceTree.Create(m_workspaceBar.m_hWnd, IDC_WORKSPACE_TREE)) return false;
     m_workspaceBar.SetChild(m_workspaceTree.m_hWnd);
+    m_workspaceTree.AttachScheme(&GetHalyardApp()->m_colourScheme);
     AddControlBar(&m_outputBar);
     AddControlBar(&m_workspaceBar);
     return true;

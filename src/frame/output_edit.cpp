@@ -1,4 +1,5 @@
 #include "frame/output_edit.h"
+#include "asm/colour_scheme.h"
 
 bool COutputEdit::Create(HWND parent, UINT id)
 {
@@ -16,4 +17,19 @@ void COutputEdit::Append(const char* text)
     SendMessageA(m_hWnd, EM_SETSEL, end, end);
     SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0);
     SendMessageA(m_hWnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+}
+
+void COutputEdit::AttachScheme(ColourScheme* scheme)
+{
+    if (m_pScheme) m_pScheme->UnregisterWindow(m_hWnd);
+    m_pScheme = scheme;
+    if (m_pScheme) (void)m_pScheme->RegisterWindow(m_hWnd);
+}
+
+HBRUSH COutputEdit::OnReflectCtlColor(HDC dc) { return m_pScheme ? m_colours.Answer(*m_pScheme, dc) : nullptr; }
+
+LRESULT COutputEdit::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_DESTROY) AttachScheme(nullptr);
+    return Default(msg, wp, lp);
 }

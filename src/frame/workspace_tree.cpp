@@ -1,4 +1,5 @@
 #include "frame/workspace_tree.h"
+#include "asm/colour_scheme.h"
 #include <commctrl.h>
 
 bool CWorkspaceTree::Create(HWND parent, UINT id)
@@ -27,8 +28,16 @@ void CWorkspaceTree::PaintBuffered(HDC target, const RECT& clip)
     DeleteDC(mem);
 }
 
+void CWorkspaceTree::AttachScheme(ColourScheme* scheme)
+{
+    if (m_pScheme) m_pScheme->UnregisterWindow(m_hWnd);
+    m_pScheme = scheme;
+    if (m_pScheme) (void)m_pScheme->RegisterWindow(m_hWnd);
+}
+
 LRESULT CWorkspaceTree::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == WM_DESTROY) AttachScheme(nullptr);
     if (msg == WM_ERASEBKGND) return TRUE;
     if (msg == WM_PAINT && !wp) {
         PAINTSTRUCT ps;

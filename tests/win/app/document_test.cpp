@@ -1,7 +1,7 @@
 // The document inside the real application: opening, editing and saving a file byte for byte,
 // the mode bar's refusals, the read-only toggle, and start-up without a file.
 #include <gtest/gtest.h>
-#include "app/halyard_app.h"
+#include "win/app/app_fixture.h"
 #include "build/halyard_doc.h"
 #include "frame/main_frame.h"
 #include "fx/fx_docmanager.h"
@@ -12,57 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-std::vector<std::string> g_boxes;
-
-int RecordBox(const char* text, UINT)
-{
-    g_boxes.push_back(text);
-    return IDOK;
-}
-
-class Document : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        g_boxes.clear();
-        FxSetMessageBoxHook(RecordBox);
-        ASSERT_TRUE(app.InitInstance());
-        frame = app.GetMainFrame();
-    }
-    void TearDown() override
-    {
-        if (app.GetDocManager()) app.GetDocManager()->CloseAllDocuments();
-        if (app.GetMainFrame()) app.GetMainFrame()->DestroyWindow();
-        wintest::Pump();
-        FxSetMessageBoxHook(nullptr);
-    }
-    CHalyardDoc* Open(const std::string& path)
-    {
-        auto* doc = dynamic_cast<CHalyardDoc*>(app.GetDocManager()->OpenDocumentFile(path.c_str()));
-        wintest::Pump();
-        return doc;
-    }
-    std::string LabelText()
-    {
-        char text[128] = {};
-        GetWindowTextA(frame->m_selectorBar.GetItem(IDC_SELECT_SUMMARY), text, sizeof text);
-        return text;
-    }
-    int Selected(int id) { return (int)SendMessageA(frame->m_selectorBar.GetItem(id), CB_GETCURSEL, 0, 0); }
-    // Chooses entry `index` of a mode-bar list as the user would.
-    void Choose(int id, int index, UINT code)
-    {
-        HWND combo = frame->m_selectorBar.GetItem(id);
-        SendMessageA(combo, CB_SETCURSEL, index, 0);
-        SendMessageA(frame->m_selectorBar.m_hWnd, WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)combo);
-    }
-
-    CHalyardApp app;
-    CMainFrame* frame = nullptr;
-    wintest::TempDir dir;
-};
-}  // namespace
+using Document = AppFixture;
 
 TEST_F(Document, StartUpWithoutAFileLeavesNoDocumentButTheBanner)
 {
