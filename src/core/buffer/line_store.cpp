@@ -12,7 +12,15 @@ void CopyBytes(char* pTo, const char* pFrom, size_t n)
         std::memmove(pTo, pFrom, n);
 }
 
-int CapacityFor(long long nLength) { return static_cast<int>((nLength / 16) * 16 + 16); }
+// A block for a line of nLength bytes: its capacity is the next multiple of 16 strictly above the
+// length, so typing into the line reallocates at most once per 16 characters.
+char* AllocateLineBlock(long long nLength, int& nCapacity)
+{
+    if (nLength > CLineStore::MAX_LINE_LENGTH)
+        return nullptr;
+    nCapacity = static_cast<int>((nLength / 16) * 16 + 16);
+    return static_cast<char*>(std::malloc(static_cast<size_t>(nCapacity)));
+}
 
 } // namespace
 
@@ -43,10 +51,8 @@ bool CLineStore::EnsureCapacity(int i, long long nLength)
     LineRecord& rec = m_lines[i];
     if (nLength <= rec.nCapacity)
         return true;
-    if (nLength > MAX_LINE_LENGTH)
-        return false;
-    const int nCapacity = CapacityFor(nLength);
-    char* p = static_cast<char*>(std::malloc(static_cast<size_t>(nCapacity)));
+    int nCapacity = 0;
+    char* p = AllocateLineBlock(nLength, nCapacity);
     if (!p)
         return false;
     CopyBytes(p, rec.pText, static_cast<size_t>(rec.nLength));
@@ -71,10 +77,8 @@ void CLineStore::Splice(int i, int nPos, int nRemove, std::string_view text)
 bool CLineStore::MakeLine(std::string_view head, std::string_view tail, LineRecord& rec)
 {
     const long long nLength = static_cast<long long>(head.size()) + static_cast<long long>(tail.size());
-    if (nLength > MAX_LINE_LENGTH)
-        return false;
-    const int nCapacity = CapacityFor(nLength);
-    char* p = static_cast<char*>(std::malloc(static_cast<size_t>(nCapacity)));
+    int nCapacity = 0;
+    char* p = AllocateLineBlock(nLength, nCapacity);
     if (!p)
         return false;
     CopyBytes(p, head.data(), head.size());
@@ -99,7 +103,8 @@ void CLineStore::RemoveLines(int nAt, int nCount)
 
 void CLineStore::Clear()
 {
-    RemoveLines(0, m_lines.Count());
+    for (int i = 0; i < m_lines.Count(); ++i)
+        FreeLine(m_lines[i]);
     m_lines.Clear();
     m_arena.Clear();
 }

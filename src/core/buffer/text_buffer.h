@@ -131,6 +131,7 @@ private:
     bool ApplyRecord(const UndoEntry& entry, bool bForward, TextPosition& ptCursor);
     void UpdateModifiedAfterHistoryMove();
     void CompactViews();
+    int FindMarked(int nFrom, int nTo, int nStep) const;
 
     bool m_bInitialised = false;
     bool m_bReadOnly = false;

@@ -44,34 +44,30 @@ int CTextBuffer::FindLineWithFlag(uint32_t dwFlag) const
     return -1;
 }
 
+// The scans start after (before) a marked current line, run to the end (start) of the text, then
+// wrap once over the lines not yet seen.
 int CTextBuffer::NextMarkedLine(int nLine) const
 {
-    const int nCount = GetLineCount();
-    if (nLine < 0 || nLine >= nCount)
+    if (nLine < 0 || nLine >= GetLineCount())
         return -1;
     const int nStart = (GetLineFlags(nLine) & LINE_MARK) ? nLine + 1 : nLine;
-    for (int i = nStart; i < nCount; ++i) {
-        if (GetLineFlags(i) & LINE_MARK)
-            return i;
-    }
-    for (int i = 0; i < nStart; ++i) {
-        if (GetLineFlags(i) & LINE_MARK)
-            return i;
-    }
-    return -1;
+    const int nFound = FindMarked(nStart, GetLineCount(), 1);
+    return nFound >= 0 ? nFound : FindMarked(0, nStart, 1);
 }
 
 int CTextBuffer::PrevMarkedLine(int nLine) const
 {
-    const int nCount = GetLineCount();
-    if (nLine < 0 || nLine >= nCount)
+    if (nLine < 0 || nLine >= GetLineCount())
         return -1;
     const int nStart = (GetLineFlags(nLine) & LINE_MARK) ? nLine - 1 : nLine;
-    for (int i = nStart; i >= 0; --i) {
-        if (GetLineFlags(i) & LINE_MARK)
-            return i;
-    }
-    for (int i = nCount - 1; i > nStart; --i) {
+    const int nFound = FindMarked(nStart, -1, -1);
+    return nFound >= 0 ? nFound : FindMarked(GetLineCount() - 1, nStart, -1);
+}
+
+// The first line from nFrom towards nTo (excluded), in steps of nStep, that carries LINE_MARK.
+int CTextBuffer::FindMarked(int nFrom, int nTo, int nStep) const
+{
+    for (int i = nFrom; i != nTo; i += nStep) {
         if (GetLineFlags(i) & LINE_MARK)
             return i;
     }

@@ -6,6 +6,7 @@
 void CUndoHistory::Reset()
 {
     m_entries.clear();
+    m_nFirst = 0;
     m_nPosition = 0;
     m_nSavedPosition = 0;
     m_bGroupOpen = false;
@@ -38,7 +39,7 @@ void CUndoHistory::Add(UndoEntry&& entry)
     if (Count() >= m_nLimit)
         DiscardOldestGroup();
     entry.dwFlags &= ~UNDO_GROUP_START;
-    if (m_bBeginPending || m_entries.empty())
+    if (m_bBeginPending || Count() == 0)
         entry.dwFlags |= UNDO_GROUP_START;
     m_bBeginPending = false;
     m_entries.push_back(std::move(entry));
@@ -49,7 +50,7 @@ void CUndoHistory::ForgetRedo()
 {
     if (m_nPosition >= Count())
         return;
-    m_entries.erase(m_entries.begin() + m_nPosition, m_entries.end());
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(m_nFirst) + m_nPosition, m_entries.end());
     if (m_nSavedPosition > m_nPosition)
         m_nSavedPosition = -1;
 }
@@ -64,7 +65,13 @@ void CUndoHistory::DiscardOldestGroup()
         ++nEnd;
     if (nEnd == Count() && !m_bBeginPending)
         return;
-    m_entries.erase(m_entries.begin(), m_entries.begin() + nEnd);
+    for (int i = 0; i < nEnd; ++i)
+        m_entries[m_nFirst + static_cast<size_t>(i)] = UndoEntry();
+    m_nFirst += static_cast<size_t>(nEnd);
+    if (m_nFirst * 2 >= m_entries.size()) {
+        m_entries.erase(m_entries.begin(), m_entries.begin() + static_cast<std::ptrdiff_t>(m_nFirst));
+        m_nFirst = 0;
+    }
     m_nPosition -= nEnd;
     m_nSavedPosition = m_nSavedPosition >= nEnd ? m_nSavedPosition - nEnd : -1;
 }

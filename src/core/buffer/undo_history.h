@@ -48,10 +48,10 @@ public:
     // Empty, no group open, the default limit (the state after loading).
     void Reset();
 
-    int Count() const { return static_cast<int>(m_entries.size()); }
+    int Count() const { return static_cast<int>(m_entries.size() - m_nFirst); }
     // Records before the position are applied (can be undone), records from it on can be redone.
     int Position() const { return m_nPosition; }
-    const UndoEntry& At(int i) const { return m_entries[static_cast<size_t>(i)]; }
+    const UndoEntry& At(int i) const { return m_entries[m_nFirst + static_cast<size_t>(i)]; }
     bool CanUndo() const { return m_nPosition > 0; }
     bool CanRedo() const { return m_nPosition < Count(); }
 
@@ -68,8 +68,8 @@ public:
     void Add(UndoEntry&& entry);
 
     // Moving across one record; Undo and Redo of the buffer apply it.
-    const UndoEntry& StepBack() { return m_entries[static_cast<size_t>(--m_nPosition)]; }
-    const UndoEntry& StepForward() { return m_entries[static_cast<size_t>(m_nPosition++)]; }
+    const UndoEntry& StepBack() { return At(--m_nPosition); }
+    const UndoEntry& StepForward() { return At(m_nPosition++); }
     // Redo stops where a group begins or nothing is left.
     bool AtRedoGroupEnd() const { return !CanRedo() || At(m_nPosition).IsGroupStart(); }
 
@@ -84,7 +84,10 @@ private:
     void ForgetRedo();
     void DiscardOldestGroup();
 
+    // Records before m_nFirst were discarded (their texts freed); the block is compacted when they
+    // make up half of it, so that discarding at the limit costs no move of the whole history.
     std::vector<UndoEntry> m_entries;
+    size_t m_nFirst = 0;
     int m_nPosition = 0;
     // The position of the text on disk; -1 once no position of the history matches it (its records
     // were discarded or forgotten).
