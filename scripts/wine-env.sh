@@ -7,13 +7,20 @@ export LANG=zh_CN.UTF-8            # ANSI code page 936 (Wine reads LC_ALL first
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Creates the prefix once; later calls reuse it.
+# Creates the prefix once; later calls reuse it. Programs run in a Wine desktop window of
+# 1280x1024: windows get their captions and maximize at once, without an X window manager (without
+# one, Wine waits about two seconds on every maximized window that is hidden or destroyed).
 halyard_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     echo "wine: creating the prefix $WINEPREFIX" >&2
     wine wineboot -i >/dev/null 2>&1 || true
     wineserver -w
+  fi
+  if [ ! -f "$WINEPREFIX/.halyard-desktop" ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 &&
+      touch "$WINEPREFIX/.halyard-desktop"
   fi
 }
 
