@@ -22,6 +22,8 @@ trap cleanup EXIT
 status=0
 echo "== native tests"
 ctest --test-dir "$root/build/host" --output-on-failure || status=1
+echo "== fuzz targets"
+"$root/scripts/fuzz.sh" || status=1
 echo "== Windows tests (Wine)"
 ctest --test-dir "$root/build/win64" --output-on-failure || status=1
 

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (build/fuzz) and runs each for a bounded time, from the
+# corpus it kept last time, with tests/fuzz/<name>.dict where there is one. FUZZ_SECONDS sets the
+# time per target (default 60). Fails when a target finds a crash; the input is left in build/fuzz
+# as crash-*.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${FUZZ_SECONDS:-60}
+out="$root/build/fuzz"
+CC=clang CXX=clang++ cmake -S "$root" -B "$out" -G Ninja -DHALYARD_FUZZ=ON -DHALYARD_SANITIZE=OFF >/dev/null || exit 1
+targets=$(for src in "$root"/tests/fuzz/*.cpp; do [ -e "$src" ] && echo "fuzz_$(basename "$src" .cpp)"; done)
+[ -n "$targets" ] || { echo "fuzz: no targets"; exit 1; }
+cmake --build "$out" -j "$(nproc)" --target $targets >"$out/build.log" 2>&1 ||
+  { tail -n 30 "$out/build.log"; echo "fuzz: build FAILED"; exit 1; }
+status=0
+for target in $targets; do
+  mkdir -p "$out/corpus-$target"
+  dict="$root/tests/fuzz/${target#fuzz_}.dict"
+  options=(-max_total_time="$seconds" -max_len=4096 -artifact_prefix="$out/")
+  [ -e "$dict" ] && options+=(-dict="$dict")
+  if (cd "$out" && "./$target" "corpus-$target" "${options[@]}" >"$out/$target.log" 2>&1); then
+    echo "fuzz: $target ran ${seconds}s without a finding"
+  else
+    echo "fuzz: $target FAILED (see $out/$target.log)"; tail -n 20 "$out/$target.log"; status=1
+  fi
+done
+exit $status
