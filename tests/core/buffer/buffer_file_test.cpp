@@ -68,15 +68,6 @@ TEST_P(RoundTripTest, SavesBackByteForByte)
 INSTANTIATE_TEST_SUITE_P(Corpus, RoundTripTest, ::testing::ValuesIn(Corpus()),
                          [](const auto& info) { return std::string(info.param.pszName); });
 
-TEST(BufferFile, FirstLfBeyondFirstBlockStaysInsideALine)
-{
-    CMemoryFileSystem fs;
-    fs.nReadChunk = FILE_BLOCK_SIZE;
-    CTextBuffer buffer;
-    LoadBytes(buffer, fs, std::string(FILE_BLOCK_SIZE, 'x') + "\nc\r\nd");
-    EXPECT_EQ(std::string(FILE_BLOCK_SIZE, 'x') + "\nc", buffer.GetLine(0));
-}
-
 TEST(BufferFile, SavesWithAnotherStyleWhenAsked)
 {
     CMemoryFileSystem fs;

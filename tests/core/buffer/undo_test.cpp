@@ -134,24 +134,6 @@ TEST_F(UndoTest, CursorGoesToTheStartOfAnUndoneInsertionAndTheEndOfARestoredDele
     EXPECT_EQ((TextPosition{1, 1}), ptCursor);
 }
 
-TEST_F(UndoTest, ANewEditAfterUndoForgetsRedo)
-{
-    Type("abc", false);
-    ASSERT_TRUE(buffer.Undo(ptCursor));
-    EXPECT_TRUE(buffer.CanRedo());
-    Type("x", false);
-    EXPECT_FALSE(buffer.CanRedo());
-    EXPECT_FALSE(buffer.Redo(ptCursor));
-}
-
-TEST_F(UndoTest, NothingToUndoHasNoCaption)
-{
-    EXPECT_FALSE(buffer.CanUndo());
-    EXPECT_FALSE(buffer.CanRedo());
-    EXPECT_EQ("", UndoCaption());
-    EXPECT_FALSE(buffer.Undo(ptCursor));
-}
-
 TEST_F(UndoTest, ReadOnlyBufferKeepsTextAndHistory)
 {
     Type("abc", false);
