@@ -41,9 +41,6 @@ public:
     void RemoveLines(int nAt, int nCount);
     void Clear();
 
-    // Bytes held for the lines: records, line blocks and the arena (measurements only).
-    size_t GetArenaBytes() const { return m_arena.GetReservedBytes(); }
-
 private:
     CLineArray m_lines;
     CTextArena m_arena;

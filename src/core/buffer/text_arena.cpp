@@ -28,7 +28,6 @@ char* CTextArena::Allocate(size_t nBytes)
         m_slabs.push_back(pSlab);
         m_pNext = pSlab;
         m_nLeft = nSlab;
-        m_nReserved += nSlab;
     }
     char* p = m_pNext;
     m_pNext += nBytes;
@@ -43,5 +42,4 @@ void CTextArena::Clear()
     m_slabs.clear();
     m_pNext = nullptr;
     m_nLeft = 0;
-    m_nReserved = 0;
 }

@@ -16,8 +16,6 @@ public:
     void SetSlabSize(size_t nBytes);
     // nBytes of fresh storage; null when memory runs out. Zero bytes give null.
     char* Allocate(size_t nBytes);
-    // Bytes taken from the system, for measurements.
-    size_t GetReservedBytes() const { return m_nReserved; }
     void Clear();
 
 private:
@@ -25,5 +23,4 @@ private:
     char* m_pNext = nullptr;
     size_t m_nLeft = 0;
     size_t m_nSlabSize = 1 << 20;
-    size_t m_nReserved = 0;
 };

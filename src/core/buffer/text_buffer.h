@@ -112,9 +112,6 @@ public:
     void SetCaptionLoader(const CCaptionLoader* pLoader) { m_pCaptions = pLoader; }
     const CUndoHistory& GetHistory() const { return m_undo; }
 
-    // Bytes held by the line store's load arena (measurements).
-    size_t GetArenaBytes() const { return m_lines.GetArenaBytes(); }
-
 protected:
     // Called by CloseUndoGroup; the base passes it on to the source observer.
     virtual void OnEditDone(CBufferObserver* pSource, int nAction, const std::string& text);
