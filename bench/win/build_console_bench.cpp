@@ -25,8 +25,7 @@ constexpr int kRounds = 3;
 
 std::string ToolOutput(const std::string& arguments)
 {
-    return "tasm stand-in: " + arguments + "\r\ntasm(1): warning: " + std::string(300, 'w') + "\r\n" +
-           standin::BulkText(kLines) + "tasm stand-in: a note on standard error\r\ntasm stand-in: done\r\n";
+    return standin::ToolOutput("tasm", arguments, standin::BulkText(kLines));
 }
 
 double Milliseconds(ULONGLONG start)

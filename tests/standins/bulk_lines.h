@@ -1,6 +1,6 @@
 #pragma once
-// The bulk output of the stand-in tools: line i (from 1) is "L" + 7 digits + ":" + 29 filler
-// characters + CR LF, 40 bytes in all, so tests and benchmarks can rebuild the exact text.
+// The output of the stand-in tools, for tests and benchmarks to rebuild byte for byte. Bulk line
+// i (from 1) is "L" + 7 digits + ":" + 29 filler characters + CR LF, 40 bytes in all.
 #include <cstdio>
 #include <string>
 
@@ -29,6 +29,13 @@ inline std::string GbkLine()
     std::string line;
     for (int i = 0; i < 20; ++i) line += "\xD6\xD0";
     return line + "\r\n";
+}
+
+// Everything a tool prints (tool_standin.h), `middle` being its bulk and double-byte lines.
+inline std::string ToolOutput(const std::string& tool, const std::string& arguments, const std::string& middle = {})
+{
+    return tool + " stand-in: " + arguments + "\r\n" + tool + "(1): warning: " + std::string(300, 'w') + "\r\n" +
+           middle + tool + " stand-in: a note on standard error\r\n" + tool + " stand-in: done\r\n";
 }
 
 }  // namespace standin

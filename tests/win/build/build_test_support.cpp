@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <utility>
 
 namespace buildtest {
 namespace {
@@ -109,20 +108,10 @@ bool CTempInstall::AddSource(const std::string& fileName) const
 
 std::vector<StandinRecord> CTempInstall::Records() const
 {
-    std::vector<StandinRecord> records;
     std::ifstream file(m_strLog, std::ios::binary);
-    StandinRecord record;
-    for (std::string line; std::getline(file, line);) {
-        const std::size_t equals = line.find('=');
-        const std::string key = line.substr(0, equals);
-        const std::string value = equals == std::string::npos ? std::string() : line.substr(equals + 1);
-        if (key == "tool") record.tool = value;
-        else if (key == "line") record.line = value;
-        else if (key == "folder") record.folder = value;
-        else if (key.rfind("arg", 0) == 0) record.args.push_back(value);
-        else if (key == "end") records.push_back(std::exchange(record, StandinRecord{}));
-    }
-    return records;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return standin::ParseRecords(text.str());
 }
 
 bool CTempInstall::WaitForRecords(std::size_t count, DWORD timeoutMs) const

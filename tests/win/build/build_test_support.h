@@ -7,15 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "standins/standin.h"
+
 namespace buildtest {
 
-// One run of a stand-in tool, as tests/standins/standin.h records it.
-struct StandinRecord {
-    std::string tool;
-    std::string line;    // the command line the tool received
-    std::string folder;  // its current folder
-    std::vector<std::string> args;
-};
+// One run of a stand-in tool: its name, command line, current folder and arguments.
+using StandinRecord = standin::Recorded;
 
 // A fresh folder below the temporary folder holding `installName` with bin\masm16 and
 // bin\tasm16 filled from the stand-ins, and an empty source folder `sourceName`. The stand-ins

@@ -22,40 +22,36 @@ std::string StandinCommand(const char* tool, const char* arguments)
     return "\"" + buildtest::StandinDir() + "\\" + tool + ".exe\" " + arguments;
 }
 
-std::string ToolMessages(const char* tool, const std::string& arguments, unsigned bulkLines)
+std::string GbkText(unsigned lines)
 {
-    const std::string name(tool);
-    return name + " stand-in: " + arguments + "\r\n" + name + "(1): warning: " + std::string(300, 'w') + "\r\n" +
-           standin::BulkText(bulkLines) + name + " stand-in: a note on standard error\r\n" + name +
-           " stand-in: done\r\n";
+    std::string text = "x";
+    for (unsigned i = 0; i < lines; ++i) text += standin::GbkLine();
+    return text;
 }
 
-TEST(ConsoleRedirector, LongOutputArrivesWholeAndInOrderThenTheEnd)
+// The edit control decodes each append on its own, so the double-byte case also proves that no
+// character is split between appends: a split one would come back changed.
+TEST(ConsoleRedirector, ChildOutputArrivesWholeAndInOrderThenTheEnd)
 {
-    CPaneWindow pane;
-    CScopedEnv lines("HALYARD_STANDIN_LINES", "10000");
-    COutputRedirector redirector;
-    redirector.SetPane(pane.Get());
-    ASSERT_TRUE(redirector.Open(StandinCommand("tasm", "a b").c_str()));
-    EXPECT_TRUE(redirector.IsOpen());
-    ASSERT_TRUE(PumpUntil([&] { return !redirector.IsOpen(); }, 20000)) << pane.Text().size();
-    EXPECT_EQ(ToolMessages("tasm", "a b", 10000) + kEnded, pane.Text());
-}
-
-TEST(ConsoleRedirector, DoubleByteCharactersAreNeverSplitBetweenAppends)
-{
-    CPaneWindow pane;
-    CScopedEnv gbk("HALYARD_STANDIN_GBK", "10000");
-    COutputRedirector redirector;
-    redirector.SetPane(pane.Get());
-    ASSERT_TRUE(redirector.Open(StandinCommand("tasm", "x").c_str()));
-    ASSERT_TRUE(PumpUntil([&] { return !redirector.IsOpen(); }, 20000));
-    std::string gbkText = "x";
-    for (int i = 0; i < 10000; ++i) gbkText += standin::GbkLine();
-    const std::string text = pane.Text();
-    EXPECT_EQ(0u, text.find("tasm stand-in: x\r\n"));
-    // The edit control decodes each append on its own: a split character would come back changed.
-    EXPECT_NE(std::string::npos, text.find(gbkText + "tasm stand-in: a note")) << text.size();
+    struct OutputCase {
+        const char* variable;
+        const char* value;
+        std::string middle;
+    };
+    const OutputCase cases[] = {
+        {"HALYARD_STANDIN_LINES", "10000", standin::BulkText(10000)},
+        {"HALYARD_STANDIN_GBK", "10000", GbkText(10000)},
+    };
+    for (const OutputCase& c : cases) {
+        CPaneWindow pane;
+        CScopedEnv output(c.variable, c.value);
+        COutputRedirector redirector;
+        redirector.SetPane(pane.Get());
+        ASSERT_TRUE(redirector.Open(StandinCommand("tasm", "a b").c_str()));
+        EXPECT_TRUE(redirector.IsOpen());
+        ASSERT_TRUE(PumpUntil([&] { return !redirector.IsOpen(); }, 20000)) << pane.Text().size();
+        EXPECT_TRUE(pane.Text() == standin::ToolOutput("tasm", "a b", c.middle) + kEnded) << c.variable;
+    }
 }
 
 TEST(ConsoleRedirector, WritingAfterTheChildEndedFails)
