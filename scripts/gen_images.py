@@ -306,10 +306,49 @@ def draw_digit(c, d):
                 c.put(3 + k, 2 + r, BLACK)
 
 
+# The editor margin's cursor: an arrow pointing up and to the right, towards the text.
+ARROW = ['B', 'BB', 'BWB', 'BWWB', 'BWWWB', 'BWWWWB', 'BWWWWWB', 'BWWWWWWB', 'BWWWWWWWB', 'BWWWWWWWWB',
+         'BWWWWWBBBBB', 'BWWBWWB', 'BWB BWWB', 'BB  BWWB', 'B    BWWB', '     BWWB', '      BB']
+
+
+def write_cur(path, rows, hot):
+    """A 32 x 32 monochrome cursor: 'B' black, 'W' white, anything else transparent."""
+    xor, mask = b'', b''
+    for y in range(31, -1, -1):
+        xbits, abits = 0, 0
+        for x in range(32):
+            c = rows[y][x] if y < len(rows) and x < len(rows[y]) else ' '
+            bit = 1 << (31 - x)
+            if c == 'W':
+                xbits |= bit
+            elif c != 'B':
+                abits |= bit
+        xor += struct.pack('>I', xbits)
+        mask += struct.pack('>I', abits)
+    info = struct.pack('<IiiHHIIiiII', 40, 32, 64, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
+    palette = struct.pack('<II', 0x000000, 0xFFFFFF)
+    blob = info + palette + xor + mask
+    entry = struct.pack('<BBBBHHII', 32, 32, 2, 0, hot[0], hot[1], len(blob), 6 + 16)
+    with open(path, 'wb') as f:
+        f.write(struct.pack('<HHH', 0, 2, 1) + entry + blob)
+
+
+def margin_cursor():
+    tip = 15
+    rows = []
+    for r in ARROW:
+        line = [' '] * 32
+        for x, c in enumerate(r):
+            line[tip - x] = c
+        rows.append(''.join(line))
+    return rows, (tip, 0)
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_bmp(os.path.join(OUT, 'toolbar.bmp'), strip([button(n) for n in TOOLBAR]))
     write_bmp(os.path.join(OUT, 'bookmarks.bmp'), strip(bookmarks()))
+    write_cur(os.path.join(OUT, 'margin.cur'), *margin_cursor())
     a = app_icon(); d = doc_icon()
     write_ico(os.path.join(OUT, 'halyard.ico'), [a, scaled(a, 16)])
     write_ico(os.path.join(OUT, 'document.ico'), [d, scaled(d, 16)])

@@ -1,8 +1,8 @@
 #include "app/halyard_app.h"
 #include "app/doc_manager_ex.h"
 #include "asm/control_colours.h"
+#include "asm/halyard_view.h"
 #include "build/halyard_doc.h"
-#include "editor/plain_text_view.h"
 #include "frame/child_frame.h"
 #include "frame/main_frame.h"
 #include "fx/fx_doctemplate.h"
@@ -17,7 +17,13 @@
 namespace {
 FxDocument* NewDocument() { return new CHalyardDoc; }
 FxMDIChild* NewChildFrame() { return new CChildFrame; }
-FxView* NewView() { return new CPlainTextView; }
+// Every editor view joins the application's colour scheme as soon as it exists.
+FxView* NewView()
+{
+    auto* view = new CHalyardView;
+    view->AttachColourScheme(&GetHalyardApp()->m_colourScheme);
+    return view;
+}
 }  // namespace
 
 CHalyardApp* GetHalyardApp() { return static_cast<CHalyardApp*>(FxGetApp()); }

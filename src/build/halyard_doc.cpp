@@ -4,6 +4,8 @@
 #include "build/launch_commands.h"
 #include "build/output_pane.h"
 #include "buffer/win32_file_system.h"
+#include "core/editor/caret_site.h"
+#include "fx/fx_view.h"
 #include "core/util/version.h"
 #include "frame/main_frame.h"
 #include "resource.h"
@@ -238,4 +240,17 @@ void CHalyardDoc::OnShowLocation()
     FxMessageBox(halyard::build::LocationText(label, m_strFullPath).c_str(), MB_OK);
 }
 
-void CHalyardDoc::InsertAtCaret(const char*) {}
+// The text goes in at the first view's caret with that view as the source, so that it hears of
+// the edit first; the caret itself stays where it was.
+void CHalyardDoc::InsertAtCaret(const char* text)
+{
+    if (GetViews().empty() || !text) return;
+    FxView* view = GetViews().front();
+    auto* site = dynamic_cast<CCaretSite*>(view);
+    auto* observer = dynamic_cast<CBufferObserver*>(view);
+    if (!site || !observer) return;
+    const TextPosition caret = site->GetCaretPosition();
+    int endLine = 0, endChar = 0;
+    (void)m_textBuffer.InsertText(observer, caret.y, caret.x, text, endLine, endChar, ACTION_UNKNOWN);
+    SetFocus(view->m_hWnd);
+}

@@ -1,0 +1,22 @@
+// The view of an assembly source: coloured by the assembly classifier, in the document's font,
+// with the Edit menu as its context menu and a wheel that scrolls five lines a notch.
+#pragma once
+#include "editor/text_edit_view.h"
+
+class CHalyardView : public CTextEditView {
+public:
+    // Takes the document's font, then attaches to the document's buffer.
+    void OnInitialUpdate() override;
+    // The text buffer of its CHalyardDoc; null for any other document.
+    CTextBuffer* LocateBuffer() override;
+    LineState ClassifyLine(LineState entering, int nLine, ColourRun* pRuns, int& nRuns, int nCapacity) override;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    // At a screen point; (-1, -1) (the keyboard's menu key) opens it at the caret.
+    void OnContextMenu(POINT pt);
+    void UpdateMenu(HMENU menu);
+    void RunCommand(UINT id);
+};

@@ -1,0 +1,139 @@
+// CTextView: selection with the mouse by characters, words and lines, automatic scrolling while
+// the button is held outside the window, and the start of a drag of the selected text.
+#include "editor/text_view.h"
+
+#include "core/editor/view_geometry.h"
+#include "core/editor/word_bounds.h"
+
+namespace {
+const UINT_PTR kDragSelTimer = 1001;
+const UINT kDragSelPeriod = 100;
+}  // namespace
+
+void CTextView::StartMouseSelection()
+{
+    SetCapture(m_hWnd);
+    m_nDragSelTimer = SetTimer(m_hWnd, kDragSelTimer, kDragSelPeriod, nullptr);
+    m_bDragSelection = true;
+}
+
+void CTextView::EndMouseSelection()
+{
+    m_bDragSelection = false;
+    if (m_nDragSelTimer) KillTimer(m_hWnd, m_nDragSelTimer);
+    m_nDragSelTimer = 0;
+    if (GetCapture() == m_hWnd) ReleaseCapture();
+}
+
+// Line mode takes whole lines, word mode widens both ends to word boundaries, character mode
+// runs from the anchor to the hit position.
+void CTextView::SelectByMouseMode(TextPosition ptHit)
+{
+    if (m_bLineSelection && m_pTextBuffer) {
+        const LineSelection lines = SelectLines(*m_pTextBuffer, m_ptAnchor.y, ptHit.y);
+        SetCursorPos(lines.caret);
+        SelectRange(lines.selStart, lines.selEnd);
+        return;
+    }
+    if (m_bWordSelection) {
+        const bool before = ptHit < m_ptAnchor;
+        const TextPosition from = before ? ptHit : m_ptAnchor;
+        const TextPosition to = before ? m_ptAnchor : ptHit;
+        const TextPosition start{WordStartPos(GetLineChars(from.y), from.x), from.y};
+        const TextPosition end{WordEndPos(GetLineChars(to.y), to.x), to.y};
+        SetCursorPos(end);
+        SelectRange(start, end);
+        return;
+    }
+    SetCursorPos(ptHit);
+    SelectRange(m_ptAnchor, m_ptCursorPos);
+}
+
+void CTextView::OnLButtonDown(POINT pt, UINT nFlags)
+{
+    if (GetFocus() != m_hWnd) SetFocus(m_hWnd);
+    const bool shift = (nFlags & MK_SHIFT) != 0;
+    const bool ctrl = (nFlags & MK_CONTROL) != 0;
+    const TextPosition hit = ClientPointToText({pt.x + GetCharWidth() / 2, pt.y});
+    m_bWordSelection = m_bLineSelection = false;
+    if (pt.x < GetMarginWidth()) {
+        if (ctrl) return SelectAll();
+        if (!shift) m_ptAnchor = {0, hit.y};
+        m_bLineSelection = true;
+    } else if (!m_bDisableDragAndDrop && IsInsideSelection(hit)) {
+        m_bPreparingToDrag = true;
+        return;
+    } else {
+        if (!shift) m_ptAnchor = hit;
+        m_bWordSelection = ctrl;
+    }
+    SelectByMouseMode(hit);
+    StartMouseSelection();
+}
+
+void CTextView::OnLButtonDblClk(POINT pt)
+{
+    if (m_bDragSelection) return;
+    if (pt.x < GetMarginWidth()) return OnLButtonDown(pt, 0);
+    const TextPosition hit = ClientPointToText({pt.x + GetCharWidth() / 2, pt.y});
+    m_ptAnchor = hit;
+    m_bLineSelection = false;
+    m_bWordSelection = true;
+    SelectByMouseMode(hit);
+    StartMouseSelection();
+}
+
+void CTextView::OnMouseMove(POINT pt)
+{
+    if (m_bDragSelection) {
+        SelectByMouseMode(ClientPointToText({pt.x + GetCharWidth() / 2, pt.y}));
+        return;
+    }
+    if (m_bPreparingToDrag) {
+        m_bPreparingToDrag = false;
+        StartTextDrag();
+    }
+}
+
+void CTextView::OnLButtonUp(POINT pt)
+{
+    const TextPosition hit = ClientPointToText({pt.x + GetCharWidth() / 2, pt.y});
+    if (m_bDragSelection) {
+        SelectByMouseMode(hit);
+        EndMouseSelection();
+    } else if (m_bPreparingToDrag) {
+        m_bPreparingToDrag = false;
+        MoveCaretTo(hit);
+    }
+}
+
+void CTextView::OnRButtonDown(POINT pt)
+{
+    if (GetFocus() != m_hWnd) SetFocus(m_hWnd);
+    const TextPosition hit = ClientPointToText({pt.x + GetCharWidth() / 2, pt.y});
+    if (!IsInsideSelection(hit)) MoveCaretTo(hit);
+}
+
+void CTextView::OnTimer(UINT_PTR nId)
+{
+    if (nId != kDragSelTimer || !m_bDragSelection) return;
+    POINT pt;
+    ::GetCursorPos(&pt);
+    ScreenToClient(m_hWnd, &pt);
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    const int top = std::max(0, std::min(m_nTopLine + AutoScrollLines(pt.y, rc.top, rc.bottom, GetLineHeight()),
+                                         GetLineCount() - 1));
+    const int column = std::max(0, std::min(m_nOffsetChar + AutoScrollColumns(pt.x, rc.left, rc.right),
+                                            GetMaxLineLength() - 1));
+    if (top == m_nTopLine && column == m_nOffsetChar) return;
+    if (top != m_nTopLine) {
+        ScrollToLine(top);
+        UpdateSiblingScrollPos(false);
+    }
+    if (column != m_nOffsetChar) {
+        ScrollToColumn(column);
+        UpdateSiblingScrollPos(true);
+    }
+    SelectByMouseMode(ClientPointToText({pt.x + GetCharWidth() / 2, pt.y}));
+}

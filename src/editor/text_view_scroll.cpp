@@ -1,0 +1,174 @@
+// CTextView: scroll bars, scrolling, and keeping split panes aligned.
+#include "editor/text_view.h"
+
+#include "core/editor/view_geometry.h"
+#include "fx/fx_splitter.h"
+
+namespace {
+ScrollRequest RequestOf(int code)
+{
+    switch (code) {
+    case SB_LINEUP: return ScrollRequest::LineBack;
+    case SB_LINEDOWN: return ScrollRequest::LineForward;
+    case SB_PAGEUP: return ScrollRequest::PageBack;
+    case SB_PAGEDOWN: return ScrollRequest::PageForward;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: return ScrollRequest::Track;
+    case SB_TOP: return ScrollRequest::ToStart;
+    case SB_BOTTOM: return ScrollRequest::ToEnd;
+    }
+    return ScrollRequest::None;
+}
+}  // namespace
+
+// Inside a splitter the bars are the splitter's, shared along a row or a column.
+void CTextView::SetScrollBarInfo(int nBar, SCROLLINFO& si)
+{
+    if (!m_hWnd) return;
+    if (FxSplitterWnd* splitter = FxSplitterWnd::OfPane(m_hWnd)) {
+        if (HWND bar = splitter->GetScrollBarOf(this, nBar)) SetScrollInfo(bar, SB_CTL, &si, TRUE);
+        return;
+    }
+    SetScrollInfo(m_hWnd, nBar, &si, TRUE);
+}
+
+int CTextView::GetScrollTrackPos(int nBar)
+{
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_TRACKPOS;
+    FxSplitterWnd* splitter = FxSplitterWnd::OfPane(m_hWnd);
+    HWND bar = splitter ? splitter->GetScrollBarOf(this, nBar) : nullptr;
+    if (bar) GetScrollInfo(bar, SB_CTL, &si);
+    else GetScrollInfo(m_hWnd, nBar, &si);
+    return si.nTrackPos;
+}
+
+void CTextView::RecalcVertScrollBar()
+{
+    if (!m_hWnd) return;
+    if (GetScreenLines() >= GetLineCount() && m_nTopLine > 0) {
+        m_nTopLine = 0;
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+        PlaceCaret();
+    }
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_DISABLENOSCROLL | SIF_PAGE | SIF_POS | SIF_RANGE;
+    si.nMax = GetLineCount() - 1;
+    si.nPage = static_cast<UINT>(GetScreenLines());
+    si.nPos = m_nTopLine;
+    SetScrollBarInfo(SB_VERT, si);
+}
+
+void CTextView::RecalcHorzScrollBar()
+{
+    if (!m_hWnd || m_bHorzScrollBarLocked) return;
+    const int maxLength = GetMaxLineLength();
+    if (GetScreenColumns() >= maxLength && m_nOffsetChar > 0) {
+        m_nOffsetChar = 0;
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+        PlaceCaret();
+    }
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_DISABLENOSCROLL | SIF_PAGE | SIF_POS | SIF_RANGE;
+    si.nMax = maxLength > 0 ? maxLength - 1 : 0;
+    si.nPage = static_cast<UINT>(GetScreenColumns());
+    si.nPos = m_nOffsetChar;
+    SetScrollBarInfo(SB_HORZ, si);
+}
+
+void CTextView::ScrollToLine(int nNewTopLine, bool bMoveThumb)
+{
+    if (nNewTopLine == m_nTopLine) return;
+    const int delta = m_nTopLine - nNewTopLine;
+    m_nTopLine = nNewTopLine;
+    if (!m_hWnd) return;
+    if (std::abs(delta) < GetScreenLines() + 1)
+        ScrollWindowEx(m_hWnd, 0, delta * GetLineHeight(), nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    else
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+    UpdateWindow(m_hWnd);
+    if (bMoveThumb) RecalcVertScrollBar();
+}
+
+// The margin stays where it is; only the text moves sideways.
+void CTextView::ScrollToColumn(int nNewFirstColumn, bool bMoveThumb)
+{
+    if (nNewFirstColumn == m_nOffsetChar) return;
+    const int delta = m_nOffsetChar - nNewFirstColumn;
+    m_nOffsetChar = nNewFirstColumn;
+    if (!m_hWnd) return;
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    rc.left = GetMarginWidth();
+    if (std::abs(delta) < GetScreenColumns() + 1)
+        ScrollWindowEx(m_hWnd, delta * GetCharWidth(), 0, &rc, &rc, nullptr, nullptr, SW_INVALIDATE);
+    else
+        InvalidateRect(m_hWnd, &rc, FALSE);
+    UpdateWindow(m_hWnd);
+    if (bMoveThumb) RecalcHorzScrollBar();
+}
+
+void CTextView::OnScroll(bool bHorz, int nCode)
+{
+    const ScrollRequest request = RequestOf(nCode);
+    if (request == ScrollRequest::None) return;
+    if (bHorz) {
+        ScrollToColumn(ScrollTarget(request, m_nOffsetChar, GetScreenColumns(), GetMaxLineLength(),
+                                    GetScrollTrackPos(SB_HORZ)));
+    } else {
+        ScrollToLine(ScrollTarget(request, m_nTopLine, GetScreenLines(), GetLineCount(), GetScrollTrackPos(SB_VERT)));
+    }
+    PlaceCaret();
+    UpdateSiblingScrollPos(bHorz);
+}
+
+void CTextView::ScrollLineUp()
+{
+    if (m_nTopLine == 0) return;
+    ScrollToLine(m_nTopLine - 1);
+    UpdateSiblingScrollPos(false);
+}
+
+void CTextView::ScrollLineDown()
+{
+    if (m_nTopLine + 1 >= GetLineCount()) return;
+    ScrollToLine(m_nTopLine + 1);
+    UpdateSiblingScrollPos(false);
+}
+
+void CTextView::ScrollColumnLeft()
+{
+    if (m_nOffsetChar == 0) return;
+    ScrollToColumn(m_nOffsetChar - 1);
+    UpdateSiblingScrollPos(true);
+}
+
+void CTextView::ScrollColumnRight()
+{
+    if (m_nOffsetChar + 1 >= GetMaxLineLength()) return;
+    ScrollToColumn(m_nOffsetChar + 1);
+    UpdateSiblingScrollPos(true);
+}
+
+// The vertical position is shared along a row, the horizontal one along a column.
+void CTextView::UpdateSiblingScrollPos(bool bHorz)
+{
+    FxSplitterWnd* splitter = FxSplitterWnd::OfPane(m_hWnd);
+    int row = 0, column = 0;
+    if (!splitter || !splitter->FindPane(this, row, column)) return;
+    for (int i = 0; i < FxSplitterWnd::kMaxPanes; ++i) {
+        FxView* pane = bHorz ? splitter->GetPane(i, column) : splitter->GetPane(row, i);
+        if (auto* view = dynamic_cast<CTextView*>(pane)) view->OnUpdateSibling(this, bHorz);
+    }
+}
+
+void CTextView::OnUpdateSibling(CTextView* pFrom, bool bHorz)
+{
+    if (pFrom == this) return;
+    if (bHorz) ScrollToColumn(pFrom->m_nOffsetChar, false);
+    else ScrollToLine(pFrom->m_nTopLine, false);
+    PlaceCaret();
+}
