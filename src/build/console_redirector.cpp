@@ -76,8 +76,9 @@ bool CConsoleRedirector::StartReader()
 {
     m_hStopEvent.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!m_hStopEvent) return false;
-    m_hThread.Reset(CreateThread(nullptr, 0, ReaderEntry, this, 0, &m_dwThreadId));
-    return static_cast<bool>(m_hThread);
+    // Started suspended, so that its handle and id are stored before it can reach a sink.
+    m_hThread.Reset(CreateThread(nullptr, 0, ReaderEntry, this, CREATE_SUSPENDED, &m_dwThreadId));
+    return m_hThread && ResumeThread(m_hThread.Get()) != static_cast<DWORD>(-1);
 }
 
 void CConsoleRedirector::ReportOpenFailure()

@@ -44,10 +44,6 @@ TEST(BuildLines, OrdinaryNamesGiveTheClassicLines)
     const LineCase cases[] = {
         {BuildStep::Compile, kAssemblerTasm, kConfigDebug, "hello.asm", "hello",
          "C:\\H\\bin\\tasm16\\tasm.exe /zi /la hello.asm\r\n"},
-        {BuildStep::Compile, kAssemblerTasm, kConfigRelease, "hello.asm", "hello",
-         "C:\\H\\bin\\tasm16\\tasm.exe /zi /la hello.asm\r\n"},
-        {BuildStep::Compile, kAssemblerMasm, kConfigDebug, "hello.asm", "hello",
-         "C:\\H\\bin\\masm16\\masm.exe /a hello.asm,hello.obj,hello.lst,hello.crf;\r\n"},
         {BuildStep::Compile, kAssemblerMasm, kConfigRelease, "prog.asm", "prog",
          "C:\\H\\bin\\masm16\\masm.exe /a prog.asm,prog.obj,prog.lst,prog.crf;\r\n"},
         {BuildStep::Link, kAssemblerTasm, kConfigDebug, "hello.asm", "hello",
@@ -55,8 +51,6 @@ TEST(BuildLines, OrdinaryNamesGiveTheClassicLines)
         {BuildStep::Link, kAssemblerTasm, kConfigRelease, "hello.asm", "hello",
          "C:\\H\\bin\\tasm16\\tlink.exe hello.obj\r\n"},
         {BuildStep::Link, kAssemblerTasm, 7, "hello.asm", "hello", "C:\\H\\bin\\tasm16\\tlink.exe hello.obj\r\n"},
-        {BuildStep::Link, kAssemblerMasm, kConfigDebug, "hello.asm", "hello",
-         "C:\\H\\bin\\masm16\\link.exe hello.obj,hello.exe;\r\n"},
         {BuildStep::Link, kAssemblerMasm, kConfigRelease, "hello.asm", "hello",
          "C:\\H\\bin\\masm16\\link.exe hello.obj,hello.exe;\r\n"},
         // Only four characters are dropped for the base name, whatever the extension.
@@ -94,7 +88,6 @@ TEST(BuildLines, HostileNamesAreQuotedWordByWord)
         {BuildStep::Link, kAssemblerMasm, 0, "x^y.asm", "x^y",
          "C:\\H\\bin\\masm16\\link.exe \"x^y.obj\",\"x^y.exe\";\r\n"},
         {BuildStep::Link, kAssemblerTasm, 0, "(1)!.asm", "(1)!", "C:\\H\\bin\\tasm16\\tlink.exe /v \"(1)!.obj\"\r\n"},
-        {BuildStep::Link, kAssemblerTasm, 1, "a;b,c.asm", "a;b,c", "C:\\H\\bin\\tasm16\\tlink.exe \"a;b,c.obj\"\r\n"},
         // A code page 936 name stays bare unless one of its trail bytes is an operator (0x7C).
         {BuildStep::Compile, kAssemblerTasm, 0, "\xCA\xB5\xD1\xE9.asm", "\xCA\xB5\xD1\xE9",
          "C:\\H\\bin\\tasm16\\tasm.exe /zi /la \xCA\xB5\xD1\xE9.asm\r\n"},
@@ -125,9 +118,7 @@ TEST(BuildLines, NamesNoQuotingMakesSafeAreRefused)
     };
     const RefusedCase cases[] = {
         {"100%.asm", "100%", "C:\\H\\bin"},
-        {"%PATH%.asm", "%PATH%", "C:\\H\\bin"},
         {"a\r\ndel x.asm", "a\r\ndel x", "C:\\H\\bin"},
-        {"a\"b.asm", "a\"b", "C:\\H\\bin"},
         {"hello.asm", "hello", "C:\\50%\\bin"},
         {"hello.asm", "hello", "C:\\H\nB\\bin"},
     };
@@ -179,13 +170,10 @@ TEST(CmdQuote, ClassifiesWords)
         {"a\tb", WordQuoting::Refused},
         {"a=b", WordQuoting::Quoted},
         {"a|b", WordQuoting::Quoted},
-        {"a<b>c", WordQuoting::Quoted},
-        {"`x`", WordQuoting::Quoted},
         {"C:\\a b\\", WordQuoting::Refused},
         {"C:\\ab\\", WordQuoting::Bare},
         {"a%", WordQuoting::Refused},
         {std::string_view("a\0b", 3), WordQuoting::Refused},
-        {"a\x7f", WordQuoting::Refused},
     };
     for (const WordCase& c : cases) EXPECT_EQ(c.quoting, ClassifyWord(c.word)) << c.word;
 

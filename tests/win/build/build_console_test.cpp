@@ -15,7 +15,6 @@ namespace {
 
 using buildtest::Count;
 using buildtest::CPaneWindow;
-using buildtest::CScopedEnv;
 using buildtest::CTempInstall;
 using buildtest::PumpUntil;
 using halyard::build::kAssemblerMasm;
@@ -39,12 +38,6 @@ protected:
     {
         ASSERT_TRUE(m_install.Ready());
         ASSERT_TRUE(m_install.AddSource("hello.asm"));
-        StartConsole();
-    }
-
-    // The interpreter takes this process's environment as it is now.
-    void StartConsole()
-    {
         m_pConsole = std::make_unique<CBuildConsole>(m_pane.Get(), m_install.InstallDir());
         ASSERT_TRUE(m_pConsole->Open(m_install.SourceDir()));
         ASSERT_TRUE(PumpUntil([&] { return EndsWith(m_pane.Text(), ">"); }, 10000)) << m_pane.Text();
@@ -121,18 +114,6 @@ TEST_F(BuildConsoleTest, EachStepTypesItsExactLineAndShowsOnlyItsOwnOutput)
         EXPECT_EQ(1u, Count(text, "stand-in: done"));
         EXPECT_EQ(0u, Count(text, kErrorPrefix));
     }
-}
-
-TEST_F(BuildConsoleTest, LongToolOutputReachesThePaneWholeAndInOrder)
-{
-    CScopedEnv lines("HALYARD_STANDIN_LINES", "10000");
-    StartConsole();
-    ASSERT_TRUE(m_pConsole->Compile("hello.asm", "hello", kAssemblerTasm));
-    WaitForTool("tasm");
-    const std::string text = m_pane.Text();
-    EXPECT_EQ(0u, text.find("Compiling...\r\n"));
-    const std::string output = standin::ToolOutput("tasm", "/zi /la hello.asm", standin::BulkText(10000));
-    EXPECT_TRUE(text.find(output) != std::string::npos);
 }
 
 TEST_F(BuildConsoleTest, AnAssemblerWithoutToolchainDoesNothing)
