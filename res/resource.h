@@ -112,33 +112,6 @@
 #define ID_EDIT_SWITCH_OVRMODE          37005
 #define ID_EDIT_FIRST_MOVE              37100
 #define ID_EDIT_LAST_MOVE               37125
-// Caret movement: each second id of a pair extends the selection
-#define ID_EDIT_CHAR_LEFT               37100
-#define ID_EDIT_EXT_CHAR_LEFT           37101
-#define ID_EDIT_CHAR_RIGHT              37102
-#define ID_EDIT_EXT_CHAR_RIGHT          37103
-#define ID_EDIT_WORD_LEFT               37104
-#define ID_EDIT_EXT_WORD_LEFT           37105
-#define ID_EDIT_WORD_RIGHT              37106
-#define ID_EDIT_EXT_WORD_RIGHT          37107
-#define ID_EDIT_LINE_UP                 37108
-#define ID_EDIT_EXT_LINE_UP             37109
-#define ID_EDIT_LINE_DOWN               37110
-#define ID_EDIT_EXT_LINE_DOWN           37111
-#define ID_EDIT_SCROLL_UP               37112
-#define ID_EDIT_SCROLL_DOWN             37113
-#define ID_EDIT_PAGE_UP                 37114
-#define ID_EDIT_EXT_PAGE_UP             37115
-#define ID_EDIT_PAGE_DOWN               37116
-#define ID_EDIT_EXT_PAGE_DOWN           37117
-#define ID_EDIT_LINE_END                37118
-#define ID_EDIT_EXT_LINE_END            37119
-#define ID_EDIT_HOME                    37120
-#define ID_EDIT_EXT_HOME                37121
-#define ID_EDIT_TEXT_BEGIN              37122
-#define ID_EDIT_EXT_TEXT_BEGIN          37123
-#define ID_EDIT_TEXT_END                37124
-#define ID_EDIT_EXT_TEXT_END            37125
 #define ID_EDIT_FIND_PREVIOUS           37126
 #define ID_EDIT_TOGGLE_BOOKMARK0        37200
 #define ID_EDIT_GO_BOOKMARK0            37210
@@ -180,3 +153,19 @@
 #define IDS_ACTION_DRAGDROP             8627
 #define IDS_ACTION_REPLACE              8628
 #define IDS_ACTION_AUTOINDENT           8629
+
+// ---- Find and replace dialogs ------------------------------------------------------------------
+#define IDD_FIND                        8601
+#define IDD_REPLACE                     8602
+#define IDC_WHOLE_WORD                  8603
+#define IDC_MATCH_CASE                  8604
+#define IDC_FIND_WHAT                   8605
+#define IDS_CANNOT_FIND                 8606   // "Cannot find string"%s""
+#define IDC_REPLACE                     8607
+#define IDC_REPLACE_ALL                 8608
+#define IDC_REPLACE_WITH                8609
+#define IDC_FIND_NEXT                   8610
+#define IDC_DIRECTION_UP                8611
+#define IDC_DIRECTION_DOWN              8612
+#define IDC_SCOPE_SELECTION             8613
+#define IDC_SCOPE_WHOLE_FILE            8614
