@@ -93,3 +93,7 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
     ENVIRONMENT "HALYARD_DIST=${HALYARD_DIST_WIN};HALYARD_SOURCE=${HALYARD_SOURCE_WIN};HALYARD_STANDINS=${HALYARD_STANDINS_WIN}"
     TIMEOUT 900)
 endif()
+
+# The editor's repaint benchmark: a plain program run by hand under Wine.
+add_executable(bench_editor_repaint EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/win/editor_repaint.cpp ${HALYARD_RC})
+target_link_libraries(bench_editor_repaint PRIVATE halyard_ui)

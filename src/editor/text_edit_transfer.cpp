@@ -48,18 +48,19 @@ DWORD CTextEditView::OnDragOver(POINT pt, DWORD dwKeyState, bool bHasText)
         return DROPEFFECT_NONE;
     }
     if (!m_bDropPosVisible) {
-        HideCaret(m_hWnd);
-        m_bDropPosVisible = true;
+        ForgetCaret();
         CreateCaret(m_hWnd, nullptr, 2, GetLineHeight());
+        m_bDropPosVisible = true;
+        m_bDropCaretShown = false;
     }
     m_ptDropPos = ClientPointToText(pt);
-    if (ExpandedColumn(m_ptDropPos) >= GetFirstColumn()) {
+    const bool visible = ExpandedColumn(m_ptDropPos) >= GetFirstColumn();
+    if (visible) {
         const POINT at = TextPointToClient(m_ptDropPos);
         SetCaretPos(at.x, at.y);
-        ShowCaret(m_hWnd);
-    } else {
-        HideCaret(m_hWnd);
     }
+    if (visible != m_bDropCaretShown) visible ? ShowCaret(m_hWnd) : HideCaret(m_hWnd);
+    m_bDropCaretShown = visible;
     return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }
 
@@ -82,9 +83,8 @@ bool CTextEditView::OnDragScroll(POINT pt)
 void CTextEditView::HideDropIndicator()
 {
     if (!m_bDropPosVisible) return;
-    m_bDropPosVisible = false;
-    HideCaret(m_hWnd);
-    if (GetFocus() != m_hWnd) DestroyCaret();
+    m_bDropPosVisible = m_bDropCaretShown = false;
+    DestroyCaret();
     PlaceCaret();
 }
 

@@ -65,6 +65,7 @@ private:
 
     bool m_bOvrMode = false;
     bool m_bDropPosVisible = false;
+    bool m_bDropCaretShown = false;
     TextPosition m_ptDropPos;
     bool m_bAutoIndent = true;
     bool m_bDisableBSAtSOL = false;

@@ -81,6 +81,7 @@ void CTextView::ResetViewState()
     m_lineBitmap.Reset();
     if (!m_hWnd) return;
     InvalidateRect(m_hWnd, nullptr, FALSE);
+    ForgetCaret();
     PlaceCaret();
 }
 
@@ -137,24 +138,16 @@ void CTextView::OnBufferChange(CBufferObserver*, const PositionAdjuster* pContex
         return;
     }
     const int first = nLine < 0 ? 0 : nLine;
+    const int oldLength = m_lineLengths.IsKnownLine(first) ? m_lineLengths.Get(first) : -1;
     if (nFlags & CHANGE_ONELINE) {
-        m_lineStates.Invalidate(first, m_lineStates.Count());
-        if (m_lineLengths.IsAllocated() && first < m_lineLengths.Count()) m_lineLengths.Set(first, -1);
+        m_lineLengths.Forget(first);
+        OnOneLineChanged(first);
     } else {
         m_lineStates.Invalidate(first, GetLineCount());
-        m_lineLengths.Invalidate(first, GetLineCount());
+        MoveLineLengths(pContext, first);
+        InvalidateLines(first, -1);
     }
-    InvalidateLines(first, -1);
-    if (pContext) {
-        for (TextPosition* pt : {&m_ptCursorPos, &m_ptSelStart, &m_ptSelEnd, &m_ptAnchor}) pContext->AdjustPosition(*pt);
-        if (m_bDraggingText) {
-            pContext->AdjustPosition(m_ptDraggedTextBegin);
-            pContext->AdjustPosition(m_ptDraggedTextEnd);
-        }
-        TextPosition top{0, m_nTopLine};
-        pContext->AdjustPosition(top);
-        m_nTopLine = top.y < GetLineCount() ? top.y : GetLineCount() - 1;
-    }
+    if (pContext) AdjustPositions(*pContext);
     if (nFlags & CHANGE_LINECOUNT) {
         if (m_nShownMarginWidth != GetMarginWidth()) {
             m_nScreenChars = -1;
@@ -163,10 +156,67 @@ void CTextView::OnBufferChange(CBufferObserver*, const PositionAdjuster* pContex
         RecalcVertScrollBar();
     }
     if (nFlags & CHANGE_WIDTHS) {
-        m_nMaxLineLength = -1;
+        UpdateMaxLineLength((nFlags & CHANGE_ONELINE) ? first : -1, oldLength);
         RecalcHorzScrollBar();
     }
     PlaceCaret();
+}
+
+// A change in one line can change the state of every later line (a block comment opened or
+// closed); when the state leaving the line is what it was, the later lines keep their states and
+// their pictures.
+void CTextView::OnOneLineChanged(int nLine)
+{
+    const bool hadState = m_lineStates.IsKnownLine(nLine);
+    const LineState before = hadState ? m_lineStates.Get(nLine) : 0;
+    m_lineStates.Forget(nLine);
+    if (hadState && LineStateAt(nLine) == before) {
+        InvalidateLines(nLine, nLine);
+        return;
+    }
+    m_lineStates.Invalidate(nLine, m_lineStates.Count());
+    InvalidateLines(nLine, -1);
+}
+
+// The caret, the selection, the anchor, the dragged text and the top line follow the edit, so
+// that the visible text stays put when lines come or go above it.
+void CTextView::AdjustPositions(const PositionAdjuster& context)
+{
+    for (TextPosition* pt : {&m_ptCursorPos, &m_ptSelStart, &m_ptSelEnd, &m_ptAnchor}) context.AdjustPosition(*pt);
+    if (m_bDraggingText) {
+        context.AdjustPosition(m_ptDraggedTextBegin);
+        context.AdjustPosition(m_ptDraggedTextEnd);
+    }
+    TextPosition top{0, m_nTopLine};
+    context.AdjustPosition(top);
+    m_nTopLine = top.y < GetLineCount() ? top.y : GetLineCount() - 1;
+}
+
+// After an edit of one line the longest length is known without measuring every line, unless
+// that line was the longest and got shorter.
+void CTextView::UpdateMaxLineLength(int nChangedLine, int nOldLength)
+{
+    if (nChangedLine < 0 || nOldLength < 0 || m_nMaxLineLength < 0) {
+        m_nMaxLineLength = -1;
+        return;
+    }
+    const int length = ExpandedLineLength(nChangedLine);
+    if (length >= m_nMaxLineLength) m_nMaxLineLength = length;
+    else if (nOldLength >= m_nMaxLineLength) m_nMaxLineLength = -1;
+}
+
+// The lengths of the lines an edit did not touch stay known: a line break typed at the top of a
+// long file must not make the view measure every line below it again.
+void CTextView::MoveLineLengths(const PositionAdjuster* pContext, int nFirst)
+{
+    const int count = GetLineCount();
+    if (pContext && m_lineLengths.IsAllocated()) {
+        const TextPosition start = pContext->GetStart(), end = pContext->GetEnd();
+        const bool inserted = dynamic_cast<const InsertAdjuster*>(pContext) != nullptr;
+        m_lineLengths.MoveLines(start.y, inserted ? end.y - start.y : start.y - end.y);
+        if (m_lineLengths.Count() == count) return;
+    }
+    m_lineLengths.Invalidate(nFirst, count);
 }
 
 void CTextView::InvalidateLines(int nFirst, int nLast)
@@ -275,6 +325,7 @@ void CTextView::SetViewFont(const LOGFONTA& lf)
     m_lineBitmap.Reset();
     for (CFontObject& font : m_fonts) font.Reset();
     if (!m_hWnd) return;
+    ForgetCaret();
     RecalcVertScrollBar();
     RecalcHorzScrollBar();
     PlaceCaret();
@@ -366,17 +417,31 @@ void CTextView::ScrollCaretIntoView(TextPosition pt)
     }
 }
 
+// The caret is created once and then only moved: creating it again at every placement would
+// make every keystroke redraw it several times.
 void CTextView::PlaceCaret()
 {
     if (!m_hWnd) return;
     if (m_bFocused && !m_bCursorHidden && ExpandedColumn(m_ptCursorPos) >= m_nOffsetChar) {
         POINT pt = TextPointToClient(m_ptCursorPos);
-        CreateCaret(m_hWnd, nullptr, 2, GetLineHeight());
+        if (!m_bCaretCreated) {
+            CreateCaret(m_hWnd, nullptr, 2, GetLineHeight());
+            m_bCaretCreated = true;
+            m_bCaretShown = false;
+        }
         SetCaretPos(pt.x, pt.y);
-        ShowCaret(m_hWnd);
-    } else {
+        if (!m_bCaretShown) ShowCaret(m_hWnd);
+        m_bCaretShown = true;
+    } else if (m_bCaretShown) {
         HideCaret(m_hWnd);
+        m_bCaretShown = false;
     }
+}
+
+void CTextView::ForgetCaret()
+{
+    if (m_bCaretShown) HideCaret(m_hWnd);
+    m_bCaretCreated = m_bCaretShown = false;
 }
 
 void CTextView::SetShowInactiveSelection(bool bShow)
@@ -401,7 +466,7 @@ void CTextView::OnSetFocus()
 void CTextView::OnKillFocus()
 {
     m_bFocused = false;
-    HideCaret(m_hWnd);
+    ForgetCaret();
     DestroyCaret();
     if (IsSelection()) InvalidateLines(m_ptSelStart.y, m_ptSelEnd.y);
     if (m_bDragSelection) EndMouseSelection();

@@ -132,6 +132,9 @@ protected:
     // The drag loop of a drag of text out of the view; the effect that ended it.
     virtual DWORD RunDragLoop(HGLOBAL hData, DWORD dwAllowedEffects);
     void InvalidateLines(int nFirst, int nLast);  // nLast -1: to the bottom of the window
+    // Hides the view's caret and forgets it, so that the next placement creates it again (another
+    // caret took its place, or its height changed).
+    void ForgetCaret();
     // A command's undo group. The view hears of the group's end (OnEditDone with its last record)
     // only when the command recorded something: closing an empty group must not replay the
     // previous group's end, which would indent a line a second time.
@@ -184,6 +187,10 @@ private:
     void OnSize();
     void OnScroll(bool bHorz, int nCode);
     void SetScrollBarInfo(int nBar, SCROLLINFO& si);
+    void MoveLineLengths(const PositionAdjuster* pContext, int nFirst);
+    void OnOneLineChanged(int nLine);
+    void AdjustPositions(const PositionAdjuster& context);
+    void UpdateMaxLineLength(int nChangedLine, int nOldLength);
     int GetScrollTrackPos(int nBar);
     void OnSetFocus();
     void OnKillFocus();
@@ -206,6 +213,8 @@ private:
     bool m_bCursorHidden = false;
     bool m_bFocused = false;
     bool m_bShowInactiveSelection = false;
+    bool m_bCaretCreated = false;  // this window owns the thread's caret
+    bool m_bCaretShown = false;
     LOGFONTA m_lfBaseFont{};
     // At (italic ? 1 : 0) + (bold ? 2 : 0); made on first use from m_lfBaseFont.
     CFontObject m_fonts[4];
@@ -230,6 +239,15 @@ private:
     CBitmapObject m_lineBitmap;
     int m_nLineBitmapWidth = 0;
     int m_nShownMarginWidth = -1;  // the margin's width at the last layout
+    // What each scroll bar (SB_HORZ, SB_VERT) was last given; setting a bar redraws it, so
+    // unchanged values are not sent again.
+    struct ShownScrollBar {
+        HWND target = nullptr;
+        int nMax = -1;
+        UINT nPage = 0;
+        int nPos = -1;
+    };
+    ShownScrollBar m_shownBars[2];
     std::vector<ColourRun> m_runs;  // reused for every painted line: three per byte
     std::vector<int> m_advances;   // one cell width per byte drawn
     std::string m_expanded;

@@ -25,11 +25,21 @@ ScrollRequest RequestOf(int code)
 void CTextView::SetScrollBarInfo(int nBar, SCROLLINFO& si)
 {
     if (!m_hWnd) return;
+    HWND target = m_hWnd;
+    int which = nBar;
     if (FxSplitterWnd* splitter = FxSplitterWnd::OfPane(m_hWnd)) {
-        if (HWND bar = splitter->GetScrollBarOf(this, nBar)) SetScrollInfo(bar, SB_CTL, &si, TRUE);
-        return;
+        target = splitter->GetScrollBarOf(this, nBar);
+        which = SB_CTL;
+        if (!target) return;
     }
-    SetScrollInfo(m_hWnd, nBar, &si, TRUE);
+    ShownScrollBar& shown = m_shownBars[nBar == SB_VERT ? 1 : 0];
+    if (shown.target == target && shown.nMax == si.nMax && shown.nPage == si.nPage && shown.nPos == si.nPos) return;
+    shown = {target, si.nMax, si.nPage, si.nPos};
+    // A splitter's bar is a control of its own: it repaints when the queue is idle, after the
+    // text, instead of inside the keystroke that moved it (a themed bar takes longer to draw
+    // than a screen of text).
+    SetScrollInfo(target, which, &si, which != SB_CTL);
+    if (which == SB_CTL) InvalidateRect(target, nullptr, FALSE);
 }
 
 int CTextView::GetScrollTrackPos(int nBar)
@@ -85,7 +95,8 @@ void CTextView::ScrollToLine(int nNewTopLine, bool bMoveThumb)
     const int delta = m_nTopLine - nNewTopLine;
     m_nTopLine = nNewTopLine;
     if (!m_hWnd) return;
-    if (std::abs(delta) < GetScreenLines() + 1)
+    // Moving the picture pays only while most of it stays on the screen.
+    if (std::abs(delta) <= GetScreenLines() / 2)
         ScrollWindowEx(m_hWnd, 0, delta * GetLineHeight(), nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
     else
         InvalidateRect(m_hWnd, nullptr, FALSE);
@@ -103,7 +114,7 @@ void CTextView::ScrollToColumn(int nNewFirstColumn, bool bMoveThumb)
     RECT rc;
     GetClientRect(m_hWnd, &rc);
     rc.left = GetMarginWidth();
-    if (std::abs(delta) < GetScreenColumns() + 1)
+    if (std::abs(delta) <= GetScreenColumns() / 2)
         ScrollWindowEx(m_hWnd, delta * GetCharWidth(), 0, &rc, &rc, nullptr, nullptr, SW_INVALIDATE);
     else
         InvalidateRect(m_hWnd, &rc, FALSE);

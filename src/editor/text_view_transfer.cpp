@@ -42,6 +42,9 @@ void CTextView::StartTextDrag()
     if (effect != DROPEFFECT_NONE) OnDropSource(effect);
     m_bDraggingText = false;
     EndUndoGroup();
+    // A drop target of this thread (another pane) may have taken the caret for its indicator.
+    ForgetCaret();
+    PlaceCaret();
 }
 
 bool CTextView::IsClipboardTextAvailable() const { return ::IsClipboardTextAvailable(); }

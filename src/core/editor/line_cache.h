@@ -2,6 +2,7 @@
 // A per-line cache of a view: one entry per buffer line, each either known or not yet computed.
 // It is allocated on first use, and after an edit it forgets the entries from the first changed
 // line on, keeping those before it.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -35,7 +36,28 @@ public:
         for (size_t i = keep; i < m_entries.size(); ++i)
             m_entries[i] = Unknown;
     }
+    // After `delta` lines were inserted right after line `at` (delta > 0), or the `-delta` lines
+    // after it removed: the entries of the other lines move with them, those of `at` and of the
+    // new lines are unknown. Does nothing while unallocated.
+    void MoveLines(int at, int delta)
+    {
+        if (!m_bAllocated || at < 0 || at >= Count())
+            return;
+        const auto next = m_entries.begin() + at + 1;
+        if (delta > 0)
+            m_entries.insert(next, static_cast<size_t>(delta), Unknown);
+        else if (delta < 0)
+            m_entries.erase(next, next + std::min(-delta, Count() - at - 1));
+        m_entries[static_cast<size_t>(at)] = Unknown;
+    }
+    // Marks one line's entry unknown; a line outside the cache is ignored.
+    void Forget(int line)
+    {
+        if (line >= 0 && line < Count())
+            m_entries[static_cast<size_t>(line)] = Unknown;
+    }
     int Count() const { return static_cast<int>(m_entries.size()); }
+    bool IsKnownLine(int line) const { return line >= 0 && line < Count() && IsKnown(line); }
     bool IsKnown(int line) const { return m_entries[static_cast<size_t>(line)] != Unknown; }
     T Get(int line) const { return m_entries[static_cast<size_t>(line)]; }
     void Set(int line, T value) { m_entries[static_cast<size_t>(line)] = value; }

@@ -48,6 +48,28 @@ TEST(LineStateCache, InvalidateBeforeFirstUseAllocatesNothing)
     EXPECT_FALSE(cache.IsKnown(0));
 }
 
+TEST(LineLengthCache, EntriesMoveWithTheirLines)
+{
+    CLineLengthCache cache;
+    cache.EnsureAllocated(5);
+    for (int i = 0; i < 5; ++i)
+        cache.Set(i, 10 + i);
+    cache.MoveLines(1, 2);  // two lines inserted after line 1
+    ASSERT_EQ(7, cache.Count());
+    EXPECT_EQ(10, cache.Get(0));
+    EXPECT_FALSE(cache.IsKnown(1));
+    EXPECT_FALSE(cache.IsKnown(2));
+    EXPECT_FALSE(cache.IsKnown(3));
+    EXPECT_EQ(12, cache.Get(4));
+    EXPECT_EQ(14, cache.Get(6));
+    cache.MoveLines(4, -2);  // lines 5 and 6 removed, joined into line 4
+    ASSERT_EQ(5, cache.Count());
+    EXPECT_FALSE(cache.IsKnown(4));
+    EXPECT_EQ(10, cache.Get(0));
+    cache.MoveLines(3, -9);  // never past the end
+    EXPECT_EQ(4, cache.Count());
+}
+
 TEST(ViewGeometry, ScrollingIntoView)
 {
     struct {

@@ -54,6 +54,33 @@ TEST_F(Painting, SyntaxColoursMarginAndRowsPastTheEnd)
     EXPECT_EQ((row.right - row.left) * (row.bottom - row.top), Count(row, ColourWhitespace));
 }
 
+// Opening a block comment recolours every line after it; typing that leaves the state at the
+// line's end as it was repaints that line only.
+TEST_F(Painting, AnEditRepaintsTheLinesWhoseColoursItChanges)
+{
+    Open("mov ax, 1\r\nmov bx, 2\r\nmov cx, 3\r\n");
+    Shoot();
+    EXPECT_GT(Count(CellRect(0, 2, 3), ColourInstruction), 0);
+    Place({9, 0});
+    ValidateRect(m_pView->m_hWnd, nullptr);
+    Type("0");
+    RECT update{};
+    GetUpdateRect(m_pView->m_hWnd, &update, FALSE);
+    EXPECT_EQ(m_pView->GetLineHeight(), update.bottom);
+    Place({0, 1});
+    ValidateRect(m_pView->m_hWnd, nullptr);
+    Type("/*");
+    GetUpdateRect(m_pView->m_hWnd, &update, FALSE);
+    RECT client;
+    GetClientRect(m_pView->m_hWnd, &client);
+    EXPECT_EQ(m_pView->GetLineHeight(), update.top);
+    EXPECT_EQ(client.bottom, update.bottom);
+    Shoot();
+    EXPECT_EQ(0, Count(CellRect(0, 2, 3), ColourInstruction));
+    EXPECT_GT(Count(CellRect(0, 2, 3), ColourComment), 0);
+    EXPECT_GT(Count(CellRect(0, 0, 3), ColourInstruction), 0);
+}
+
 TEST_F(Painting, TheCaretLineIsABand)
 {
     Open(kSource);
