@@ -1,80 +1,9 @@
-// Ranges of the editing and selection commands on a real buffer.
+// Unindent and indentation widths, and the part of a stretch a selection covers.
 #include <gtest/gtest.h>
 
-#include "core/buffer/buffer_support.h"
 #include "core/editor/edit_ranges.h"
 
 namespace {
-
-class EditRanges : public ::testing::Test {
-protected:
-    void Load(const std::string& bytes) { LoadBytes(buffer, fs, bytes); }
-    CTextBuffer buffer;
-    CMemoryFileSystem fs;
-};
-
-TEST_F(EditRanges, MarginSelectionTakesWholeLinesWithTheirBreak)
-{
-    Load("l0\r\nl1\r\nl2\r\nlast");
-    struct {
-        int anchor, hit;
-        TextPosition start, end, caret;
-    } cases[] = {
-        {1, 1, {0, 2}, {0, 1}, {0, 1}},    // a click: the line and its break, caret at its start
-        {3, 3, {4, 3}, {0, 3}, {0, 3}},    // the last line has no break
-        {0, 2, {0, 0}, {0, 3}, {0, 3}},    // dragging down
-        {2, 0, {0, 3}, {0, 0}, {0, 0}},    // dragging up
-        {1, 3, {0, 1}, {4, 3}, {4, 3}},    // down to the last line
-    };
-    for (const auto& c : cases) {
-        LineSelection s = SelectLines(buffer, c.anchor, c.hit);
-        EXPECT_EQ(c.start, s.selStart) << c.anchor << "->" << c.hit;
-        EXPECT_EQ(c.end, s.selEnd) << c.anchor << "->" << c.hit;
-        EXPECT_EQ(c.caret, s.caret) << c.anchor << "->" << c.hit;
-    }
-}
-
-TEST_F(EditRanges, BlockLinesLeaveALineSelectedOnlyUpToColumnZeroAlone)
-{
-    Load("a\r\nbbbb\r\nc\r\nd\r\ne\r\nlast");
-    // From the middle of line 1 to column 0 of line 4: lines 1 to 3, selected from column 0.
-    BlockLines b = BlockLinesOf(buffer, {{2, 1}, {0, 4}});
-    EXPECT_EQ(1, b.first);
-    EXPECT_EQ(3, b.last);
-    EXPECT_EQ((TextPosition{0, 1}), b.selection.start);
-    EXPECT_EQ((TextPosition{0, 4}), b.selection.end);
-    // Ending inside a line takes that line and runs to the next line's start.
-    b = BlockLinesOf(buffer, {{0, 1}, {1, 2}});
-    EXPECT_EQ(2, b.last);
-    EXPECT_EQ((TextPosition{0, 3}), b.selection.end);
-    // Inside the last line: to its end.
-    b = BlockLinesOf(buffer, {{0, 4}, {2, 5}});
-    EXPECT_EQ(5, b.last);
-    EXPECT_EQ((TextPosition{4, 5}), b.selection.end);
-}
-
-TEST_F(EditRanges, DeleteAndBackspaceTakeWholeCharactersAndLineBreaks)
-{
-    Load("ab\r\n\xD6\xD0x\r\nz");  // line 1 is "中x"
-    struct {
-        TextPosition caret;
-        TextRange del, back;
-    } cases[] = {
-        {{0, 0}, {{0, 0}, {1, 0}}, {{0, 0}, {0, 0}}},  // nothing before the start of the text
-        {{2, 0}, {{2, 0}, {0, 1}}, {{1, 0}, {2, 0}}},  // Delete at a line end joins the next line
-        {{0, 1}, {{0, 1}, {2, 1}}, {{2, 0}, {0, 1}}},  // Backspace at a line start joins the previous
-        {{2, 1}, {{2, 1}, {3, 1}}, {{0, 1}, {2, 1}}},  // both bytes of "中"
-        {{1, 2}, {{1, 2}, {1, 2}}, {{0, 2}, {1, 2}}},  // nothing after the end of the text
-    };
-    for (const auto& c : cases) {
-        TextRange d = DeleteRangeAt(buffer, c.caret);
-        TextRange b = BackspaceRangeAt(buffer, c.caret);
-        EXPECT_EQ(c.del.start, d.start);
-        EXPECT_EQ(c.del.end, d.end) << c.caret.x << "," << c.caret.y;
-        EXPECT_EQ(c.back.start, b.start) << c.caret.x << "," << c.caret.y;
-        EXPECT_EQ(c.back.end, b.end);
-    }
-}
 
 TEST(EditRangesText, UnindentAndAutoIndentWidths)
 {

@@ -88,26 +88,6 @@ TEST(TextColumns, ExpandTabsCountsFromTheFirstColumn)
     EXPECT_EQ(kZhong + "  ", out);
 }
 
-TEST(TextColumns, OverwriteTabWalksToTheNextStop)
-{
-    EXPECT_EQ(4, NextTabStopPos("abcdefgh", 0, 4));
-    EXPECT_EQ(4, NextTabStopPos("abcdefgh", 1, 4));
-    EXPECT_EQ(8, NextTabStopPos("abcdefgh", 4, 4));
-    EXPECT_EQ(2, NextTabStopPos("ab", 1, 4));              // stops at the line end
-    EXPECT_EQ(2, NextTabStopPos("a\tbcdef", 0, 4));         // stops right after a tab
-    // Double-byte characters are stepped over whole, even when they cross the stop.
-    EXPECT_EQ(5, NextTabStopPos("a" + kZhong + kWen, 1, 4));
-}
-
-TEST(TextColumns, UnindentCaretGoesToThePreviousStop)
-{
-    EXPECT_EQ(4, PrevTabStopPos("abcdefghij", 6, 4));
-    EXPECT_EQ(4, PrevTabStopPos("abcdefghij", 8, 4));
-    EXPECT_EQ(0, PrevTabStopPos("abcdefghij", 4, 4));
-    EXPECT_EQ(1, PrevTabStopPos("\tabcd", 3, 4));
-    EXPECT_EQ(4, PrevTabStopPos(kZhong + kWen + "xy", 6, 4));
-}
-
 TEST(CharSteps, StepOverDoubleByteCharactersWhole)
 {
     const std::string line = "a" + kZhong + kLeadA + "b";  // a 中 (81 41) b

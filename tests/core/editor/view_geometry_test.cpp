@@ -70,51 +70,6 @@ TEST(LineLengthCache, EntriesMoveWithTheirLines)
     EXPECT_EQ(4, cache.Count());
 }
 
-TEST(ViewGeometry, ScrollingIntoView)
-{
-    struct {
-        int line, top, screen, count, expected;
-    } cases[] = {
-        {5, 0, 10, 100, 0},    // visible
-        {10, 0, 10, 100, 1},   // just below: becomes the last visible line
-        {50, 20, 10, 100, 41},
-        {3, 20, 10, 100, 3},   // above: becomes the first
-        {99, 0, 200, 100, 0},  // everything fits
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, TopLineShowing(c.line, c.top, c.screen, c.count)) << c.line;
-    EXPECT_EQ(10, FirstColumnShowing(90, 0, 80, 200));
-    EXPECT_EQ(0, FirstColumnShowing(80, 0, 80, 200));
-    EXPECT_EQ(5, FirstColumnShowing(5, 30, 80, 200));
-    EXPECT_EQ(0, FirstColumnShowing(5, 30, 80, 0));
-}
-
-TEST(ViewGeometry, ScrollBarRequests)
-{
-    EXPECT_EQ(9, ScrollTarget(ScrollRequest::LineBack, 10, 20, 100, 0));
-    EXPECT_EQ(0, ScrollTarget(ScrollRequest::LineBack, 0, 20, 100, 0));
-    EXPECT_EQ(29, ScrollTarget(ScrollRequest::PageForward, 10, 20, 100, 0));
-    EXPECT_EQ(0, ScrollTarget(ScrollRequest::PageBack, 10, 20, 100, 0));
-    EXPECT_EQ(81, ScrollTarget(ScrollRequest::ToEnd, 10, 20, 100, 0));
-    EXPECT_EQ(99, ScrollTarget(ScrollRequest::Track, 10, 20, 100, 250));
-    EXPECT_EQ(99, ScrollTarget(ScrollRequest::LineForward, 99, 20, 100, 0));
-}
-
-TEST(ViewGeometry, AutoScrollOneLineNearTheEdgeThreeFurther)
-{
-    const int top = 0, bottom = 160, h = 16;
-    EXPECT_EQ(0, AutoScrollLines(0, top, bottom, h));
-    EXPECT_EQ(-1, AutoScrollLines(-1, top, bottom, h));
-    EXPECT_EQ(-1, AutoScrollLines(-16, top, bottom, h));
-    EXPECT_EQ(-3, AutoScrollLines(-17, top, bottom, h));
-    EXPECT_EQ(1, AutoScrollLines(160, top, bottom, h));
-    EXPECT_EQ(1, AutoScrollLines(175, top, bottom, h));
-    EXPECT_EQ(3, AutoScrollLines(176, top, bottom, h));
-    EXPECT_EQ(-1, AutoScrollColumns(-1, 0, 100));
-    EXPECT_EQ(1, AutoScrollColumns(100, 0, 100));
-    EXPECT_EQ(0, AutoScrollColumns(50, 0, 100));
-}
-
 TEST(ViewGeometry, MarginWidensOnlyWhenNumbersWouldBeCut)
 {
     EXPECT_EQ(50, MarginWidthFor(1, 8));
@@ -123,16 +78,6 @@ TEST(ViewGeometry, MarginWidensOnlyWhenNumbersWouldBeCut)
     EXPECT_EQ(65, MarginWidthFor(99999, 8));
     EXPECT_EQ(73, MarginWidthFor(100000, 8));
     EXPECT_EQ(50, MarginWidthFor(0, 8));
-}
-
-TEST(ViewGeometry, MarginImageByFlagPriority)
-{
-    EXPECT_EQ(-1, MarginImageFor(0));
-    EXPECT_EQ(0, MarginImageFor(LINE_NUMMARK(0)));
-    EXPECT_EQ(3, MarginImageFor(LINE_NUMMARK(3) | LINE_NUMMARK(0) | LINE_MARK));
-    EXPECT_EQ(1, MarginImageFor(LINE_NUMMARK(9) | LINE_NUMMARK(1)));
-    EXPECT_EQ(0, MarginImageFor(LINE_NUMMARK(0) | LINE_MARK));
-    EXPECT_EQ(10, MarginImageFor(LINE_MARK));
 }
 
 TEST(SplitLayout, SplitsOnlyWhenBothPanesKeepTheMinimum)

@@ -57,16 +57,4 @@ TEST(WordBounds, WordAroundAPosition)
     EXPECT_EQ(6, WordEndPos(chinese, 4));
 }
 
-TEST(WordBounds, HomeTogglesBetweenIndentationAndLineStart)
-{
-    const std::string line = "    mov ax,1";
-    EXPECT_EQ(4, HomePos(line, 8));
-    EXPECT_EQ(0, HomePos(line, 4));
-    EXPECT_EQ(4, HomePos(line, 0));
-    EXPECT_EQ(0, HomePos("mov", 2));
-    EXPECT_EQ(0, HomePos("   ", 1));
-    EXPECT_EQ(0, HomePos("", 0));
-    EXPECT_EQ(1, HomePos("\tx", 2));
-}
-
 } // namespace

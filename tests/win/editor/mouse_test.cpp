@@ -1,6 +1,8 @@
 // Selection with the mouse: margin lines, words, automatic scrolling, the right button, the wheel.
 #include "win/editor/editor_fixture.h"
 
+#include "resource.h"
+
 namespace edtest {
 namespace {
 
@@ -120,6 +122,42 @@ TEST_F(MouseSelection, DraggingAboveTheWindowScrollsOneThenThreeLinesATick)
     EXPECT_NE(m_pView->m_hWnd, GetCapture());
     SendMessageA(m_pView->m_hWnd, WM_TIMER, 1001, 0);  // a late tick does nothing
     EXPECT_EQ(95, m_pView->GetTopLine());
+}
+
+TEST_F(MouseSelection, TheCursorShowsWhatAPressWouldDo)
+{
+    Open("mov ax, bx");
+    Select({4, 0}, {6, 0});
+    const struct {
+        POINT at;
+        HCURSOR expected;
+    } cases[] = {
+        {CellPoint(-1, 0), LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_MARGIN_CURSOR))},
+        {CellPoint(1, 0), LoadCursorA(nullptr, IDC_IBEAM)},
+        {CellPoint(4, 0), LoadCursorA(nullptr, IDC_ARROW)},  // over the selection: it can be dragged
+    };
+    for (const auto& c : cases) {
+        POINT screen = c.at;
+        ClientToScreen(m_pView->m_hWnd, &screen);
+        MoveCursor(screen);
+        SendMessageA(m_pView->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m_pView->m_hWnd),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(c.expected, GetCursor()) << c.at.x;
+    }
+}
+
+// The context menu is the Edit menu; a command chosen in it runs in the view.
+TEST_F(MouseSelection, TheContextMenuRunsTheChosenCommand)
+{
+    Open("mov ax, bx\r\nint 21h");
+    // Down to the seventh item (Select All; the separator is skipped), then Enter.
+    for (int i = 0; i < 7; ++i) PostMessageA(m_pView->m_hWnd, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(m_pView->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+    POINT at = CellPoint(2, 0);
+    ClientToScreen(m_pView->m_hWnd, &at);
+    SendMessageA(m_pView->m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_pView->m_hWnd), MAKELPARAM(at.x, at.y));
+    EXPECT_EQ((TextPosition{0, 0}), Selection().start);
+    EXPECT_EQ((TextPosition{7, 1}), Selection().end);
 }
 
 TEST_F(MouseSelection, TheWheelScrollsFiveLinesANotch)
