@@ -29,10 +29,10 @@ void CTextEditView::RegisterCommands()
     OnCommand(ID_EDIT_UNTAB, [this] { OnUntab(); });
     OnCommand(ID_EDIT_SWITCH_OVRMODE, [this] { m_bOvrMode = !m_bOvrMode; });
     OnUpdate(ID_EDIT_SWITCH_OVRMODE, [this](FxCmdUI& ui) { ui.SetCheck(m_bOvrMode); });
-    OnCommand(ID_EDIT_UNDO, [this] { OnUndo(); });
-    OnUpdate(ID_EDIT_UNDO, [this](FxCmdUI& ui) { UpdateUndo(ui); });
-    OnCommand(ID_EDIT_REDO, [this] { OnRedo(); });
-    OnUpdate(ID_EDIT_REDO, [this](FxCmdUI& ui) { UpdateRedo(ui); });
+    OnCommand(ID_EDIT_UNDO, [this] { StepHistory(true); });
+    OnUpdate(ID_EDIT_UNDO, [this](FxCmdUI& ui) { UpdateHistoryCommand(ui, true); });
+    OnCommand(ID_EDIT_REDO, [this] { StepHistory(false); });
+    OnUpdate(ID_EDIT_REDO, [this](FxCmdUI& ui) { UpdateHistoryCommand(ui, false); });
     OnUpdate(ID_INDICATOR_OVR, [this](FxCmdUI& ui) { ui.Enable(m_bOvrMode); });
     OnUpdate(ID_INDICATOR_READ, [this](FxCmdUI& ui) { ui.Enable(GetBuffer() && GetBuffer()->GetReadOnly()); });
     OnUpdate(ID_INDICATOR_BLANK, [](FxCmdUI& ui) { ui.Enable(false); });
@@ -74,36 +74,26 @@ void CTextEditView::DeleteSelection(int nAction)
 }
 
 // Menu items name the action that Undo or Redo would act on; toolbar buttons are only enabled.
-void CTextEditView::UpdateUndo(FxCmdUI& ui)
+void CTextEditView::UpdateHistoryCommand(FxCmdUI& ui, bool bUndo)
 {
-    const bool can = GetBuffer() && GetBuffer()->CanUndo();
+    CTextBuffer* buffer = GetBuffer();
+    const bool can = buffer && (bUndo ? buffer->CanUndo() : buffer->CanRedo());
     ui.Enable(can);
     if (!ui.m_hMenu) return;
     std::string caption;
-    if (can) GetBuffer()->UndoCaption(caption);
-    ui.SetText(can ? FxFormatString(IDS_EDIT_UNDO_ACTION, caption.c_str()).c_str() : FxLoadString(IDS_EDIT_UNDO).c_str());
+    if (can) bUndo ? buffer->UndoCaption(caption) : buffer->RedoCaption(caption);
+    const std::string text = can ? FxFormatString(bUndo ? IDS_EDIT_UNDO_ACTION : IDS_EDIT_REDO_ACTION, caption.c_str())
+                                 : FxLoadString(bUndo ? IDS_EDIT_UNDO : IDS_EDIT_REDO);
+    ui.SetText(text.c_str());
 }
 
-void CTextEditView::UpdateRedo(FxCmdUI& ui)
+// The caret goes where the buffer says the group undone (redone) leaves it.
+void CTextEditView::StepHistory(bool bUndo)
 {
-    const bool can = GetBuffer() && GetBuffer()->CanRedo();
-    ui.Enable(can);
-    if (!ui.m_hMenu) return;
-    std::string caption;
-    if (can) GetBuffer()->RedoCaption(caption);
-    ui.SetText(can ? FxFormatString(IDS_EDIT_REDO_ACTION, caption.c_str()).c_str() : FxLoadString(IDS_EDIT_REDO).c_str());
-}
-
-void CTextEditView::OnUndo()
-{
+    CTextBuffer* buffer = GetBuffer();
     TextPosition pt;
-    if (GetBuffer() && GetBuffer()->CanUndo() && GetBuffer()->Undo(pt)) MoveCaretTo(pt);
-}
-
-void CTextEditView::OnRedo()
-{
-    TextPosition pt;
-    if (GetBuffer() && GetBuffer()->CanRedo() && GetBuffer()->Redo(pt)) MoveCaretTo(pt);
+    if (!buffer || !(bUndo ? buffer->CanUndo() : buffer->CanRedo())) return;
+    if (bUndo ? buffer->Undo(pt) : buffer->Redo(pt)) MoveCaretTo(pt);
 }
 
 // A double-byte character arrives as two messages, lead byte first; it is inserted whole, as one

@@ -45,8 +45,8 @@ protected:
 
 private:
     void RegisterCommands();
-    void UpdateUndo(FxCmdUI& ui);
-    void UpdateRedo(FxCmdUI& ui);
+    void UpdateHistoryCommand(FxCmdUI& ui, bool bUndo);
+    void StepHistory(bool bUndo);
 
     void OnChar(unsigned char ch);
     void OnImeChar(WPARAM wp);
@@ -60,8 +60,6 @@ private:
     void OnCut();
     void OnCopy();
     void OnPaste();
-    void OnUndo();
-    void OnRedo();
 
     bool m_bOvrMode = false;
     bool m_bDropPosVisible = false;

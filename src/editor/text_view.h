@@ -115,6 +115,10 @@ public:
     // --- Scrolling
     void ScrollToLine(int nNewTopLine, bool bMoveThumb = true);
     void ScrollToColumn(int nNewFirstColumn, bool bMoveThumb = true);
+    // By whole lines (columns), within the text, the other panes following; false when the
+    // position did not change.
+    bool ScrollLinesBy(int nDelta);
+    bool ScrollColumnsBy(int nDelta);
     void ScrollLineUp();
     void ScrollLineDown();
     void ScrollColumnLeft();

@@ -13,18 +13,18 @@ void CTextView::RegisterMoveCommand(UINT id, void (CTextView::*move)(bool))
 
 void CTextView::RegisterCommands()
 {
-    RegisterMoveCommand(ID_EDIT_CHAR_LEFT, &CTextView::MoveCaretLeft);
-    RegisterMoveCommand(ID_EDIT_CHAR_RIGHT, &CTextView::MoveCaretRight);
-    RegisterMoveCommand(ID_EDIT_WORD_LEFT, &CTextView::MoveWordLeft);
-    RegisterMoveCommand(ID_EDIT_WORD_RIGHT, &CTextView::MoveWordRight);
-    RegisterMoveCommand(ID_EDIT_LINE_UP, &CTextView::MoveLineUp);
-    RegisterMoveCommand(ID_EDIT_LINE_DOWN, &CTextView::MoveLineDown);
-    RegisterMoveCommand(ID_EDIT_PAGE_UP, &CTextView::MovePageUp);
-    RegisterMoveCommand(ID_EDIT_PAGE_DOWN, &CTextView::MovePageDown);
-    RegisterMoveCommand(ID_EDIT_LINE_END, &CTextView::MoveLineEnd);
-    RegisterMoveCommand(ID_EDIT_HOME, &CTextView::MoveLineHome);
-    RegisterMoveCommand(ID_EDIT_TEXT_BEGIN, &CTextView::MoveTextBegin);
-    RegisterMoveCommand(ID_EDIT_TEXT_END, &CTextView::MoveTextEnd);
+    static const struct {
+        UINT id;
+        void (CTextView::*move)(bool);
+    } kMoves[] = {
+        {ID_EDIT_CHAR_LEFT, &CTextView::MoveCaretLeft},   {ID_EDIT_CHAR_RIGHT, &CTextView::MoveCaretRight},
+        {ID_EDIT_WORD_LEFT, &CTextView::MoveWordLeft},    {ID_EDIT_WORD_RIGHT, &CTextView::MoveWordRight},
+        {ID_EDIT_LINE_UP, &CTextView::MoveLineUp},        {ID_EDIT_LINE_DOWN, &CTextView::MoveLineDown},
+        {ID_EDIT_PAGE_UP, &CTextView::MovePageUp},        {ID_EDIT_PAGE_DOWN, &CTextView::MovePageDown},
+        {ID_EDIT_LINE_END, &CTextView::MoveLineEnd},      {ID_EDIT_HOME, &CTextView::MoveLineHome},
+        {ID_EDIT_TEXT_BEGIN, &CTextView::MoveTextBegin},  {ID_EDIT_TEXT_END, &CTextView::MoveTextEnd},
+    };
+    for (const auto& m : kMoves) RegisterMoveCommand(m.id, m.move);
     OnCommand(ID_EDIT_SCROLL_UP, [this] { ScrollLineUp(); });
     OnCommand(ID_EDIT_SCROLL_DOWN, [this] { ScrollLineDown(); });
     OnCommand(ID_EDIT_SELECT_ALL, [this] { SelectAll(); });

@@ -122,18 +122,8 @@ void CTextView::OnTimer(UINT_PTR nId)
     ScreenToClient(m_hWnd, &pt);
     RECT rc;
     GetClientRect(m_hWnd, &rc);
-    const int top = std::max(0, std::min(m_nTopLine + AutoScrollLines(pt.y, rc.top, rc.bottom, GetLineHeight()),
-                                         GetLineCount() - 1));
-    const int column = std::max(0, std::min(m_nOffsetChar + AutoScrollColumns(pt.x, rc.left, rc.right),
-                                            GetMaxLineLength() - 1));
-    if (top == m_nTopLine && column == m_nOffsetChar) return;
-    if (top != m_nTopLine) {
-        ScrollToLine(top);
-        UpdateSiblingScrollPos(false);
-    }
-    if (column != m_nOffsetChar) {
-        ScrollToColumn(column);
-        UpdateSiblingScrollPos(true);
-    }
+    const bool lines = ScrollLinesBy(AutoScrollLines(pt.y, rc.top, rc.bottom, GetLineHeight()));
+    const bool columns = ScrollColumnsBy(AutoScrollColumns(pt.x, rc.left, rc.right));
+    if (!lines && !columns) return;
     SelectByMouseMode(ClientPointToText({pt.x + GetCharWidth() / 2, pt.y}));
 }

@@ -83,11 +83,7 @@ void CTextView::MoveLineDown(bool bExtend) { MoveVertically(1, bExtend); }
 void CTextView::MovePageUp(bool bExtend)
 {
     const int step = std::max(GetScreenLines() - 1, 1);
-    const int top = std::max(m_nTopLine - step, 0);
-    if (top != m_nTopLine) {
-        ScrollToLine(top);
-        UpdateSiblingScrollPos(false);
-    }
+    ScrollLinesBy(-step);
     const int line = std::max(m_ptCursorPos.y - step, 0);
     FinishMove({std::min(m_ptCursorPos.x, GetLineLength(line)), line}, bExtend);
 }
@@ -96,11 +92,7 @@ void CTextView::MovePageDown(bool bExtend)
 {
     const int step = std::max(GetScreenLines() - 1, 1);
     const int last = GetLineCount() - 1;
-    const int top = std::min(m_nTopLine + step, last);
-    if (top != m_nTopLine) {
-        ScrollToLine(top);
-        UpdateSiblingScrollPos(false);
-    }
+    ScrollLinesBy(step);
     const int line = std::min(m_ptCursorPos.y + step, last);
     FinishMove({std::min(m_ptCursorPos.x, GetLineLength(line)), line}, bExtend);
 }

@@ -136,33 +136,31 @@ void CTextView::OnScroll(bool bHorz, int nCode)
     UpdateSiblingScrollPos(bHorz);
 }
 
-void CTextView::ScrollLineUp()
+bool CTextView::ScrollLinesBy(int nDelta)
 {
-    if (m_nTopLine == 0) return;
-    ScrollToLine(m_nTopLine - 1);
+    const int top = std::max(0, std::min(m_nTopLine + nDelta, GetLineCount() - 1));
+    if (top == m_nTopLine) return false;
+    ScrollToLine(top);
     UpdateSiblingScrollPos(false);
+    return true;
 }
 
-void CTextView::ScrollLineDown()
+bool CTextView::ScrollColumnsBy(int nDelta)
 {
-    if (m_nTopLine + 1 >= GetLineCount()) return;
-    ScrollToLine(m_nTopLine + 1);
-    UpdateSiblingScrollPos(false);
-}
-
-void CTextView::ScrollColumnLeft()
-{
-    if (m_nOffsetChar == 0) return;
-    ScrollToColumn(m_nOffsetChar - 1);
+    const int column = std::max(0, std::min(m_nOffsetChar + nDelta, GetMaxLineLength() - 1));
+    if (column == m_nOffsetChar) return false;
+    ScrollToColumn(column);
     UpdateSiblingScrollPos(true);
+    return true;
 }
 
-void CTextView::ScrollColumnRight()
-{
-    if (m_nOffsetChar + 1 >= GetMaxLineLength()) return;
-    ScrollToColumn(m_nOffsetChar + 1);
-    UpdateSiblingScrollPos(true);
-}
+void CTextView::ScrollLineUp() { ScrollLinesBy(-1); }
+
+void CTextView::ScrollLineDown() { ScrollLinesBy(1); }
+
+void CTextView::ScrollColumnLeft() { ScrollColumnsBy(-1); }
+
+void CTextView::ScrollColumnRight() { ScrollColumnsBy(1); }
 
 // The vertical position is shared along a row, the horizontal one along a column.
 void CTextView::UpdateSiblingScrollPos(bool bHorz)
