@@ -29,8 +29,12 @@ HALYARD_XVFB_PID=""
 halyard_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
   local n
-  for n in $(seq 90 130); do
-    [ -e "/tmp/.X$n-lock" ] && continue
+  for n in $(seq 90 999); do
+    if [ -e "/tmp/.X$n-lock" ]; then
+      # A lock whose server is gone is stale: take its number.
+      kill -0 "$(tr -d ' ' < "/tmp/.X$n-lock" 2>/dev/null)" 2>/dev/null && continue
+      rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
+    fi
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     HALYARD_XVFB_PID=$!
     export DISPLAY=":$n"
