@@ -6,6 +6,7 @@
 #include "core/editor/char_steps.h"
 #include "core/editor/view_geometry.h"
 #include "editor/editor_font.h"
+#include "editor/text_view_find.h"
 #include "fx/fx_splitter.h"
 #include "resource.h"
 

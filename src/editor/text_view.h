@@ -2,6 +2,7 @@
 // the caret, the selection and every way of moving them; scrolling, also across split panes.
 // CTextEditView adds editing; CHalyardView the assembly classifier and the colour scheme.
 #pragma once
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "fx/fx_view.h"
 
 class ColourScheme;
+class CTextViewFindCommands;
 
 class CTextView : public FxView, public CBufferObserver, public CCaretSite {
 public:
@@ -26,6 +28,9 @@ public:
     // beside and above.
     void OnInitialUpdate() override;
     HACCEL GetAccelerators() const override { return m_hAccel; }
+    // The view's own commands, then find, replace and bookmarks.
+    bool OnCmdMsg(UINT id, UINT code) override;
+    bool OnUpdateCmd(FxCmdUI& ui) override;
 
     // --- The buffer. Attaching registers the view with it and resets the view.
     void AttachToBuffer(CTextBuffer* pBuffer = nullptr);
@@ -262,4 +267,6 @@ private:
     bool m_bLineSelection = false;
     bool m_bPreparingToDrag = false;
     UINT_PTR m_nDragSelTimer = 0;
+
+    std::unique_ptr<CTextViewFindCommands> m_pFindCommands;
 };

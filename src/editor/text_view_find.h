@@ -1,0 +1,39 @@
+// The find, replace and bookmark commands of a CTextView: the view seen through the interface those
+// commands use, and the commands themselves, routed after the view's own.
+#pragma once
+#include "editor/find_mark_commands.h"
+#include "editor/view_site.h"
+
+class CTextView;
+
+class CTextViewSite final : public CViewSite {
+public:
+    explicit CTextViewSite(CTextView& view) : m_view(view) {}
+
+    CTextBuffer* GetBuffer() const override;
+    CBufferObserver* GetObserver() override;
+    HWND GetWindow() const override;
+    TextPosition GetCaret() const override;
+    TextRange GetSelection() const override;
+    // Only an editing view whose buffer may change.
+    bool IsEditable() const override;
+    void Select(TextPosition start, TextPosition end, TextPosition caret) override;
+    void SetSelection(TextPosition start, TextPosition end) override;
+    void ShowInactiveSelection(bool bShow) override;
+
+private:
+    CTextView& m_view;
+};
+
+class CTextViewFindCommands final : public FxCmdTarget {
+public:
+    explicit CTextViewFindCommands(CTextView& view) : m_site(view), m_commands(m_site) {}
+
+    bool OnCmdMsg(UINT id, UINT code) override { return m_commands.OnCmdMsg(id, code); }
+    bool OnUpdateCmd(FxCmdUI& ui) override { return m_commands.OnUpdateCmd(ui); }
+    CFindAndMarkCommands& Commands() { return m_commands; }
+
+private:
+    CTextViewSite m_site;  // before the commands, which keep a reference to it
+    CFindAndMarkCommands m_commands;
+};
