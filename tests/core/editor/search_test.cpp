@@ -29,19 +29,28 @@ struct SearchCase {
 
 void PrintTo(const SearchCase& c, std::ostream* os) { *os << c.name; }
 
+// Runs a search on a buffer loaded with `text` and compares what it found with `expected`.
+template <class Search>
+void ExpectFound(const std::string& text, const std::optional<TextPosition>& expected, Search search)
+{
+    CTextBuffer buffer;
+    CMemoryFileSystem fs;
+    LoadBytes(buffer, fs, text);
+    TextPosition found{-1, -1};
+    const bool ok = search(buffer, found);
+    ASSERT_EQ(expected.has_value(), ok);
+    if (ok)
+        EXPECT_EQ(*expected, found) << "at (" << found.x << ", " << found.y << ")";
+}
+
 class SearchTextTest : public ::testing::TestWithParam<SearchCase> {};
 
 TEST_P(SearchTextTest, Finds)
 {
     const SearchCase& c = GetParam();
-    CTextBuffer buffer;
-    CMemoryFileSystem fs;
-    LoadBytes(buffer, fs, c.text);
-    TextPosition found{-1, -1};
-    const bool ok = SearchText(buffer, c.what, c.start, c.flags, c.bWrap, found);
-    ASSERT_EQ(c.expected.has_value(), ok);
-    if (ok)
-        EXPECT_EQ(*c.expected, found) << "at (" << found.x << ", " << found.y << ")";
+    ExpectFound(c.text, c.expected, [&](const CTextBuffer& buffer, TextPosition& found) {
+        return SearchText(buffer, c.what, c.start, c.flags, c.bWrap, found);
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -129,14 +138,9 @@ class SearchInRangeTest : public ::testing::TestWithParam<BlockCase> {};
 TEST_P(SearchInRangeTest, KeepsToTheBlock)
 {
     const BlockCase& c = GetParam();
-    CTextBuffer buffer;
-    CMemoryFileSystem fs;
-    LoadBytes(buffer, fs, "ab ab\r\nxx ab\r\nab");
-    TextPosition found{-1, -1};
-    const bool ok = SearchInRange(buffer, "ab", c.start, c.blockBegin, c.blockEnd, 0, c.bWrap, found);
-    ASSERT_EQ(c.expected.has_value(), ok);
-    if (ok)
-        EXPECT_EQ(*c.expected, found);
+    ExpectFound("ab ab\r\nxx ab\r\nab", c.expected, [&](const CTextBuffer& buffer, TextPosition& found) {
+        return SearchInRange(buffer, "ab", c.start, c.blockBegin, c.blockEnd, 0, c.bWrap, found);
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -158,12 +162,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SearchEngine, UpwardsIgnoresTheBlock)
 {
-    CTextBuffer buffer;
-    CMemoryFileSystem fs;
-    LoadBytes(buffer, fs, "ab\r\nxx\r\nxx ab");
-    TextPosition found;
-    ASSERT_TRUE(SearchInRange(buffer, "ab", {0, 1}, {0, 1}, {2, 1}, UP, false, found));
-    EXPECT_EQ((TextPosition{0, 0}), found);
+    ExpectFound("ab\r\nxx\r\nxx ab", TextPosition{0, 0}, [](const CTextBuffer& buffer, TextPosition& found) {
+        return SearchInRange(buffer, "ab", {0, 1}, {0, 1}, {2, 1}, UP, false, found);
+    });
 }
 
 TEST(SearchEngine, UpperCasedLeavesDoubleByteCharactersAlone)
