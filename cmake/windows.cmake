@@ -97,3 +97,7 @@ endif()
 # The editor's repaint benchmark: a plain program run by hand under Wine.
 add_executable(bench_editor_repaint EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/win/editor_repaint.cpp ${HALYARD_RC})
 target_link_libraries(bench_editor_repaint PRIVATE halyard_ui)
+
+# Replace All over a large file in the assembly view: a plain program run by hand under Wine.
+add_executable(bench_replace_all EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/win/replace_all_bench.cpp ${HALYARD_RC})
+target_link_libraries(bench_replace_all PRIVATE halyard_ui)

@@ -4,32 +4,6 @@
 #include "editor/view_site.h"
 #include "resource.h"
 
-namespace {
-
-// A window that does not paint while many edits go by, repainted whole afterwards.
-class CRedrawSuspended {
-public:
-    explicit CRedrawSuspended(HWND hwnd) : m_hWnd(hwnd)
-    {
-        if (m_hWnd)
-            SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
-    }
-    ~CRedrawSuspended()
-    {
-        if (!m_hWnd)
-            return;
-        SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-    }
-    CRedrawSuspended(const CRedrawSuspended&) = delete;
-    CRedrawSuspended& operator=(const CRedrawSuspended&) = delete;
-
-private:
-    HWND m_hWnd;
-};
-
-} // namespace
-
 CReplaceDialog::CReplaceDialog(CViewSite& view, const CTextBuffer& buffer)
     : FxDialog(IDD_REPLACE), m_view(view), m_session(buffer, *this)
 {
@@ -106,7 +80,7 @@ void CReplaceDialog::OnReplaceAll()
 {
     m_bReportHeld = false;
     {
-        CRedrawSuspended quiet(m_view.GetWindow());
+        CBulkEdit bulk(m_view);
         m_bHoldReport = true;
         m_session.ReplaceAll();
         m_bHoldReport = false;

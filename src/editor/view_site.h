@@ -23,6 +23,11 @@ public:
     virtual void SetSelection(TextPosition start, TextPosition end) = 0;
     // While set the view draws its selection without the focus (a dialog of the view is open).
     virtual void ShowInactiveSelection(bool bShow) = 0;
+    // Between these a long run of edits goes by (Replace All): the view may stop following them on
+    // the screen edit by edit and catch up at the end. Its caret and selection, as asked and set
+    // through this interface, stay right meanwhile.
+    virtual void BeginBulkEdit() {}
+    virtual void EndBulkEdit() {}
 
     // Highlights [start, start + length) on start's line, the caret and anchor at its end.
     void SelectFound(TextPosition start, int length);
@@ -34,6 +39,18 @@ public:
 
 protected:
     ~CViewSite() = default;
+};
+
+// A bulk edit of a view for the lifetime of this object.
+class CBulkEdit {
+public:
+    explicit CBulkEdit(CViewSite& view) : m_view(view) { m_view.BeginBulkEdit(); }
+    ~CBulkEdit() { m_view.EndBulkEdit(); }
+    CBulkEdit(const CBulkEdit&) = delete;
+    CBulkEdit& operator=(const CBulkEdit&) = delete;
+
+private:
+    CViewSite& m_view;
 };
 
 // Shows the view's selection without the focus while a dialog of the view is open.

@@ -213,15 +213,6 @@ std::string UpperCased(std::string_view text)
     return std::string(scanner.Text());
 }
 
-int FindInLine(std::string_view line, int from, std::string_view what, uint32_t flags)
-{
-    if (from < 0 || from > Length(line))
-        return -1;
-    CLineScanner scanner;
-    scanner.Load(line, (flags & FIND_MATCH_CASE) == 0);
-    return scanner.Find(from, what, (flags & FIND_WHOLE_WORD) != 0);
-}
-
 bool SearchInRange(const CTextBuffer& buffer, std::string_view what, TextPosition start, TextPosition blockBegin,
                    TextPosition blockEnd, uint32_t flags, bool bWrap, TextPosition& found)
 {

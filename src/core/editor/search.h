@@ -16,18 +16,14 @@ constexpr uint32_t FIND_MATCH_CASE = 0x0001;
 constexpr uint32_t FIND_WHOLE_WORD = 0x0002;
 constexpr uint32_t FIND_DIRECTION_UP = 0x0010;
 
-// The first occurrence of `what` in `line` at or after byte `from`; -1 when there is none. `what`
-// is compared byte for byte, so without FIND_MATCH_CASE it must come upper-cased (UpperCased) and
-// `line` is upper-cased here. With FIND_WHOLE_WORD an occurrence touching a word character on
-// either side is skipped and the scan goes on one byte after its start; only an occurrence right
-// at `from` is taken without looking at the byte before it, so that a search started inside a
-// word may find the rest of it.
-int FindInLine(std::string_view line, int from, std::string_view what, uint32_t flags);
-
 // `text` with its single-byte ASCII letters upper-cased.
 std::string UpperCased(std::string_view text);
 
-// Searches for `what` from `start`. Downwards only occurrences starting inside [blockBegin,
+// Searches for `what` from `start`. Without FIND_MATCH_CASE both texts are compared upper-cased.
+// With FIND_WHOLE_WORD an occurrence touching a word character on either side is skipped and the
+// scan goes on one byte after its start; only an occurrence right at the scan's first position in
+// a line is taken without looking at the byte before it, so that a search started inside a word
+// may find the rest of it. Downwards only occurrences starting inside [blockBegin,
 // blockEnd) count, and the wrap restarts at blockBegin; an occurrence may extend past the block's
 // end. Upwards the block is not used: each line is scanned from its start (the start line from
 // the start column) to its end, and the wrap goes on from the last line. With bWrap the search

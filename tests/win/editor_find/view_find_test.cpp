@@ -3,6 +3,7 @@
 // steps of the Edit menu's Undo.
 #include "win/editor/editor_fixture.h"
 
+#include "asm/halyard_view.h"
 #include "core/asm/colour_index.h"
 #include "resource.h"
 #include "win/app/app_fixture.h"
@@ -96,6 +97,49 @@ TEST_F(ViewFind, ReplaceAllInTheSelectionUndoesInTwoStepsPerReplacement)
     EXPECT_EQ(captions[4], "&Undo Replace\tCtrl+Z");
     EXPECT_EQ(captions[5], "&Undo Delete Selection\tCtrl+Z");
     EXPECT_EQ(text, Lines()[0] + "\r\n" + Lines()[1] + "\r\n" + Lines()[2]);
+}
+
+// Replace All takes the document's views off the buffer while it runs; they come back following
+// the edits: the caret of another view moved along its line, this one on the last replacement,
+// scrolled to it, and the overwrite mode kept.
+TEST_F(ViewFind, ReplaceAllLeavesEveryViewWhereItsTextWent)
+{
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += "mov ax, 1\r\n";
+    Open(text);
+    auto* other = new CHalyardView;
+    other->SetDocument(m_pDoc);
+    ASSERT_TRUE(other->Create(m_hHost, AFX_IDW_PANE_FIRST + 1));
+    other->OnInitialUpdate();
+    other->MoveCaretTo({9, 2});
+    SetFocus(m_pView->m_hWnd);
+    ASSERT_TRUE(Key(VK_INSERT));
+    ASSERT_TRUE(m_pView->GetOverwriteMode());
+    ASSERT_TRUE(WithDialog([&] { ASSERT_TRUE(Key('H', kCtrl)); },
+                           [&](HWND dlg) {
+                               SetText(dlg, IDC_FIND_WHAT, "ax");
+                               SetText(dlg, IDC_REPLACE_WITH, "eax");
+                               findtest::Click(dlg, IDC_REPLACE_ALL);
+                               findtest::Click(dlg, IDCANCEL);
+                           }));
+    EXPECT_EQ("mov eax, 1", Lines()[299]);
+    EXPECT_EQ(std::vector<std::string>{"Cannot find string\"ax\""}, g_boxes);
+    ExpectSelection({4, 299}, {7, 299});
+    EXPECT_EQ((TextPosition{7, 299}), Caret());
+    EXPECT_GT(m_pView->GetTopLine(), 0);
+    EXPECT_LE(m_pView->GetTopLine(), 299);
+    EXPECT_GT(m_pView->GetTopLine() + m_pView->GetScreenLines(), 299);
+    EXPECT_TRUE(m_pView->GetOverwriteMode());
+    EXPECT_EQ(&Buffer(), other->GetBuffer());
+    EXPECT_EQ((TextPosition{10, 2}), other->GetCursorPos());
+    // Both views follow the buffer again: undoing the last replacement reaches them.
+    ASSERT_TRUE(Key('Z', kCtrl));
+    EXPECT_EQ("mov , 1", Lines()[299]);
+    ASSERT_TRUE(Key('Z', kCtrl));
+    EXPECT_EQ("mov ax, 1", Lines()[299]);
+    EXPECT_EQ((TextPosition{6, 299}), Caret());
+    EXPECT_EQ((TextPosition{10, 2}), other->GetCursorPos());
+    DestroyWindow(other->m_hWnd);
 }
 
 TEST_F(ViewFind, ReplaceDoesNothingInAReadOnlyDocument)
