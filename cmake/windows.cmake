@@ -75,7 +75,7 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
   file(GLOB_RECURSE HALYARD_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
   add_executable(win_tests ${HALYARD_WIN_TESTS} ${HALYARD_RC})
   target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(win_tests PRIVATE halyard_ui gtest gtest_main)
+  target_link_libraries(win_tests PRIVATE halyard_ui gtest)
   add_dependencies(win_tests stage ${HALYARD_STANDIN_TARGETS})
   add_test(NAME win_tests COMMAND win_tests --gtest_brief=1)
 

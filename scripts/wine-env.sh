@@ -11,17 +11,22 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # 1280x1024: windows get their captions and maximize at once, without an X window manager (without
 # one, Wine waits about two seconds on every maximized window that is hidden or destroyed).
 halyard_wine_prefix() {
+  local made=0
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     echo "wine: creating the prefix $WINEPREFIX" >&2
     wine wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
+    made=1
   fi
   if [ ! -f "$WINEPREFIX/.halyard-desktop" ]; then
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
       wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 &&
       touch "$WINEPREFIX/.halyard-desktop"
+    made=1
   fi
+  # The session that set the prefix up may have started its desktop without a display; a program
+  # joining that session could then make no window at all. Let it end first.
+  if [ $made -eq 1 ]; then wineserver -w; fi
 }
 
 # Starts Xvfb when there is no usable display; halyard_stop_display stops exactly that server.

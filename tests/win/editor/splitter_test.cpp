@@ -15,7 +15,10 @@ protected:
     {
         m_bOle = SUCCEEDED(OleInitialize(nullptr));
         m_pFrame = new FxMDIFrame;
-        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+        if (!m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) {
+            m_pFrame = nullptr;  // a frame whose creation failed may have deleted itself
+            FAIL() << "the main frame could not be created";
+        }
         MoveWindow(m_pFrame->m_hWnd, 0, 0, 900, 700, TRUE);
         ShowWindow(m_pFrame->m_hWnd, SW_SHOW);
         std::string text;
