@@ -10,10 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "asm/halyard_view.h"
-#include "build/halyard_doc.h"
-#include "frame/child_frame.h"
-#include "fx/fx_mdiframe.h"
+#include "editor_window.h"
 #include "resource.h"
 
 namespace {
@@ -72,23 +69,10 @@ int main()
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
 
-    // The editor window as the IDE makes it: an MDI child whose splitter holds the view.
-    auto* frame = new FxMDIFrame;
-    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) return 1;
-    MoveWindow(frame->m_hWnd, 0, 0, 1024, 768, TRUE);
-    ShowWindow(frame->m_hWnd, SW_SHOW);
-    auto* doc = new CHalyardDoc;
-    doc->m_bAutoDelete = false;
-    if (!doc->OnOpenDocument(path)) return 1;
-    auto* child = new CChildFrame;
-    FxCreateContext context{[]() -> FxView* { return new CHalyardView; }, doc};
-    if (!child->LoadFrame(IDR_HALYARDTYPE, WS_OVERLAPPEDWINDOW, frame, &context)) return 1;
-    child->InitialUpdateFrame(doc, true);
-    ShowWindow(child->m_hWnd, SW_MAXIMIZE);
-    auto* view = dynamic_cast<CHalyardView*>(child->GetActiveView());
-    if (!view) return 1;
-    SetFocus(view->m_hWnd);
-    UpdateWindow(frame->m_hWnd);
+    BenchEditorWindow window;
+    if (!window.Open(path)) return 1;
+    CHalyardView* view = window.pView;
+    CHalyardDoc* doc = window.pDoc;
     std::printf("%d lines, %d rows on screen\n", doc->GetBuffer().GetLineCount(), view->GetScreenLines());
 
     Measure("full repaint (reference)", view->m_hWnd, [&](int) { InvalidateRect(view->m_hWnd, nullptr, FALSE); });
@@ -99,8 +83,7 @@ int main()
     view->MoveCaretTo({0, 0});
     Measure("Page Down to repaint", view->m_hWnd, [&](int) { view->OnCmdMsg(ID_EDIT_PAGE_DOWN, 0); });
 
-    frame->DestroyWindow();
-    delete doc;
+    window.Close();
     DeleteFileA(path);
     return 0;
 }

@@ -7,14 +7,11 @@
 #include <cstdio>
 #include <string>
 
-#include "asm/halyard_view.h"
-#include "build/halyard_doc.h"
 #include "buffer/win32_file_system.h"
 #include "core/editor/replace_text.h"
 #include "core/editor/search.h"
-#include "frame/child_frame.h"
 #include "fx/fx_app.h"
-#include "fx/fx_mdiframe.h"
+#include "editor_window.h"
 #include "resource.h"
 
 namespace {
@@ -134,23 +131,10 @@ int main()
     ms = Time([&] { n = ReplaceAllBare(bare); });
     std::printf("%-44s %8.1f ms (%d replaced)\n", "replacements alone, bare buffer (reference)", ms, n);
 
-    // The editor window as the IDE makes it: an MDI child whose splitter holds the view.
-    auto* frame = new FxMDIFrame;
-    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) return 1;
-    MoveWindow(frame->m_hWnd, 0, 0, 1024, 768, TRUE);
-    ShowWindow(frame->m_hWnd, SW_SHOW);
-    auto* doc = new CHalyardDoc;
-    doc->m_bAutoDelete = false;
-    if (!doc->OnOpenDocument(path)) return 1;
-    auto* child = new CChildFrame;
-    FxCreateContext context{[]() -> FxView* { return new CHalyardView; }, doc};
-    if (!child->LoadFrame(IDR_HALYARDTYPE, WS_OVERLAPPEDWINDOW, frame, &context)) return 1;
-    child->InitialUpdateFrame(doc, true);
-    ShowWindow(child->m_hWnd, SW_MAXIMIZE);
-    auto* view = dynamic_cast<CHalyardView*>(child->GetActiveView());
-    if (!view) return 1;
-    SetFocus(view->m_hWnd);
-    UpdateWindow(frame->m_hWnd);
+    BenchEditorWindow window;
+    if (!window.Open(path)) return 1;
+    CHalyardView* view = window.pView;
+    CHalyardDoc* doc = window.pDoc;
 
     SetTimer(nullptr, 0, 10, DriveDialog);
     view->OnCmdMsg(ID_EDIT_REPLACE, 0);
@@ -159,8 +143,7 @@ int main()
     std::printf("%-44s %8.1f ms (%d lines, last one replaced: %s)\n", "Replace All in the view, to its repaint",
                 g_replaceAllMs, buffer.GetLineCount(), bAll ? "yes" : "no");
 
-    frame->DestroyWindow();
-    delete doc;
+    window.Close();
     DeleteFileA(path);
     return 0;
 }

@@ -33,6 +33,17 @@ protected:
         EXPECT_EQ(start, Selection().start);
         EXPECT_EQ(end, Selection().end);
     }
+    // Ctrl+H, then Replace All of `what` by `with` and Cancel; false when no dialog came.
+    bool ReplaceAllThroughCtrlH(const char* what, const char* with)
+    {
+        return WithDialog([&] { ASSERT_TRUE(Key('H', kCtrl)); },
+                          [&](HWND dlg) {
+                              SetText(dlg, IDC_FIND_WHAT, what);
+                              SetText(dlg, IDC_REPLACE_WITH, with);
+                              findtest::Click(dlg, IDC_REPLACE_ALL);
+                              findtest::Click(dlg, IDCANCEL);
+                          });
+    }
     // Pixels of the cells that carry the selection's background.
     int SelectedPixels(int column, int line, int columns)
     {
@@ -77,13 +88,7 @@ TEST_F(ViewFind, ReplaceAllInTheSelectionUndoesInTwoStepsPerReplacement)
     const std::string text = "mov ax, ax\r\nadd ax, 1\r\nsub ax, 1";
     Open(text);
     Select({3, 0}, {6, 1});
-    ASSERT_TRUE(WithDialog([&] { ASSERT_TRUE(Key('H', kCtrl)); },
-                           [&](HWND dlg) {
-                               SetText(dlg, IDC_FIND_WHAT, "ax");
-                               SetText(dlg, IDC_REPLACE_WITH, "eax");
-                               findtest::Click(dlg, IDC_REPLACE_ALL);
-                               findtest::Click(dlg, IDCANCEL);
-                           }));
+    ASSERT_TRUE(ReplaceAllThroughCtrlH("ax", "eax"));
     EXPECT_EQ((std::vector<std::string>{"mov eax, eax", "add eax, 1", "sub ax, 1"}), Lines());
     EXPECT_EQ(std::vector<std::string>{"Cannot find string\"ax\""}, g_boxes);
     ExpectSelection({3, 0}, {7, 1});
@@ -115,13 +120,7 @@ TEST_F(ViewFind, ReplaceAllLeavesEveryViewWhereItsTextWent)
     SetFocus(m_pView->m_hWnd);
     ASSERT_TRUE(Key(VK_INSERT));
     ASSERT_TRUE(m_pView->GetOverwriteMode());
-    ASSERT_TRUE(WithDialog([&] { ASSERT_TRUE(Key('H', kCtrl)); },
-                           [&](HWND dlg) {
-                               SetText(dlg, IDC_FIND_WHAT, "ax");
-                               SetText(dlg, IDC_REPLACE_WITH, "eax");
-                               findtest::Click(dlg, IDC_REPLACE_ALL);
-                               findtest::Click(dlg, IDCANCEL);
-                           }));
+    ASSERT_TRUE(ReplaceAllThroughCtrlH("ax", "eax"));
     EXPECT_EQ("mov eax, 1", Lines()[299]);
     EXPECT_EQ(std::vector<std::string>{"Cannot find string\"ax\""}, g_boxes);
     ExpectSelection({4, 299}, {7, 299});
