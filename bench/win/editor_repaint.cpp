@@ -60,14 +60,9 @@ void Measure(const char* name, HWND view, const std::function<void(int)>& step)
 
 int main()
 {
-    char folder[MAX_PATH], path[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    if (!GetTempFileNameA(folder, "hbe", 0, path)) return 1;
+    char path[MAX_PATH];
     const std::string text = SourceText();
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    if (!WriteTempFile("hbe", text, path)) return 1;
 
     BenchEditorWindow window;
     if (!window.Open(path)) return 1;

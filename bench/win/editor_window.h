@@ -1,6 +1,6 @@
 // The editor window of the Windows benchmarks, made as the IDE makes it: a main frame of
 // 1024 x 768 with an MDI child whose splitter holds an assembly view of the file, maximized and
-// focused. Closing destroys the frame and the document.
+// focused. Closing destroys the frame and the document. Also the temporary source file it shows.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +9,23 @@
 #include "frame/child_frame.h"
 #include "fx/fx_mdiframe.h"
 #include "resource.h"
+
+#include <string>
+
+// Writes `text` into a new temporary file whose name starts with `prefix`; its path goes to `path`.
+inline bool WriteTempFile(const char* prefix, const std::string& text, char (&path)[MAX_PATH])
+{
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    if (!GetTempFileNameA(folder, prefix, 0, path)) return false;
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                    written == text.size();
+    CloseHandle(file);
+    return ok;
+}
 
 struct BenchEditorWindow {
     FxMDIFrame* pFrame = nullptr;

@@ -112,14 +112,9 @@ int NoMessageBox(const char*, UINT) { return IDOK; }
 
 int main()
 {
-    char folder[MAX_PATH], path[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    if (!GetTempFileNameA(folder, "hbr", 0, path)) return 1;
+    char path[MAX_PATH];
     const std::string text = SourceText();
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    if (!WriteTempFile("hbr", text, path)) return 1;
     FxSetMessageBoxHook(NoMessageBox);
 
     CWin32FileSystem fs;
