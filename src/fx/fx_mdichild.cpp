@@ -18,8 +18,12 @@ bool FxMDIChild::LoadFrame(UINT resourceId, DWORD style, FxMDIFrame* parent, FxC
     mcs.lParam = reinterpret_cast<LPARAM>(context);
     PrepareCreate(this);
     HWND h = reinterpret_cast<HWND>(SendMessageA(parent->m_hWndMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
-    PrepareCreate(nullptr);
-    return h != nullptr;  // on failure WM_NCDESTROY has already deleted this object
+    // On failure WM_NCDESTROY has deleted this object; without any window it goes the same way.
+    if (EndCreate(this)) {
+        PostNcDestroy();
+        return false;
+    }
+    return h != nullptr;
 }
 
 bool FxMDIChild::OnCreateClient(FxCreateContext* context)
@@ -35,6 +39,7 @@ FxView* FxMDIChild::CreateView(FxCreateContext* context, HWND parent, UINT id)
 {
     if (!context || !context->newView) return nullptr;
     FxView* view = context->newView();
+    if (!view) return nullptr;
     view->SetDocument(context->document);
     if (!view->Create(parent, id)) {
         view->SetDocument(nullptr);

@@ -65,7 +65,12 @@ bool FxMDIFrame::LoadFrame(UINT resourceId, DWORD style)
     PrepareCreate(this);
     HWND h = CreateWindowExA(0, cls, m_strTitle.c_str(), style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, m_hMenuDefault, inst, nullptr);
-    PrepareCreate(nullptr);
+    // A window that failed after it existed has deleted this object on WM_NCDESTROY; one that never
+    // existed goes the same way, so a failed creation always leaves no frame behind.
+    if (EndCreate(this)) {
+        PostNcDestroy();
+        return false;
+    }
     return h != nullptr && m_hWnd == h;
 }
 

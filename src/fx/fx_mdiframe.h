@@ -15,7 +15,8 @@ class FxView;
 class FxMDIFrame : public FxWnd {
 public:
     FxMDIFrame();
-    // Creates the frame with menu, icon, accelerators and title of `resourceId`.
+    // Creates the frame with menu, icon, accelerators and title of `resourceId`. On failure the
+    // object has deleted itself (and is no longer the application's main frame) and false is returned.
     [[nodiscard]] bool LoadFrame(UINT resourceId, DWORD style);
     HWND m_hWndMDIClient = nullptr;
 

@@ -65,6 +65,13 @@ bool FxWnd::ReflectCtlColor(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
 
 void FxWnd::PrepareCreate(FxWnd* wnd) { t_creating = wnd; }
 
+bool FxWnd::EndCreate(FxWnd* wnd)
+{
+    const bool bPending = wnd && t_creating == wnd;
+    t_creating = nullptr;
+    return bPending;
+}
+
 bool FxWnd::SubclassWindow(HWND hwnd)
 {
     if (!hwnd || m_hWnd || FromHandle(hwnd)) return false;

@@ -37,6 +37,8 @@ protected:
 
     // Used by the MDI child frame, whose creation passes through the MDI client.
     static void PrepareCreate(FxWnd* wnd);
+    // Ends a creation begun by PrepareCreate; true when `wnd` never received its window.
+    static bool EndCreate(FxWnd* wnd);
 
 private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
