@@ -196,6 +196,8 @@ private:
     void OnSize();
     void OnScroll(bool bHorz, int nCode);
     void SetScrollBarInfo(int nBar, SCROLLINFO& si);
+    // Range, page and position of one scroll bar, from the first shown line or column.
+    void ApplyScrollRange(int nBar, int& nFirst, int nVisible, int nTotal);
     void MoveLineLengths(const PositionAdjuster* pContext, int nFirst);
     void OnOneLineChanged(int nLine);
     void AdjustPositions(const PositionAdjuster& context);

@@ -57,36 +57,30 @@ int CTextView::GetScrollTrackPos(int nBar)
 void CTextView::RecalcVertScrollBar()
 {
     if (!m_hWnd) return;
-    if (GetScreenLines() >= GetLineCount() && m_nTopLine > 0) {
-        m_nTopLine = 0;
-        InvalidateRect(m_hWnd, nullptr, FALSE);
-        PlaceCaret();
-    }
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_DISABLENOSCROLL | SIF_PAGE | SIF_POS | SIF_RANGE;
-    si.nMax = GetLineCount() - 1;
-    si.nPage = static_cast<UINT>(GetScreenLines());
-    si.nPos = m_nTopLine;
-    SetScrollBarInfo(SB_VERT, si);
+    ApplyScrollRange(SB_VERT, m_nTopLine, GetScreenLines(), GetLineCount());
 }
 
 void CTextView::RecalcHorzScrollBar()
 {
     if (!m_hWnd || m_bHorzScrollBarLocked) return;
-    const int maxLength = GetMaxLineLength();
-    if (GetScreenColumns() >= maxLength && m_nOffsetChar > 0) {
-        m_nOffsetChar = 0;
+    ApplyScrollRange(SB_HORZ, m_nOffsetChar, GetScreenColumns(), GetMaxLineLength());
+}
+
+// When everything fits, the view scrolls back to its first line or column.
+void CTextView::ApplyScrollRange(int nBar, int& nFirst, int nVisible, int nTotal)
+{
+    if (nVisible >= nTotal && nFirst > 0) {
+        nFirst = 0;
         InvalidateRect(m_hWnd, nullptr, FALSE);
         PlaceCaret();
     }
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_DISABLENOSCROLL | SIF_PAGE | SIF_POS | SIF_RANGE;
-    si.nMax = maxLength > 0 ? maxLength - 1 : 0;
-    si.nPage = static_cast<UINT>(GetScreenColumns());
-    si.nPos = m_nOffsetChar;
-    SetScrollBarInfo(SB_HORZ, si);
+    si.nMax = nTotal > 0 ? nTotal - 1 : 0;
+    si.nPage = static_cast<UINT>(nVisible);
+    si.nPos = nFirst;
+    SetScrollBarInfo(nBar, si);
 }
 
 void CTextView::ScrollToLine(int nNewTopLine, bool bMoveThumb)
