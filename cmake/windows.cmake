@@ -73,7 +73,7 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
 
   # In-process tests of the Win32 layers: real windows, real messages, real pipes.
   file(GLOB_RECURSE HALYARD_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
-  add_executable(win_tests ${HALYARD_WIN_TESTS} ${HALYARD_RC})
+  add_executable(win_tests ${HALYARD_WIN_TESTS} ${CMAKE_SOURCE_DIR}/tests/common/win_test_main.cpp ${HALYARD_RC})
   target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(win_tests PRIVATE halyard_ui gtest)
   add_dependencies(win_tests stage ${HALYARD_STANDIN_TARGETS})
@@ -81,10 +81,10 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
 
   # End-to-end tests: the staged Halyard.exe driven from outside.
   file(GLOB_RECURSE HALYARD_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
-  add_executable(e2e_tests ${HALYARD_E2E_TESTS})
+  add_executable(e2e_tests ${HALYARD_E2E_TESTS} ${CMAKE_SOURCE_DIR}/tests/common/win_test_main.cpp)
   target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/res)
   target_compile_definitions(e2e_tests PRIVATE ${HALYARD_WIN_DEFS})
-  target_link_libraries(e2e_tests PRIVATE gtest gtest_main ${HALYARD_WIN_LIBS})
+  target_link_libraries(e2e_tests PRIVATE gtest ${HALYARD_WIN_LIBS})
   add_dependencies(e2e_tests stage ${HALYARD_STANDIN_TARGETS})
   add_test(NAME e2e_tests COMMAND e2e_tests --gtest_brief=1)
 

@@ -1,4 +1,4 @@
-// Entry point of the in-process Windows tests. Output is unbuffered, and a crash names the test
+// Entry point of the Windows test programs. Output is unbuffered, and a crash names the test
 // that was running, the exception code and the address before the process ends, so that a run
 // that dies early under a test runner still says why.
 #include <windows.h>
