@@ -37,7 +37,9 @@ bool CTextViewSite::IsEditable() const
 void CTextViewSite::Select(TextPosition start, TextPosition end, TextPosition caret)
 {
     if (CDetachedViews::ViewState* pState = Detached()) {
-        *pState = {pState->pView, caret, caret, start, end, pState->nTopLine, pState->nFirstColumn, pState->bOverwrite};
+        pState->caret = pState->anchor = caret;
+        pState->selStart = start;
+        pState->selEnd = end;
         m_bSelectedWhileDetached = true;
         return;
     }
