@@ -8,6 +8,9 @@ start=$(date +%s)
 "$root/scripts/build.sh" --i686 || { echo "TESTS FAILED: build"; exit 1; }
 cmake --build "$root/build/win64" -j "$(nproc)" --target win_tests e2e_tests ||
   { echo "TESTS FAILED: build of the Windows tests"; exit 1; }
+# The 32-bit tests are compiled, not run: these machines do not execute 32-bit code.
+cmake --build "$root/build/win32" -j "$(nproc)" --target win_tests e2e_tests ||
+  { echo "TESTS FAILED: build of the 32-bit Windows tests"; exit 1; }
 
 source "$root/scripts/wine-env.sh"
 halyard_wine_prefix

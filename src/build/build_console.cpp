@@ -42,6 +42,13 @@ bool CBuildConsole::Open(std::string_view startFolder)
     return m_pRedirector->Open(InterpreterCommand().c_str(), folder.c_str());
 }
 
+bool CBuildConsole::MoveTo(std::string_view folder)
+{
+    const std::string target(folder);
+    m_pRedirector->WriteStdOut("\r\nThe build steps now run in " + target + "\r\n");
+    return m_pRedirector->Open(InterpreterCommand().c_str(), target.c_str());
+}
+
 bool CBuildConsole::IsRunning() const noexcept
 {
     return m_pRedirector->IsOpen();

@@ -23,6 +23,9 @@ public:
     // `startFolder` (the source file's folder; empty: this process's current folder) as its
     // current folder. A failure shows an error line after the banner.
     [[nodiscard]] bool Open(std::string_view startFolder);
+    // The source moved to another folder (Save As): the interpreter there replaces the one in the
+    // old folder, and the pane says so below its text. A failure shows an error line.
+    [[nodiscard]] bool MoveTo(std::string_view folder);
 
     // Each step replaces the pane's text with its banner and types its line into the interpreter,
     // which runs it after whatever it was given before. False when the line was refused or could

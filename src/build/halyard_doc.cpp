@@ -171,7 +171,7 @@ bool CHalyardDoc::OnOpenDocument(const char* path)
     if (!FxDocument::OnOpenDocument(path)) return false;
     if (m_pMainFrame) m_pMainFrame->ShowPanes(true);
     SetPathParts(path);
-    if (m_pMainFrame) m_pMainFrame->AddDocumentItem(m_strFileName.c_str());
+    if (m_pMainFrame) m_hTreeItem = m_pMainFrame->AddDocumentItem(m_strFileName.c_str());
     RefreshModeBar();
     CWin32FileSystem fs;
     FileResult result = m_textBuffer.LoadFromFile(fs, path, EOL_DETECT);
@@ -191,9 +191,18 @@ bool CHalyardDoc::OnSaveDocument(const char* path)
         ReportFileFailure(IDS_SAVE_FAILED, path, result);
         return false;
     }
-    // Save As moves the document: building, running and debugging follow the new name.
-    if (m_strFullPath != path && !m_strFullPath.empty()) SetPathParts(path);
+    // Save As moves the document: building, running and debugging follow the new name, the
+    // interpreter the new folder, and the WorkSpace item the new file name.
+    if (m_strFullPath != path && !m_strFullPath.empty()) FollowNewPath(path);
     return true;
+}
+
+void CHalyardDoc::FollowNewPath(const std::string& path)
+{
+    const std::string oldFolder = m_strFolder;
+    SetPathParts(path);
+    if (m_pMainFrame && m_hTreeItem) m_pMainFrame->RenameDocumentItem(m_hTreeItem, m_strFileName.c_str());
+    if (m_pConsole && lstrcmpiA(oldFolder.c_str(), m_strFolder.c_str()) != 0) (void)m_pConsole->MoveTo(m_strFolder);
 }
 
 void CHalyardDoc::DeleteContents() { m_textBuffer.ReleaseAll(); }

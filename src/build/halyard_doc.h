@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <windows.h>
+#include <commctrl.h>
 
 class CBuildConsole;
 class CMainFrame;
@@ -46,6 +47,7 @@ public:
 
 private:
     void SetPathParts(const std::string& path);
+    void FollowNewPath(const std::string& path);
     void RefreshModeBar();
     void SelectInList(int listId, int index);
     HWND ModeBarItem(int id) const;
@@ -61,4 +63,5 @@ private:
     void RegisterCommands();
 
     CResourceCaptions m_captions;
+    HTREEITEM m_hTreeItem = nullptr;  // this file's item in the WorkSpace tree
 };

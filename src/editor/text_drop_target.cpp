@@ -11,6 +11,24 @@ bool OffersText(IDataObject* data)
     return data && data->QueryGetData(&format) == S_OK;
 }
 
+// Runs one step of a drag; no exception crosses back into the system's drag loop. A failed step
+// refuses the drop and hides the indicator.
+template <class Step>
+HRESULT Guarded(CTextEditView* view, DWORD* effect, Step step) noexcept
+{
+    try {
+        step();
+        return S_OK;
+    } catch (...) {
+        if (effect) *effect = DROPEFFECT_NONE;
+        try {
+            if (view) view->HideDropIndicator();
+        } catch (...) {
+        }
+        return E_UNEXPECTED;
+    }
+}
+
 bool TextOf(IDataObject* data, std::string& text)
 {
     FORMATETC format = TextFormat();
@@ -67,34 +85,42 @@ POINT CTextDropTarget::ToClient(POINTL pt) const
 
 HRESULT CTextDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect)
 {
-    m_bHasText = OffersText(data);
-    *effect = m_pView ? m_pView->OnDragOver(ToClient(pt), keys, m_bHasText) : DROPEFFECT_NONE;
-    return S_OK;
+    if (!effect) return E_INVALIDARG;
+    *effect = DROPEFFECT_NONE;
+    return Guarded(m_pView, effect, [&] {
+        m_bHasText = OffersText(data);
+        if (m_pView) *effect = m_pView->OnDragOver(ToClient(pt), keys, m_bHasText);
+    });
 }
 
 HRESULT CTextDropTarget::DragOver(DWORD keys, POINTL pt, DWORD* effect)
 {
+    if (!effect) return E_INVALIDARG;
     *effect = DROPEFFECT_NONE;
-    if (!m_pView) return S_OK;
-    const POINT client = ToClient(pt);
-    if (m_bHasText) m_pView->OnDragScroll(client);
-    *effect = m_pView->OnDragOver(client, keys, m_bHasText);
-    return S_OK;
+    return Guarded(m_pView, effect, [&] {
+        if (!m_pView) return;
+        const POINT client = ToClient(pt);
+        if (m_bHasText) m_pView->OnDragScroll(client);
+        *effect = m_pView->OnDragOver(client, keys, m_bHasText);
+    });
 }
 
 HRESULT CTextDropTarget::DragLeave()
 {
-    if (m_pView) m_pView->HideDropIndicator();
-    return S_OK;
+    return Guarded(m_pView, nullptr, [&] {
+        if (m_pView) m_pView->HideDropIndicator();
+    });
 }
 
 HRESULT CTextDropTarget::Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect)
 {
+    if (!effect) return E_INVALIDARG;
     *effect = DROPEFFECT_NONE;
-    if (!m_pView) return S_OK;
-    std::string text;
-    const bool hasText = TextOf(data, text);
-    if (m_pView->OnDrop(ToClient(pt), text, hasText))
-        *effect = (keys & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
-    return S_OK;
+    return Guarded(m_pView, effect, [&] {
+        if (!m_pView) return;
+        std::string text;
+        const bool hasText = TextOf(data, text);
+        if (m_pView->OnDrop(ToClient(pt), text, hasText))
+            *effect = (keys & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    });
 }

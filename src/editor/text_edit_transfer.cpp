@@ -88,13 +88,14 @@ void CTextEditView::HideDropIndicator()
     PlaceCaret();
 }
 
-// A drop inside the text being dragged out of this view changes nothing.
+// A drop inside the text being dragged, from this pane or another view of the same buffer,
+// changes nothing.
 bool CTextEditView::OnDrop(POINT pt, const std::string& text, bool bHasText)
 {
     HideDropIndicator();
     if (!QueryEditable() || m_bDisableDragAndDrop || !bHasText) return false;
     const TextPosition drop = ClientPointToText(pt);
-    if (m_bDraggingText && IsInsideSelection(drop)) {
+    if (IsInsideDraggedText(drop)) {
         MoveCaretTo(drop);
         return false;
     }

@@ -88,6 +88,9 @@ public:
     bool IsSelection() const { return m_ptSelStart != m_ptSelEnd; }
     TextRange GetNormalizedSelection() const { return Normalized(m_ptSelStart, m_ptSelEnd); }
     bool IsInsideSelection(TextPosition pt) const { return IsSelection() && IsInside(pt, GetNormalizedSelection()); }
+    // True when pt lies inside text that a view of this buffer (this one or another pane) is
+    // dragging out right now: a drop there changes nothing.
+    bool IsInsideDraggedText(TextPosition pt) const;
     // Moving the caret to pt: anchor, empty selection and caret at pt, scrolled into view.
     void MoveCaretTo(TextPosition pt);
     void ScrollCaretIntoView(TextPosition pt);

@@ -1,5 +1,6 @@
 // CTextView: painting, one screen row at a time through an off-screen bitmap one line high.
 #include "editor/text_view.h"
+#include "fx/fx_paint_dc.h"
 
 #include <cstdio>
 
@@ -40,12 +41,10 @@ HIMAGELIST CTextView::GetMarginIcons()
 
 void CTextView::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
+    FxPaintDC paint(m_hWnd);
     RECT rc;
     GetClientRect(m_hWnd, &rc);
-    if (rc.right > 0 && rc.bottom > 0) PaintRows(dc, rc, ps.rcPaint);
-    EndPaint(m_hWnd, &ps);
+    if (rc.right > 0 && rc.bottom > 0) PaintRows(paint.Dc(), rc, paint.PaintRect());
 }
 
 // Rows outside the paint rectangle are left alone; each other row is composed whole in the line

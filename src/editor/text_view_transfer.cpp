@@ -28,6 +28,18 @@ HGLOBAL CTextView::PrepareDragData()
     return MakeTextBlock(text);
 }
 
+bool CTextView::IsInsideDraggedText(TextPosition pt) const
+{
+    if (m_bDraggingText && IsInsideSelection(pt)) return true;
+    if (!m_pTextBuffer) return false;
+    for (CBufferObserver* observer : m_pTextBuffer->GetViews()) {
+        const auto* view = dynamic_cast<const CTextView*>(observer);
+        if (view && view->m_bDraggingText && IsInside(pt, Normalized(view->m_ptDraggedTextBegin, view->m_ptDraggedTextEnd)))
+            return true;
+    }
+    return false;
+}
+
 DWORD CTextView::RunDragLoop(HGLOBAL hData, DWORD dwAllowedEffects) { return RunTextDrag(hData, dwAllowedEffects); }
 
 // A move within this view is one undo group: the insertion at the target, then the deletion of

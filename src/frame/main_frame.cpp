@@ -110,7 +110,7 @@ void CMainFrame::ShowPanes(bool show)
     ShowControlBar(&m_outputBar, show);
 }
 
-void CMainFrame::AddDocumentItem(const char* text)
+HTREEITEM CMainFrame::AddDocumentItem(const char* text)
 {
     TVINSERTSTRUCTA ins{};
     ins.hParent = m_hCodeViewRoot;
@@ -119,9 +119,20 @@ void CMainFrame::AddDocumentItem(const char* text)
     ins.item.pszText = const_cast<char*>(text);
     ins.item.iImage = 1;
     ins.item.iSelectedImage = 2;
-    SendMessageA(m_workspaceTree.m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins));
+    auto item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(m_workspaceTree.m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
     SendMessageA(m_workspaceTree.m_hWnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(m_hCodeViewRoot));
     UpdateWindow(m_workspaceTree.m_hWnd);
+    return item;
+}
+
+void CMainFrame::RenameDocumentItem(HTREEITEM item, const char* text)
+{
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = const_cast<char*>(text);
+    SendMessageA(m_workspaceTree.m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
 void CMainFrame::ToggleMusic()

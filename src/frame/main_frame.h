@@ -18,7 +18,9 @@ public:
     // Shows (or hides) the WorkSpace pane, then the Output pane, at once.
     void ShowPanes(bool show);
     // Adds `text` as the last item under the tree's root "Code View", expanded and repainted.
-    void AddDocumentItem(const char* text);
+    // Adds a file's item below "Code View"; its handle, or null.
+    HTREEITEM AddDocumentItem(const char* text);
+    void RenameDocumentItem(HTREEITEM item, const char* text);
 
     FxStatusBar m_statusBar;
     FxToolBar m_toolBar;

@@ -1,4 +1,5 @@
 #include "frame/workspace_tree.h"
+#include "fx/fx_paint_dc.h"
 #include "asm/colour_scheme.h"
 #include <commctrl.h>
 
@@ -40,10 +41,8 @@ LRESULT CWorkspaceTree::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     if (msg == WM_DESTROY) AttachScheme(nullptr);
     if (msg == WM_ERASEBKGND) return TRUE;
     if (msg == WM_PAINT && !wp) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
-        PaintBuffered(dc, ps.rcPaint);
-        EndPaint(m_hWnd, &ps);
+        FxPaintDC paint(m_hWnd);
+        PaintBuffered(paint.Dc(), paint.PaintRect());
         return 0;
     }
     return Default(msg, wp, lp);

@@ -79,8 +79,13 @@ void FxDocument::OnCloseDocument()
 {
     bool autoDelete = m_bAutoDelete;
     m_bAutoDelete = false;  // the last view's destruction must not delete us midway
-    for (FxView* v : std::vector<FxView*>(m_views))
-        if (FxMDIChild* frame = v->GetParentFrame()) frame->DestroyWindow();
+    // Destroying one frame deletes every view inside it (all panes of a split window): the frames
+    // are gathered while the views are all alive, and no view is looked at after the first close.
+    std::vector<FxMDIChild*> frames;
+    for (FxView* v : m_views)
+        if (FxMDIChild* frame = v->GetParentFrame())
+            if (std::find(frames.begin(), frames.end(), frame) == frames.end()) frames.push_back(frame);
+    for (FxMDIChild* frame : frames) frame->DestroyWindow();
     DeleteContents();
     if (autoDelete) delete this;
 }

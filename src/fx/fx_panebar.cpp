@@ -1,4 +1,5 @@
 #include "fx/fx_panebar.h"
+#include "fx/fx_paint_dc.h"
 #include "fx/fx_app.h"
 #include "fx/fx_mdiframe.h"
 #include <windowsx.h>
@@ -126,10 +127,8 @@ LRESULT FxPaneBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     switch (msg) {
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
-        Paint(dc);
-        EndPaint(m_hWnd, &ps);
+        FxPaintDC paint(m_hWnd);
+        Paint(paint.Dc());
         return 0;
     }
     case WM_SIZE:

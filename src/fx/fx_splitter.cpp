@@ -1,4 +1,5 @@
 #include "fx/fx_splitter.h"
+#include "fx/fx_paint_dc.h"
 #include "resource.h"
 
 namespace {
@@ -242,8 +243,8 @@ FxSplitterWnd::Hit FxSplitterWnd::HitTest(POINT pt) const
 
 void FxSplitterWnd::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
+    FxPaintDC paint(m_hWnd);
+    const HDC dc = paint.Dc();
     RECT rc;
     GetClientRect(m_hWnd, &rc);
     Areas a = Measure();
@@ -254,7 +255,6 @@ void FxSplitterWnd::OnPaint()
     RECT columnBox{0, a.panes.bottom, kBox, rc.bottom};
     if (CanSplitRows()) DrawEdge(dc, &rowBox, EDGE_RAISED, BF_RECT | BF_MIDDLE);
     if (CanSplitColumns()) DrawEdge(dc, &columnBox, EDGE_RAISED, BF_RECT | BF_MIDDLE);
-    EndPaint(m_hWnd, &ps);
 }
 
 bool FxSplitterWnd::OnSetCursor()

@@ -63,6 +63,9 @@ public:
     // notification: a view removed then is not notified any more.
     void RemoveView(CBufferObserver* pView);
     void NotifyViews(CBufferObserver* pSource, const PositionAdjuster* pContext, unsigned nFlags, int nLine);
+    // The attached observers in attach order; an entry is null while a notification runs after
+    // its view was removed.
+    const std::vector<CBufferObserver*>& GetViews() const { return m_views; }
 
     // --- Editing. False, with nothing changed, when the buffer is read-only, a position is out of
     // range or memory runs out. In text, CR LF and a lone CR break lines; a lone LF is an ordinary

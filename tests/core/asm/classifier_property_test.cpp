@@ -11,11 +11,12 @@
 
 namespace {
 
-// "\x81\x41" and "\x81\x5C" are double-byte characters with an ASCII-looking second byte.
+// "\x81\x41" and "\x81\x5C" are double-byte characters with an ASCII-looking second byte;
+// "\x81\x7F" is two characters, 0x7F lying between the two ranges of second bytes.
 const char* const kPieces[] = {
     "mov", "ax", "AX", "int", "21h", "0x1F", "0Fh", "3.14", "db", "segment", "jpo", "Mov", "label_1", "x",
     " ", " ", "  ", "\t", ",", ":", "[", "]", "+", "\"", "'", "/", "*", "/*", "*/", "//", ";", "#", "\\",
-    "\xD6\xD0\xCE\xC4", "\x81\x41", "\x81\x5C", "\x81", "\xFF", ".", "_", "\x0B",
+    "\xD6\xD0\xCE\xC4", "\x81\x41", "\x81\x5C", "\x81", "\xFF", ".", "_", "\x0B", "\x81\x7F", "\x7F",
 };
 const LineState kStates[] = {0, StateLineComment, StateHashLine, StateBlockComment, StateDoubleQuoted,
                              StateSingleQuoted, StateHashLine | StateBlockComment, 0x1F, 0x40, 0x80000004};

@@ -212,6 +212,29 @@ TEST_F(UndoTest, LimitDiscardsTheOldestGroupsOnly)
     EXPECT_EQ("###line two", buffer.GetLine(1));
 }
 
+TEST_F(UndoTest, LimitDroppingTheGroupBeforeTheSavedTextKeepsItReachable)
+{
+    buffer.OpenUndoGroup();
+    for (int i = 0; i < 2; ++i) { // a group of two records, then the save
+        int nEndLine, nEndChar;
+        ASSERT_TRUE(buffer.InsertText(nullptr, 1, 0, "#", nEndLine, nEndChar, ACTION_INDENT));
+    }
+    buffer.CloseUndoGroup(nullptr);
+    ASSERT_TRUE(buffer.SaveToFile(fs, "C:\\src\\a.asm"));
+    view.ptCaret = {0, 0};
+    TypeSeparately(CUndoHistory::DEFAULT_LIMIT - 2);
+    TypeSeparately(1); // pushes out the two indents, which lay before the saved position only
+    ASSERT_EQ(CUndoHistory::DEFAULT_LIMIT - 1, buffer.GetHistory().Count());
+    while (buffer.CanUndo()) {
+        EXPECT_TRUE(buffer.IsModified()) << buffer.GetHistory().Position();
+        ASSERT_TRUE(buffer.Undo(ptCursor));
+    }
+    EXPECT_FALSE(buffer.IsModified()) << "undone back to the saved text";
+    EXPECT_EQ((std::vector<std::string>{"line one", "##line two"}), Lines(buffer));
+    ASSERT_TRUE(buffer.Redo(ptCursor));
+    EXPECT_TRUE(buffer.IsModified());
+}
+
 TEST_F(UndoTest, AGroupLargerThanTheLimitIsUndoneWhole)
 {
     buffer.OpenUndoGroup();

@@ -74,7 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
                       // Column 1 is the second half of "中": never index 1.
                       IndexCase{"InsideDoubleByte", kZhong + kWen, 1, 2, 0},
                       IndexCase{"SecondDoubleByte", kZhong + kWen, 3, 4, 2},
-                      IndexCase{"TrailLooksLikeLetter", kLeadA + "b", 2, 2, 2}),
+                      IndexCase{"TrailLooksLikeLetter", kLeadA + "b", 2, 2, 2},
+                      // A tab at column 2 spans only columns 2-3: column 3 is past its end minus
+                      // half a tab, so a vertical move lands after it.
+                      IndexCase{"BeforeTabMidLine", "ab\tx", 2, 2, 2},
+                      IndexCase{"InsideTabMidLine", "ab\tx", 3, 3, 2},
+                      IndexCase{"AfterTabMidLine", "ab\tx", 4, 3, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextColumns, ExpandTabsCountsFromTheFirstColumn)
@@ -87,6 +92,40 @@ TEST(TextColumns, ExpandTabsCountsFromTheFirstColumn)
     ExpandTabs(kZhong + "\t", 0, 4, out);
     EXPECT_EQ(kZhong + "  ", out);
 }
+
+struct TabStopCase {
+    const char* name;
+    std::string line;
+    int pos;
+    int next;  // NextTabStopPos
+    int prev;  // PrevTabStopPos
+};
+
+class TabStopTest : public ::testing::TestWithParam<TabStopCase> {};
+
+TEST_P(TabStopTest, MovesToCharacterBoundariesAtTheStops)
+{
+    const TabStopCase& c = GetParam();
+    EXPECT_EQ(c.next, NextTabStopPos(c.line, c.pos, 4));
+    EXPECT_EQ(c.prev, PrevTabStopPos(c.line, c.pos, 4));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TabStopTest,
+    ::testing::Values(TabStopCase{"LineStart", "abcdefghij", 0, 4, 0},
+                      TabStopCase{"BetweenStops", "abcdefghij", 6, 8, 4},
+                      // On a stop, both moves go a whole tab size.
+                      TabStopCase{"OnAStop", "abcdefghij", 4, 8, 0},
+                      TabStopCase{"StopsAtTheLineEnd", "abcdef", 5, 6, 4},
+                      TabStopCase{"AtTheLineEnd", "abcdef", 6, 6, 4},
+                      TabStopCase{"StepsOverATab", "a\tbcdef", 0, 2, 0},
+                      TabStopCase{"OnATab", "a\tbcdef", 1, 2, 0},
+                      TabStopCase{"AfterATab", "a\tbcdef", 3, 6, 2},
+                      // "中" covers columns 3-4: neither move stops between its bytes.
+                      TabStopCase{"DoubleByteAcrossTheStop", "abc" + kZhong + "defg", 0, 5, 0},
+                      TabStopCase{"DoubleByteBeforeTheStop", "ab" + kZhong + "defg", 0, 4, 0},
+                      TabStopCase{"BackOverDoubleByte", "abc" + kZhong + "defg", 7, 8, 5}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CharSteps, StepOverDoubleByteCharactersWhole)
 {
@@ -103,6 +142,31 @@ TEST(CharSteps, StepOverDoubleByteCharactersWhole)
     EXPECT_EQ(6, CharStartAt(line, 99));
     // A lead byte that ends the line stands alone.
     EXPECT_EQ(2, NextCharPos("a\xD6", 1));
+    // A double-byte character that starts the line is stepped over whole in both directions.
+    EXPECT_EQ(2, NextCharPos(kZhong, 0));
+    EXPECT_EQ(0, PrevCharPos(kZhong, 2));
+    EXPECT_EQ(0, PrevCharPos(kZhong + "a", 2));
+}
+
+// Second bytes run from 0x40 to 0x7E and from 0x80 to 0xFE: 0x7F (DEL) between them is not one.
+TEST(CharSteps, OnlyTrailBytesCompleteALeadByte)
+{
+    const struct {
+        unsigned char lead, second;
+        bool pair;
+    } cases[] = {
+        {0x81, 0x3F, false}, {0x81, 0x40, true}, {0x81, 0x7E, true}, {0x81, 0x7F, false},
+        {0x81, 0x80, true},  {0xFE, 0xFE, true}, {0x81, 0xFF, false}, {0x80, 0x41, false},
+        {0xFF, 0x41, false},
+    };
+    for (const auto& c : cases) {
+        const std::string line = {char(c.lead), char(c.second)};
+        SCOPED_TRACE(testing::Message() << std::hex << int(c.lead) << ' ' << int(c.second));
+        EXPECT_EQ(c.pair, IsDoubleByteAt(line, 0));
+        EXPECT_EQ(c.pair ? 2 : 1, NextCharPos(line, 0));
+        EXPECT_EQ(c.pair ? 0 : 1, PrevCharPos(line, 2));
+        EXPECT_EQ(c.pair ? 0 : 1, CharStartAt(line, 1));
+    }
 }
 
 } // namespace

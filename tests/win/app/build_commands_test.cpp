@@ -3,6 +3,7 @@
 // folder whatever folder the IDE is in.
 #include "win/app/app_fixture.h"
 #include "win/build/build_test_support.h"
+#include "fx/fx_view.h"
 #include <cstring>
 
 using BuildCommands = AppFixture;
@@ -38,4 +39,49 @@ TEST_F(BuildCommands, CompileSavesThenBuildsNextToTheFileAndLinkFollowsTheConfig
     EXPECT_EQ("link", records[1].tool);
     for (const auto& r : records) EXPECT_EQ(install.SourceDir(), r.folder) << r.tool;
     doc->SetModifiedFlag(false);
+}
+
+// Save As into another folder moves the build there: the tool runs in the new folder on the new
+// name, the pane says where, and the WorkSpace item follows the name so that it still finds the
+// window. Both folders have Chinese names with a blank, as a student's often do.
+TEST_F(BuildCommands, SaveAsIntoAnotherFolderMovesTheBuildAndTheWorkspaceItem)
+{
+    buildtest::CTempInstall install("inst", "汇编 作业");
+    ASSERT_TRUE(install.Ready());
+    std::strcpy(app.m_szInstallDir, install.InstallDir().c_str());
+    ASSERT_TRUE(install.AddSource("第1题.asm"));
+    const std::string other = install.Root() + "\\实验 二";
+    ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
+    CHalyardDoc* first = Open(install.SourceDir() + "\\第1题.asm");
+    ASSERT_TRUE(install.AddSource("other.asm"));
+    CHalyardDoc* second = Open(install.SourceDir() + "\\other.asm");
+    ASSERT_TRUE(first && second);
+    ASSERT_TRUE(first->DoSave(other + "\\第2题.asm"));
+    EXPECT_TRUE(buildtest::PumpUntil(
+        [&] {
+            char pane[2048] = {};
+            GetWindowTextA(frame->m_outputEdit.m_hWnd, pane, sizeof pane);
+            return std::string(pane).find("now run in " + other) != std::string::npos;
+        },
+        5000));
+    ASSERT_TRUE(first->OnCmdMsg(ID_BUILD_COMPILE, 0));
+    ASSERT_TRUE(install.WaitForRecords(1, 20000));
+    const auto records = install.Records();
+    EXPECT_EQ(other, records[0].folder);
+    ASSERT_FALSE(records[0].args.empty());
+    EXPECT_EQ("第2题.asm", records[0].args.back().substr(records[0].args.back().rfind('\\') + 1));
+
+    // The item of the first file now reads the new name and activates its window.
+    HWND tree = frame->m_workspaceTree.m_hWnd;
+    auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)root));
+    char text[64] = {};
+    TVITEMA tv{TVIF_TEXT, item};
+    tv.pszText = text;
+    tv.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&tv);
+    EXPECT_STREQ("第2题.asm", text);
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)item);
+    app.OnWorkspaceDblClk();
+    EXPECT_EQ(first->GetViews().front()->GetParentFrame(), frame->GetActiveChild());
 }

@@ -2,31 +2,16 @@
 // undo group, and a drop on the dragged text itself.
 #include "win/editor/editor_fixture.h"
 
-#include <functional>
-
 #include "editor/clipboard_text.h"
 #include "editor/text_drag_source.h"
 #include "resource.h"
+
+#include <stdexcept>
 
 namespace edtest {
 namespace {
 
 using Lines_ = std::vector<std::string>;
-
-// Its drag loop drops on its own target instead of following the real mouse.
-class CLoopbackView : public CHalyardView {
-public:
-    std::function<DWORD(IDataObject*, DWORD)> drop;
-
-protected:
-    DWORD RunDragLoop(HGLOBAL block, DWORD effects) override
-    {
-        IDataObject* data = CreateTextDataObject(block);
-        DWORD effect = drop(data, effects);
-        data->Release();
-        return effect;
-    }
-};
 
 class DragDrop : public EditorTest {
 protected:
@@ -36,17 +21,9 @@ protected:
         ClientToScreen(m_pView->m_hWnd, &pt);
         return {pt.x, pt.y};
     }
-    // Enters, moves and drops at the cell; the effect of the drop.
     DWORD DropAt(IDataObject* data, int column, int line, DWORD keys)
     {
-        IDropTarget* target = m_pView->GetDropTarget();
-        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-        target->DragEnter(data, keys, Screen(column, line), &effect);
-        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-        target->DragOver(keys, Screen(column, line), &effect);
-        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-        target->Drop(data, keys, Screen(column, line), &effect);
-        return effect;
+        return DropOn(m_pView, data, CellPoint(column, line), keys);
     }
     // Presses inside the selection and moves: the view drags its selection out.
     void DragSelectionFrom(int column, int line)
@@ -119,6 +96,46 @@ TEST_F(DragDrop, CtrlCopiesAndADropOnTheDraggedTextChangesNothing)
     keys = MK_CONTROL;
     DragSelectionFrom(5, 0);
     EXPECT_EQ(Lines_{"mov ax, bxax"}, Lines());
+}
+
+// A view whose painting or editing check throws, as a fault deep inside either would.
+class CThrowingView : public CHalyardView {
+public:
+    bool m_bThrow = true;
+    bool QueryEditable() const override { return m_bThrow ? throw std::runtime_error("edit") : true; }
+
+protected:
+    void PaintLine(HDC dc, const RECT& rc, int line) override
+    {
+        if (m_bThrow) throw std::runtime_error("paint");
+        CHalyardView::PaintLine(dc, rc, line);
+    }
+};
+
+// No exception leaves a paint or a drop: the drop is refused with an error to the system's drag
+// loop, the paint still ends (nothing left to repaint), and the view works once the fault is gone.
+TEST_F(DragDrop, ExceptionsStopAtThePaintAndDropBoundaries)
+{
+    auto* view = new CThrowingView;
+    Open("mov ax, bx", view);
+    IDataObject* data = CreateTextDataObject(MakeTextBlock("push "));
+    IDropTarget* target = view->GetDropTarget();
+    DWORD effect = DROPEFFECT_MOVE;
+    POINT at = CellPoint(0, 0);
+    ClientToScreen(view->m_hWnd, &at);
+    EXPECT_EQ(E_UNEXPECTED, target->DragEnter(data, 0, {at.x, at.y}, &effect));
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_NONE), effect);
+    EXPECT_EQ(E_UNEXPECTED, target->Drop(data, 0, {at.x, at.y}, &effect));
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_NONE), effect);
+    EXPECT_EQ(Lines_{"mov ax, bx"}, Lines());
+
+    InvalidateRect(view->m_hWnd, nullptr, FALSE);
+    UpdateWindow(view->m_hWnd);
+    EXPECT_FALSE(GetUpdateRect(view->m_hWnd, nullptr, FALSE));
+    view->m_bThrow = false;
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_MOVE), DropAt(data, 0, 0, 0));
+    EXPECT_EQ(Lines_{"push mov ax, bx"}, Lines());
+    data->Release();
 }
 
 }  // namespace

@@ -1,8 +1,31 @@
 #include "win/editor/editor_fixture.h"
 
+#include "editor/text_drag_source.h"
 #include "resource.h"
 
 namespace edtest {
+
+DWORD CLoopbackView::RunDragLoop(HGLOBAL block, DWORD effects)
+{
+    IDataObject* data = CreateTextDataObject(block);
+    DWORD effect = drop(data, effects);
+    data->Release();
+    return effect;
+}
+
+DWORD DropOn(CTextEditView* view, IDataObject* data, POINT client, DWORD keys)
+{
+    ClientToScreen(view->m_hWnd, &client);
+    const POINTL at{client.x, client.y};
+    IDropTarget* target = view->GetDropTarget();
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragEnter(data, keys, at, &effect);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragOver(keys, at, &effect);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->Drop(data, keys, at, &effect);
+    return effect;
+}
 
 namespace {
 
@@ -166,13 +189,15 @@ void EditorTest::Select(TextPosition a, TextPosition b)
     m_pView->SelectRange(a, b);
 }
 
-POINT EditorTest::CellPoint(int column, int line)
+POINT CellOf(CTextView* view, int column, int line)
 {
-    const int cw = m_pView->GetCharWidth();
-    const int x = column < 0 ? m_pView->GetMarginWidth() / 2
-                             : m_pView->GetMarginWidth() + (column - m_pView->GetFirstColumn()) * cw + cw / 4;
-    return {x, (line - m_pView->GetTopLine()) * m_pView->GetLineHeight() + m_pView->GetLineHeight() / 2};
+    const int cw = view->GetCharWidth();
+    const int x = column < 0 ? view->GetMarginWidth() / 2
+                             : view->GetMarginWidth() + (column - view->GetFirstColumn()) * cw + cw / 4;
+    return {x, (line - view->GetTopLine()) * view->GetLineHeight() + view->GetLineHeight() / 2};
 }
+
+POINT EditorTest::CellPoint(int column, int line) { return CellOf(m_pView, column, line); }
 
 void EditorTest::Mouse(UINT msg, POINT pt, UINT keys)
 {

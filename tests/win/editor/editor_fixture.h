@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,20 @@ private:
     HGDIOBJ m_old = nullptr;
     const DWORD* m_bits = nullptr;
 };
+
+// Its drag loop hands the dragged text to `drop` instead of following the real mouse.
+class CLoopbackView : public CHalyardView {
+public:
+    std::function<DWORD(IDataObject*, DWORD)> drop;
+
+protected:
+    DWORD RunDragLoop(HGLOBAL block, DWORD effects) override;
+};
+
+// The client point of a cell's middle (column, line as shown); x in the margin when column < 0.
+POINT CellOf(CTextView* view, int column, int line);
+// Enters, moves and drops at a client point of the view; the effect of the drop.
+DWORD DropOn(CTextEditView* view, IDataObject* data, POINT client, DWORD keys);
 
 class EditorTest : public ::testing::Test {
 protected:

@@ -139,5 +139,87 @@ TEST_F(Splitter, ClosingPanesLeavesAWorkingView)
     EXPECT_EQ(1u, m_pDoc->GetViews().size());
 }
 
+// Dragging "ax" out of the top pane and dropping it on the same text in the bottom pane changes
+// nothing, as a drop on the dragged text in its own pane does; elsewhere the move happens.
+TEST_F(Splitter, ADropOnTheDraggedTextThroughAnotherPaneChangesNothing)
+{
+    CHalyardDoc doc;
+    doc.m_bAutoDelete = false;
+    ASSERT_TRUE(doc.OnOpenDocument(m_dir.Write("d.asm", "mov ax, bx\r\nint 21h").c_str()));
+    auto* child = new CChildFrame;
+    FxCreateContext context{[]() -> FxView* { return new CLoopbackView; }, &doc};
+    ASSERT_TRUE(child->LoadFrame(IDR_HALYARDTYPE, WS_OVERLAPPEDWINDOW, m_pFrame, &context));
+    child->InitialUpdateFrame(&doc, true);
+    ShowWindow(child->m_hWnd, SW_MAXIMIZE);
+    ASSERT_TRUE(child->m_wndSplitter.SplitRow(120));
+    wintest::Pump();
+    auto* top = dynamic_cast<CLoopbackView*>(child->m_wndSplitter.GetPane(0, 0));
+    auto* bottom = dynamic_cast<CLoopbackView*>(child->m_wndSplitter.GetPane(1, 0));
+    ASSERT_TRUE(top && bottom);
+    for (int column : {5, 4, 1}) {
+        top->drop = [&](IDataObject* data, DWORD) { return DropOn(bottom, data, CellOf(bottom, column, 0), 0); };
+        top->SelectRange({4, 0}, {6, 0});
+        const POINT at = CellOf(top, 5, 0);
+        for (UINT msg : {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP})
+            SendMessageA(top->m_hWnd, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        if (column != 1) EXPECT_EQ("mov ax, bx", std::string(doc.GetBuffer().GetLine(0))) << column;
+    }
+    EXPECT_EQ("maxov , bx", std::string(doc.GetBuffer().GetLine(0)));
+    child->DestroyWindow();
+    wintest::Pump();
+}
+
+// A pane whose memory, once deleted, is kept and filled with the window handle of a live view
+// in another window: a close that still reads a deleted pane finds that window and closes it.
+class CPoisonedPane : public CHalyardView {
+public:
+    static HWND s_hPoison;
+    static std::vector<void*> s_graveyard;
+    static void operator delete(void* p, std::size_t size)
+    {
+        auto* slots = static_cast<HWND*>(p);
+        for (std::size_t i = 0; i < size / sizeof(HWND); ++i) slots[i] = s_hPoison;
+        s_graveyard.push_back(p);
+    }
+    static void Bury()
+    {
+        for (void* p : s_graveyard) ::operator delete(p);
+        s_graveyard.clear();
+    }
+};
+HWND CPoisonedPane::s_hPoison = nullptr;
+std::vector<void*> CPoisonedPane::s_graveyard;
+
+// Every route that closes a split window, with the document deleting itself as it does in the
+// program: the window, its panes and the document go, and nothing else does.
+TEST_F(Splitter, ClosingASplitWindowTouchesNoDeletedPane)
+{
+    enum class Route { CloseWindow, FileClose, Exit };
+    CPoisonedPane::s_hPoison = Pane(0, 0)->m_hWnd;
+    for (Route route : {Route::CloseWindow, Route::FileClose, Route::Exit})
+        for (bool fourPanes : {false, true}) {
+            auto* doc = new CHalyardDoc;
+            ASSERT_TRUE(doc->OnOpenDocument(m_dir.Write("t.asm", "mov ax, bx\r\n").c_str()));
+            auto* child = new CChildFrame;
+            FxCreateContext context{[]() -> FxView* { return new CPoisonedPane; }, doc};
+            ASSERT_TRUE(child->LoadFrame(IDR_HALYARDTYPE, WS_OVERLAPPEDWINDOW, m_pFrame, &context));
+            child->InitialUpdateFrame(doc, true);
+            wintest::Pump();
+            if (fourPanes) ASSERT_TRUE(child->OnCmdMsg(ID_WINDOW_SPLIT, 0));
+            else ASSERT_TRUE(child->m_wndSplitter.SplitRow(100));
+            ASSERT_EQ(fourPanes ? 4u : 2u, doc->GetViews().size());
+            const HWND window = child->m_hWnd;
+            if (route == Route::CloseWindow) SendMessageA(window, WM_CLOSE, 0, 0);
+            else if (route == Route::FileClose) ASSERT_TRUE(doc->OnCmdMsg(ID_FILE_CLOSE, 0));
+            else doc->OnCloseDocument();
+            wintest::Pump();
+            EXPECT_FALSE(IsWindow(window));
+            EXPECT_EQ(fourPanes ? 4u : 2u, CPoisonedPane::s_graveyard.size());
+            EXPECT_TRUE(IsWindow(m_pChild->m_hWnd)) << "another window was closed through a deleted pane";
+            CPoisonedPane::Bury();
+            if (!IsWindow(m_pChild->m_hWnd)) return;
+        }
+}
+
 }  // namespace
 }  // namespace edtest

@@ -71,44 +71,48 @@ private:
     CTextBuffer* m_pBuffer = nullptr;
 };
 
+inline BOOL CALLBACK TakeVisibleDialog(HWND hwnd, LPARAM lp)
+{
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(lp) = hwnd;
+    return FALSE;
+}
+
 // The dialog of this thread that is open now, or null.
 inline HWND OpenDialog()
 {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) {
-            char cls[16] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd))
-                return TRUE;
-            *reinterpret_cast<HWND*>(lp) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), TakeVisibleDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
+
+struct DialogAction {
+    static inline const std::function<void(HWND)>* s_act = nullptr;
+    static inline bool s_ran = false;
+    // Acts once on the first dialog that is open.
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        HWND dialog = OpenDialog();
+        if (!dialog || s_ran) return;
+        KillTimer(nullptr, id);
+        s_ran = true;
+        (*s_act)(dialog);
+    }
+};
 
 // Runs `open`, which shows a modal dialog, and `act` on that dialog once it runs; `act` must
 // close it. Answers whether `act` ran.
 inline bool WithDialog(const std::function<void()>& open, const std::function<void(HWND)>& act)
 {
-    static const std::function<void(HWND)>* s_act = nullptr;
-    static bool s_ran = false;
-    s_act = &act;
-    s_ran = false;
-    UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND dialog = OpenDialog();
-        if (!dialog || s_ran)
-            return;
-        KillTimer(nullptr, id);
-        s_ran = true;
-        (*s_act)(dialog);
-    });
+    DialogAction::s_act = &act;
+    DialogAction::s_ran = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, DialogAction::OnTimer);
     open();
     KillTimer(nullptr, timer);
-    s_act = nullptr;
-    return s_ran;
+    DialogAction::s_act = nullptr;
+    return DialogAction::s_ran;
 }
 
 inline void Click(HWND dialog, int id)

@@ -1,0 +1,69 @@
+// A student's folder and file with Chinese names and a blank: opened from the command line, named
+// in the title, assembled in their own folder, and saved back byte for byte. The names travel
+// through Wine's mapping of Linux names, which needs the zh_CN.UTF-8 locale.
+#include <gtest/gtest.h>
+#include "e2e/harness.h"
+#include "resource.h"
+#include "standins/standin.h"
+#include <fstream>
+#include <sstream>
+
+namespace {
+const char kTitle[] = "Halyard 6.0 Build 08.0117.3";
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool WriteAll(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    return static_cast<bool>(out);
+}
+}  // namespace
+
+TEST(ChineseNames, OpenTitleCompileAndSaveInAFolderWithAChineseName)
+{
+    const char* standins = std::getenv("HALYARD_STANDINS");
+    ASSERT_NE(nullptr, standins) << "HALYARD_STANDINS is not set";
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    // The installation folder is the current folder at start: the tool stand-in lives below it.
+    const std::string install = std::string(temp) + "halyard e2e " + std::to_string(GetCurrentProcessId());
+    const std::string folder = install + "\\汇编 作业";
+    ASSERT_TRUE(CreateDirectoryA(install.c_str(), nullptr));
+    for (const char* sub : {"\\bin", "\\bin\\tasm16"}) ASSERT_TRUE(CreateDirectoryA((install + sub).c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA((std::string(standins) + "\\tasm.exe").c_str(), (install + "\\bin\\tasm16\\tasm.exe").c_str(), FALSE));
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string path = folder + "\\第1题.asm";
+    const std::string source = "; 第1题：显示字符串\r\nmov ax, 4c00h\r\nint 21h\r\n";
+    ASSERT_TRUE(WriteAll(path, source));
+    const std::string log = install + "\\records.txt";
+    SetEnvironmentVariableA("HALYARD_STANDIN_LOG", log.c_str());
+
+    e2e::Process p;
+    ASSERT_TRUE(p.Start(e2e::DistDir() + "\\Halyard.exe", "\"" + path + "\"", install));
+    HWND frame = e2e::FindTopWindow(p.Id(), std::string(kTitle) + " - 第1题.asm", 20000);
+    ASSERT_NE(nullptr, frame) << "no main window titled with the Chinese file name";
+    PostMessageA(frame, WM_COMMAND, ID_BUILD_COMPILE, 0);
+    std::vector<standin::Recorded> records;
+    for (int i = 0; i < 200 && records.empty(); ++i, Sleep(100)) records = standin::ParseRecords(ReadAll(log));
+    ASSERT_EQ(1u, records.size()) << "the assembler was not started";
+    EXPECT_EQ(folder, records[0].folder);
+    ASSERT_FALSE(records[0].args.empty());
+    EXPECT_EQ("第1题.asm", records[0].args.back());
+    // Compile saved the file first: the same bytes.
+    EXPECT_EQ(source, ReadAll(path));
+
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    DWORD code = 1234;
+    EXPECT_TRUE(p.WaitExit(15000, &code));
+    SetEnvironmentVariableA("HALYARD_STANDIN_LOG", nullptr);
+    for (const std::string& f : {path, log, install + "\\bin\\tasm16\\tasm.exe"}) DeleteFileA(f.c_str());
+    for (const std::string& d : {folder, install + "\\bin\\tasm16", install + "\\bin", install}) RemoveDirectoryA(d.c_str());
+}
