@@ -31,7 +31,10 @@ CHalyardApp* GetHalyardApp() { return static_cast<CHalyardApp*>(FxGetApp()); }
 CHalyardApp::CHalyardApp()
 {
     OnCommand(ID_FILE_PRINT_SETUP, [this] { OnPrintSetup(); });
-    OnControl(IDC_WORKSPACE_TREE, static_cast<UINT>(NM_DBLCLK), [this] { OnWorkspaceDblClk(); });
+    OnNotify(IDC_WORKSPACE_TREE, static_cast<UINT>(NM_DBLCLK), [this](NMHDR&) -> LRESULT {
+        OnWorkspaceDblClk();
+        return 0;
+    });
     OnCommand(ID_THEME_NORMAL, [this] { OnTheme(0); });
     OnCommand(ID_THEME_DARK, [this] { OnTheme(1); });
     OnUpdate(ID_THEME_NORMAL, [this](FxCmdUI& ui) { ui.SetCheck(m_nTheme == 0); });

@@ -13,7 +13,7 @@ constexpr int kNameAttempts = 16;
 // An anonymous pipe cannot be read with overlapped I/O, so the output pipe is a named pipe with
 // a name unique to this process, opened once from each side and never again (one instance, local
 // clients only).
-bool CreateOutputPipe(CHandle& readEnd, CHandle& childEnd)
+bool CreateOutputPipe(FxHandle& readEnd, FxHandle& childEnd)
 {
     static std::atomic<unsigned long> s_nextPipe{0};
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
@@ -32,14 +32,14 @@ bool CreateOutputPipe(CHandle& readEnd, CHandle& childEnd)
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (childEnd) return true;
         const DWORD error = GetLastError();
-        readEnd.Close();
+        readEnd.Reset();
         SetLastError(error);
         return false;
     }
     return false;
 }
 
-bool CreateInputPipe(CHandle& childEnd, CHandle& writeEnd)
+bool CreateInputPipe(FxHandle& childEnd, FxHandle& writeEnd)
 {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE read = nullptr;
@@ -50,7 +50,7 @@ bool CreateInputPipe(CHandle& childEnd, CHandle& writeEnd)
     return SetHandleInformation(write, HANDLE_FLAG_INHERIT, 0) != FALSE;
 }
 
-bool DuplicateInheritable(const CHandle& source, CHandle& copy)
+bool DuplicateInheritable(const FxHandle& source, FxHandle& copy)
 {
     const HANDLE self = GetCurrentProcess();
     return DuplicateHandle(self, source.Get(), self, copy.Receive(), 0, TRUE, DUPLICATE_SAME_ACCESS) != FALSE;
@@ -71,7 +71,7 @@ bool CChildPipes::Create()
 
 void CChildPipes::CloseChildEnds() noexcept
 {
-    hChildOutput.Close();
-    hChildError.Close();
-    hChildInput.Close();
+    hChildOutput.Reset();
+    hChildError.Reset();
+    hChildInput.Reset();
 }

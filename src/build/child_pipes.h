@@ -1,13 +1,13 @@
 #pragma once
 // The pipes between this process and a child's standard handles.
-#include "build/win_handle.h"
+#include "fx/fx_handles.h"
 
 struct CChildPipes {
-    CHandle hOutputRead;   // ours: overlapped, so a reader can wait for it and a stop request at once
-    CHandle hInputWrite;   // ours: a plain synchronous pipe end
-    CHandle hChildOutput;  // the child's: inheritable; standard output and error share one pipe
-    CHandle hChildError;
-    CHandle hChildInput;
+    FxHandle hOutputRead;   // ours: overlapped, so a reader can wait for it and a stop request at once
+    FxHandle hInputWrite;   // ours: a plain synchronous pipe end
+    FxHandle hChildOutput;  // the child's: inheritable; standard output and error share one pipe
+    FxHandle hChildError;
+    FxHandle hChildInput;
 
     // Creates both pipes; on failure GetLastError tells why and every handle made so far is closed.
     [[nodiscard]] bool Create();

@@ -23,7 +23,7 @@ bool IsEndOfOutput(DWORD error)
            error == ERROR_HANDLE_EOF;
 }
 
-bool LaunchChild(const char* commandLine, const char* startFolder, const CChildPipes& pipes, CHandle& process)
+bool LaunchChild(const char* commandLine, const char* startFolder, const CChildPipes& pipes, FxHandle& process)
 {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
@@ -38,7 +38,7 @@ bool LaunchChild(const char* commandLine, const char* startFolder, const CChildP
     if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, folder, &si,
                         &pi))
         return false;
-    CloseHandle(pi.hThread);
+    const FxHandle mainThread(pi.hThread);  // never waited for: the process tells when the child ends
     process.Reset(pi.hProcess);
     return true;
 }
@@ -98,10 +98,10 @@ void CConsoleRedirector::Close()
         return;
     }
     StopReader();
-    m_hStopEvent.Close();
-    m_hChildProcess.Close();
-    m_hInputWrite.Close();
-    m_hOutputRead.Close();
+    m_hStopEvent.Reset();
+    m_hChildProcess.Reset();
+    m_hInputWrite.Reset();
+    m_hOutputRead.Reset();
     m_dwThreadId = 0;
 }
 
@@ -116,7 +116,7 @@ void CConsoleRedirector::StopReader()
         TerminateThread(m_hThread.Get(), static_cast<DWORD>(-2));
         WaitForSingleObject(m_hThread.Get(), INFINITE);
     }
-    m_hThread.Close();
+    m_hThread.Reset();
 }
 
 bool CConsoleRedirector::Write(std::string_view text)
@@ -161,7 +161,7 @@ DWORD WINAPI CConsoleRedirector::ReaderEntry(void* self) noexcept
 int CConsoleRedirector::ReadUntilEnd()
 {
     const auto buffer = std::make_unique<char[]>(kReadSize);
-    CHandle readDone(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    FxHandle readDone(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     OVERLAPPED io = {};
     io.hEvent = readDone.Get();
     bool childEnded = false;

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "build/win_handle.h"
+#include "fx/fx_handles.h"
 
 class CConsoleRedirector {
 public:
@@ -60,11 +60,11 @@ private:
 
     // The reader uses the stop event, the output read end and the child process; only a thread
     // other than the reader closes them, and only after the reader has ended.
-    CHandle m_hThread;
-    CHandle m_hStopEvent;
+    FxHandle m_hThread;
+    FxHandle m_hStopEvent;
     DWORD m_dwThreadId = 0;
     DWORD m_dwWaitTime = 100;  // how long the reader waits for the last output once the child has ended
-    CHandle m_hInputWrite;     // not inheritable
-    CHandle m_hOutputRead;     // overlapped, not inheritable
-    CHandle m_hChildProcess;
+    FxHandle m_hInputWrite;    // not inheritable
+    FxHandle m_hOutputRead;    // overlapped, not inheritable
+    FxHandle m_hChildProcess;
 };

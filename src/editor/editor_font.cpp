@@ -1,5 +1,5 @@
 #include "editor/editor_font.h"
-#include "editor/gdi_handles.h"
+#include "fx/fx_handles.h"
 
 namespace {
 
@@ -24,16 +24,11 @@ bool ShowsChinese(HDC dc)
 // The font was not replaced by another face, and it suits the grid.
 bool Suits(HFONT font, const char* face)
 {
-    HDC screen = GetDC(nullptr);
-    bool ok = false;
-    {
-        CSelectObject select(screen, font);
-        char realFace[LF_FACESIZE] = {};
-        GetTextFaceA(screen, sizeof realFace, realFace);
-        ok = lstrcmpiA(realFace, face) == 0 && IsFixedPitch(screen) && ShowsChinese(screen);
-    }
-    ReleaseDC(nullptr, screen);
-    return ok;
+    FxClientDC screen(nullptr);
+    FxSelectObject select(screen.Get(), font);
+    char realFace[LF_FACESIZE] = {};
+    GetTextFaceA(screen.Get(), sizeof realFace, realFace);
+    return lstrcmpiA(realFace, face) == 0 && IsFixedPitch(screen.Get()) && ShowsChinese(screen.Get());
 }
 
 HFONT CreateWithFace(LOGFONTA lf, const char* face)
@@ -47,17 +42,13 @@ HFONT CreateWithFace(LOGFONTA lf, const char* face)
 
 HFONT CreateEditorFont(const LOGFONTA& wanted)
 {
-    HFONT font = CreateFontIndirectA(&wanted);
-    if (font && Suits(font, wanted.lfFaceName)) return font;
+    FxFont font(CreateFontIndirectA(&wanted));
+    if (font && Suits(font.Get(), wanted.lfFaceName)) return font.Release();
     LOGFONTA chinese = wanted;
     chinese.lfCharSet = GB2312_CHARSET;
     for (const char* face : kFallbackFaces) {
-        HFONT candidate = CreateWithFace(chinese, face);
-        if (candidate && Suits(candidate, face)) {
-            if (font) DeleteObject(font);
-            return candidate;
-        }
-        if (candidate) DeleteObject(candidate);
+        FxFont candidate(CreateWithFace(chinese, face));
+        if (candidate && Suits(candidate.Get(), face)) return candidate.Release();
     }
-    return font;
+    return font.Release();
 }

@@ -36,7 +36,7 @@ bool CFindDialog::Exchange(bool bSave)
     return true;
 }
 
-bool CFindDialog::OnCommand(UINT id, UINT code)
+bool CFindDialog::OnDialogCommand(UINT id, UINT code)
 {
     if (id == IDC_FIND_WHAT && code == EN_CHANGE) {
         EnableFindNext();

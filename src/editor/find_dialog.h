@@ -24,7 +24,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    bool OnCommand(UINT id, UINT code) override;
+    bool OnDialogCommand(UINT id, UINT code) override;
     bool Exchange(bool bSave) override;
 
 private:

@@ -45,7 +45,7 @@ void CReplaceDialog::EnableButtons()
         EnableItem(id, bText);
 }
 
-bool CReplaceDialog::OnCommand(UINT id, UINT code)
+bool CReplaceDialog::OnDialogCommand(UINT id, UINT code)
 {
     if (id == IDC_FIND_WHAT && code == EN_CHANGE) {
         EnableButtons();

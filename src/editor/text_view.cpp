@@ -78,7 +78,7 @@ void CTextView::ResetViewState()
     m_nTopLine = m_nOffsetChar = 0;
     m_lineStates.Release();
     m_lineLengths.Release();
-    for (CFontObject& font : m_fonts) font.Reset();
+    for (FxFont& font : m_fonts) font.Reset();
     m_lineBitmap.Reset();
     if (!m_hWnd) return;
     InvalidateRect(m_hWnd, nullptr, FALSE);
@@ -238,7 +238,7 @@ void CTextView::InvalidateLines(int nFirst, int nLast)
 
 HFONT CTextView::GetFont(bool bItalic, bool bBold)
 {
-    CFontObject& font = m_fonts[(bItalic ? 1 : 0) + (bBold ? 2 : 0)];
+    FxFont& font = m_fonts[(bItalic ? 1 : 0) + (bBold ? 2 : 0)];
     if (!font) {
         LOGFONTA lf = m_lfBaseFont;
         lf.lfWeight = bBold ? FW_BOLD : FW_NORMAL;
@@ -254,7 +254,7 @@ void CTextView::MeasureFont()
     HDC dc = GetDC(m_hWnd);
     SIZE size{1, 1};
     {
-        CSelectObject select(dc, GetFont());
+        FxSelectObject select(dc, GetFont());
         GetTextExtentPoint32A(dc, "X", 1, &size);
     }
     ReleaseDC(m_hWnd, dc);
@@ -324,7 +324,7 @@ void CTextView::SetViewFont(const LOGFONTA& lf)
     m_lfBaseFont = lf;
     m_nLineHeight = m_nCharWidth = m_nScreenLines = m_nScreenChars = -1;
     m_lineBitmap.Reset();
-    for (CFontObject& font : m_fonts) font.Reset();
+    for (FxFont& font : m_fonts) font.Reset();
     if (!m_hWnd) return;
     ForgetCaret();
     RecalcVertScrollBar();

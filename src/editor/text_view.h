@@ -12,11 +12,11 @@
 #include "core/editor/caret_site.h"
 #include "core/editor/edit_ranges.h"
 #include "core/editor/line_cache.h"
-#include "editor/gdi_handles.h"
+#include "fx/fx_handles.h"
 #include "fx/fx_view.h"
 
 class ColourScheme;
-class CTextViewFindCommands;
+struct CTextViewFinders;
 
 class CTextView : public FxView, public CBufferObserver, public CCaretSite {
 public:
@@ -28,9 +28,6 @@ public:
     // beside and above.
     void OnInitialUpdate() override;
     HACCEL GetAccelerators() const override { return m_hAccel; }
-    // The view's own commands, then find, replace and bookmarks.
-    bool OnCmdMsg(UINT id, UINT code) override;
-    bool OnUpdateCmd(FxCmdUI& ui) override;
 
     // --- The buffer. Attaching registers the view with it and resets the view.
     void AttachToBuffer(CTextBuffer* pBuffer = nullptr);
@@ -231,7 +228,7 @@ private:
     bool m_bCaretShown = false;
     LOGFONTA m_lfBaseFont{};
     // At (italic ? 1 : 0) + (bold ? 2 : 0); made on first use from m_lfBaseFont.
-    CFontObject m_fonts[4];
+    FxFont m_fonts[4];
     int m_nLineHeight = -1;  // -1 until measured
     int m_nCharWidth = -1;
     int m_nScreenLines = -1;  // -1 until the next resize or font change is measured
@@ -246,11 +243,11 @@ private:
     CLineStateCache m_lineStates;
     CLineLengthCache m_lineLengths;
     HACCEL m_hAccel = nullptr;
-    CImageListObject m_marginIcons;
+    FxImageList m_marginIcons;
     ColourScheme* m_pColourScheme = nullptr;
     // One line high and as wide as the client; kept between repaints, dropped on resize and on
     // a font change.
-    CBitmapObject m_lineBitmap;
+    FxBitmap m_lineBitmap;
     int m_nLineBitmapWidth = 0;
     int m_nShownMarginWidth = -1;  // the margin's width at the last layout
     // What each scroll bar (SB_HORZ, SB_VERT) was last given; setting a bar redraws it, so
@@ -273,5 +270,5 @@ private:
     bool m_bPreparingToDrag = false;
     UINT_PTR m_nDragSelTimer = 0;
 
-    std::unique_ptr<CTextViewFindCommands> m_pFindCommands;
+    std::unique_ptr<CTextViewFinders> m_pFinders;
 };

@@ -31,15 +31,10 @@ void CTextView::RegisterCommands()
     OnCommand(ID_EDIT_SELECT_ALL, [this] { SelectAll(); });
     OnUpdate(ID_EDIT_INDICATOR_POSITION, [this](FxCmdUI& ui) { UpdateStatusPosition(ui); });
     OnUpdate(ID_EDIT_INDICATOR_CRLF, [this](FxCmdUI& ui) { UpdateStatusLineEnd(ui); });
-    m_pFindCommands = std::make_unique<CTextViewFindCommands>(*this);
+    m_pFinders = std::make_unique<CTextViewFinders>(*this);
+    ChainTo(&m_pFinders->search);
+    ChainTo(&m_pFinders->bookmarks);
 }
-
-bool CTextView::OnCmdMsg(UINT id, UINT code)
-{
-    return FxView::OnCmdMsg(id, code) || m_pFindCommands->OnCmdMsg(id, code);
-}
-
-bool CTextView::OnUpdateCmd(FxCmdUI& ui) { return FxView::OnUpdateCmd(ui) || m_pFindCommands->OnUpdateCmd(ui); }
 
 // The character index, not the display column: a tab counts as one.
 void CTextView::UpdateStatusPosition(FxCmdUI& ui)

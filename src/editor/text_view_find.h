@@ -4,7 +4,8 @@
 #include <memory>
 
 #include "editor/detached_views.h"
-#include "editor/find_mark_commands.h"
+#include "editor/view_bookmarks.h"
+#include "editor/view_search.h"
 #include "editor/view_site.h"
 
 class CTextView;
@@ -37,15 +38,12 @@ private:
     bool m_bSelectedWhileDetached = false;
 };
 
-class CTextViewFindCommands final : public FxCmdTarget {
-public:
-    explicit CTextViewFindCommands(CTextView& view) : m_site(view), m_commands(m_site) {}
+// The find, replace and bookmark commands of one text view and the view as they see it; the view
+// chains its command routing to the two command sets.
+struct CTextViewFinders {
+    explicit CTextViewFinders(CTextView& view) : site(view), search(site), bookmarks(site) {}
 
-    bool OnCmdMsg(UINT id, UINT code) override { return m_commands.OnCmdMsg(id, code); }
-    bool OnUpdateCmd(FxCmdUI& ui) override { return m_commands.OnUpdateCmd(ui); }
-    CFindAndMarkCommands& Commands() { return m_commands; }
-
-private:
-    CTextViewSite m_site;  // before the commands, which keep a reference to it
-    CFindAndMarkCommands m_commands;
+    CTextViewSite site;  // before the commands, which keep a reference to it
+    CViewSearch search;
+    CViewBookmarks bookmarks;
 };

@@ -55,10 +55,10 @@ void CTextView::PaintRows(HDC dc, const RECT& rcClient, const RECT& rcPaint)
     m_nShownMarginWidth = GetMarginWidth();
     const int h = GetLineHeight();
     const int lineCount = GetLineCount();
-    CMemoryDC mem(dc);
+    FxMemoryDC mem = FxCreateMemoryDC(dc);
     if (!mem.Get() || !EnsureLineBitmap(dc, rcClient.right)) return;
-    CSelectObject bitmap(mem.Get(), m_lineBitmap.Get());
-    CSelectObject font(mem.Get(), GetFont());
+    FxSelectObject bitmap(mem.Get(), m_lineBitmap.Get());
+    FxSelectObject font(mem.Get(), GetFont());
     const RECT rcMargin{0, 0, m_nShownMarginWidth, h};
     const RECT rcLine{m_nShownMarginWidth, 0, rcClient.right, h};
     for (int y = 0, line = m_nTopLine; y < rcClient.bottom; y += h, ++line) {

@@ -45,14 +45,14 @@ bool CMainFrame::OnCreateFrame()
 
 bool CMainFrame::CreateBars()
 {
-    if (!m_toolBar.Create(m_hWnd, kToolBarId) || !m_toolBar.LoadToolBar(IDR_MAINFRAME)) return false;
+    if (!m_toolBar.Create(this, kToolBarId) || !m_toolBar.LoadToolBar(IDR_MAINFRAME)) return false;
     SetWindowTextA(m_toolBar.m_hWnd, "Control Tool Bar");
-    if (!m_statusBar.Create(m_hWnd, kStatusBarId) ||
+    if (!m_statusBar.Create(this, kStatusBarId) ||
         !m_statusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
         return false;
     SetToolBar(&m_toolBar);
     SetStatusBar(&m_statusBar);
-    if (!m_selectorBar.Create(m_hWnd, IDD_SELECTOR, kDialogBarId)) return false;
+    if (!m_selectorBar.Create(this, IDD_SELECTOR, kDialogBarId)) return false;
     SetWindowTextA(m_selectorBar.m_hWnd, "Selector");
     FillModeLists();
     // Layout order: the status bar lies below the Output pane; the mode bar below the toolbar.
@@ -64,8 +64,8 @@ bool CMainFrame::CreateBars()
 
 bool CMainFrame::CreatePanes()
 {
-    if (!m_workspaceBar.Create(m_hWnd, "WorkSpace", SIZE{260, 200}, IDC_WORKSPACE_BAR, FxDockSide::Left)) return false;
-    if (!m_outputBar.Create(m_hWnd, "Output", SIZE{100, 100}, IDC_OUTPUT_BAR, FxDockSide::Bottom)) return false;
+    if (!m_workspaceBar.Create(this, "WorkSpace", SIZE{260, 200}, IDC_WORKSPACE_BAR, FxDockSide::Left)) return false;
+    if (!m_outputBar.Create(this, "Output", SIZE{100, 100}, IDC_OUTPUT_BAR, FxDockSide::Bottom)) return false;
     if (!m_outputEdit.Create(m_outputBar.m_hWnd, IDC_OUTPUT_EDIT)) return false;
     m_outputBar.SetChild(m_outputEdit.m_hWnd);
     m_outputEdit.AttachScheme(&GetHalyardApp()->m_colourScheme);

@@ -1,4 +1,5 @@
 #include "fx/fx_app.h"
+#include "fx/fx_dialog.h"
 #include "fx/fx_docmanager.h"
 #include "fx/fx_mdiframe.h"
 #include "resource.h"
@@ -75,6 +76,12 @@ FxApp::~FxApp()
     if (g_app == this) g_app = nullptr;
 }
 
+void FxApp::SetMainFrame(FxMDIFrame* frame)
+{
+    m_pMainFrame = frame;
+    if (frame) frame->SetApp(this);
+}
+
 void FxApp::SetDocManager(FxDocManager* manager) { m_pDocManager.reset(manager); }
 
 void FxApp::SetRegistryKey(const char* company) { m_settings.SetRoot(company, m_strAppName); }
@@ -120,8 +127,12 @@ void FxApp::OnIdle()
     if (m_pMainFrame && m_pMainFrame->m_hWnd) m_pMainFrame->OnIdleUpdate();
 }
 
+// A key for a control of a page (a modeless dialog inside a pane) is the page's: Tab, arrows,
+// Enter and Escape move within it. Every other key, an editor view's included, goes to the frame's
+// accelerators.
 bool FxApp::PreTranslateMessage(MSG& msg)
 {
+    if (FxDialog::PreTranslatePageMessage(msg)) return true;
     return m_pMainFrame && m_pMainFrame->m_hWnd && m_pMainFrame->PreTranslateMessage(msg);
 }
 

@@ -1,6 +1,7 @@
 // The application object: start-up hook, message loop with accelerators and idle updates, the
 // settings store, the recent-file list and the document manager.
 #pragma once
+#include "fx/fx_class_registry.h"
 #include "fx/fx_cmd.h"
 #include "fx/fx_recent.h"
 #include "fx/fx_settings.h"
@@ -23,7 +24,8 @@ public:
     HINSTANCE GetInstance() const { return m_hInstance; }
     int GetShowCommand() const { return m_nCmdShow; }
     FxMDIFrame* GetMainFrame() const { return m_pMainFrame; }
-    void SetMainFrame(FxMDIFrame* frame) { m_pMainFrame = frame; }
+    // The frame routes to this application and closes its documents.
+    void SetMainFrame(FxMDIFrame* frame);
     FxDocManager* GetDocManager() const { return m_pDocManager.get(); }
     void SetDocManager(FxDocManager* manager);
     const std::string& GetAppName() const { return m_strAppName; }
@@ -35,6 +37,8 @@ public:
     void LoadStdProfileSettings(size_t count);
     void AddToRecentFileList(const std::string& path);
     FxRecentFiles* GetRecentFiles() const { return m_pRecentFiles.get(); }
+    // The classes of the pages the application's windows create by name.
+    FxClassRegistry& Classes() { return m_classes; }
 
     // One pass of idle processing (toolbar buttons, status panes); also used by tests.
     void OnIdle();
@@ -54,6 +58,7 @@ private:
     std::unique_ptr<FxDocManager> m_pDocManager;
     FxSettings m_settings;
     std::unique_ptr<FxRecentFiles> m_pRecentFiles;
+    FxClassRegistry m_classes;
 };
 
 FxApp* FxGetApp();

@@ -12,7 +12,26 @@ bool FxCmdTarget::OnCmdMsg(UINT id, UINT code)
             return true;
         }
     }
+    for (FxCmdTarget* sub : m_subTargets)
+        if (sub->OnCmdMsg(id, code)) return true;
     return false;
+}
+
+bool FxCmdTarget::OnNotifyMsg(NMHDR& hdr, LRESULT& result)
+{
+    for (const NotifyEntry& n : m_notifies) {
+        if (n.id != hdr.idFrom || n.code != hdr.code) continue;
+        result = n.answer(hdr);
+        return true;
+    }
+    for (FxCmdTarget* sub : m_subTargets)
+        if (sub->OnNotifyMsg(hdr, result)) return true;
+    return false;
+}
+
+void FxCmdTarget::OnNotify(UINT id, UINT code, std::function<LRESULT(NMHDR&)> fn)
+{
+    m_notifies.push_back({id, code, std::move(fn)});
 }
 
 bool FxCmdTarget::OnUpdateCmd(FxCmdUI& ui)
@@ -30,6 +49,8 @@ bool FxCmdTarget::OnUpdateCmd(FxCmdUI& ui)
             return true;
         }
     }
+    for (FxCmdTarget* sub : m_subTargets)
+        if (sub->OnUpdateCmd(ui)) return true;
     return false;
 }
 

@@ -33,6 +33,9 @@ public:
     // Fills `ui` from this target: its update handler, or "enabled" when it only has a command
     // handler; false when it knows nothing of the command.
     virtual bool OnUpdateCmd(FxCmdUI& ui);
+    // Runs this target's handler of a control's WM_NOTIFY; `result` is the answer the control
+    // expects. False when this target has none, so that routing goes on.
+    virtual bool OnNotifyMsg(NMHDR& hdr, LRESULT& result);
 
 protected:
     void OnCommand(UINT id, std::function<void()> fn);
@@ -41,6 +44,11 @@ protected:
     void OnControl(UINT id, UINT code, std::function<void()> fn);
     void OnUpdate(UINT id, std::function<void(FxCmdUI&)> fn);
     void OnUpdateRange(UINT first, UINT last, std::function<void(FxCmdUI&)> fn);
+    // A WM_NOTIFY from control `id` with notification `code`; the handler returns the answer.
+    void OnNotify(UINT id, UINT code, std::function<LRESULT(NMHDR&)> fn);
+    // Commands, updates and notifications this target has no handler for go on to `sub`, which
+    // is not owned and must outlive this target. Sub-targets are asked in the order chained.
+    void ChainTo(FxCmdTarget* sub) { m_subTargets.push_back(sub); }
 
 private:
     struct Entry {
@@ -51,6 +59,12 @@ private:
         UINT first, last;
         std::function<void(FxCmdUI&)> update;
     };
+    struct NotifyEntry {
+        UINT id, code;
+        std::function<LRESULT(NMHDR&)> answer;
+    };
     std::vector<Entry> m_commands;
     std::vector<UpdateEntry> m_updates;
+    std::vector<NotifyEntry> m_notifies;
+    std::vector<FxCmdTarget*> m_subTargets;
 };

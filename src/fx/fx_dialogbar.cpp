@@ -1,11 +1,11 @@
 #include "fx/fx_dialogbar.h"
-#include "fx/fx_app.h"
-#include "fx/fx_mdiframe.h"
 
 static INT_PTR CALLBACK BarDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
 
-bool FxDialogBar::Create(HWND parent, UINT templateId, UINT id)
+bool FxDialogBar::Create(FxMDIFrame* frame, UINT templateId, UINT id)
 {
+    HWND parent = BeginCreate(frame);
+    if (!parent) return false;
     HWND h = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, BarDialogProc, 0);
     if (!h || !SubclassWindow(h)) return false;
     SetWindowLongPtrA(h, GWLP_ID, static_cast<LONG_PTR>(id));
@@ -20,8 +20,7 @@ bool FxDialogBar::Create(HWND parent, UINT templateId, UINT id)
 LRESULT FxDialogBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_COMMAND && lp) {
-        if (FxMDIFrame* frame = FxGetApp()->GetMainFrame())
-            frame->RouteCmdMsg(LOWORD(wp), HIWORD(wp));
+        if (m_pFrame) m_pFrame->RouteCmdMsg(LOWORD(wp), HIWORD(wp));
         return 0;
     }
     return Default(msg, wp, lp);

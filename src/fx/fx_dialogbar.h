@@ -4,7 +4,7 @@
 
 class FxDialogBar : public FxControlBar {
 public:
-    [[nodiscard]] bool Create(HWND parent, UINT templateId, UINT id);
+    [[nodiscard]] bool Create(FxMDIFrame* frame, UINT templateId, UINT id);
     int GetExtent() const override { return m_nHeight; }
     HWND GetItem(int id) const { return GetDlgItem(m_hWnd, id); }
 

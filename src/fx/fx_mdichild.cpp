@@ -83,20 +83,12 @@ void FxMDIChild::OnUpdateFrameTitle()
     if (m_pMDIFrame) m_pMDIFrame->OnUpdateFrameTitle();
 }
 
-bool FxMDIChild::RouteCmdMsg(UINT id, UINT code)
+bool FxMDIChild::Route(const std::function<bool(FxCmdTarget&)>& ask)
 {
-    if (m_pActiveView && m_pActiveView->OnCmdMsg(id, code)) return true;
+    if (m_pActiveView && ask(*m_pActiveView)) return true;
     if (FxDocument* doc = GetActiveDocument())
-        if (doc->OnCmdMsg(id, code)) return true;
-    return OnCmdMsg(id, code);
-}
-
-bool FxMDIChild::RouteUpdate(FxCmdUI& ui)
-{
-    if (m_pActiveView && m_pActiveView->OnUpdateCmd(ui)) return true;
-    if (FxDocument* doc = GetActiveDocument())
-        if (doc->OnUpdateCmd(ui)) return true;
-    return OnUpdateCmd(ui);
+        if (ask(*doc)) return true;
+    return ask(*this);
 }
 
 void FxMDIChild::DestroyWindow()

@@ -1,6 +1,7 @@
 // MDI child frame: holds the views of one document (or a document-less view) inside the MDI client.
 #pragma once
 #include "fx/fx_view.h"
+#include <functional>
 #include <string>
 
 class FxDocument;
@@ -31,9 +32,16 @@ public:
     // Title: the document's title, followed by " *" while it is modified.
     virtual void OnUpdateFrameTitle();
 
-    // Routing: active view, its document, then this frame.
-    bool RouteCmdMsg(UINT id, UINT code);
-    bool RouteUpdate(FxCmdUI& ui);
+    // Routing: asks the active view, its document, then this frame; true at the first that answers.
+    bool Route(const std::function<bool(FxCmdTarget&)>& ask);
+    bool RouteCmdMsg(UINT id, UINT code)
+    {
+        return Route([&](FxCmdTarget& t) { return t.OnCmdMsg(id, code); });
+    }
+    bool RouteUpdate(FxCmdUI& ui)
+    {
+        return Route([&](FxCmdTarget& t) { return t.OnUpdateCmd(ui); });
+    }
 
     void DestroyWindow() override;
     FxMDIFrame* GetMDIFrame() const { return m_pMDIFrame; }

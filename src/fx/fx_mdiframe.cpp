@@ -114,20 +114,12 @@ FxDocument* FxMDIFrame::GetActiveDocument() const
     return child ? child->GetActiveDocument() : nullptr;
 }
 
-bool FxMDIFrame::RouteCmdMsg(UINT id, UINT code)
+bool FxMDIFrame::Route(const std::function<bool(FxCmdTarget&)>& ask)
 {
     if (FxMDIChild* child = GetActiveChild())
-        if (child->RouteCmdMsg(id, code)) return true;
-    if (OnCmdMsg(id, code)) return true;
-    return FxGetApp() && FxGetApp()->OnCmdMsg(id, code);
-}
-
-bool FxMDIFrame::RouteUpdate(FxCmdUI& ui)
-{
-    if (FxMDIChild* child = GetActiveChild())
-        if (child->RouteUpdate(ui)) return true;
-    if (OnUpdateCmd(ui)) return true;
-    return FxGetApp() && FxGetApp()->OnUpdateCmd(ui);
+        if (child->Route(ask)) return true;
+    if (ask(*this)) return true;
+    return m_pApp && ask(*m_pApp);
 }
 
 void FxMDIFrame::AddControlBar(FxControlBar* bar) { m_bars.push_back(bar); }
@@ -250,8 +242,9 @@ LRESULT FxMDIFrame::OnNotify(NMHDR* hdr)
         else SetMessageText(PromptOf(static_cast<UINT>(hot->idNew), false).c_str());
         return 0;
     }
-    RouteCmdMsg(static_cast<UINT>(hdr->idFrom), hdr->code);
-    return 0;
+    LRESULT result = 0;
+    if (RouteNotify(*hdr, result)) return result;
+    return Default(WM_NOTIFY, static_cast<WPARAM>(hdr->idFrom), reinterpret_cast<LPARAM>(hdr));
 }
 
 void FxMDIFrame::OnDropFiles(HDROP drop)
@@ -259,8 +252,8 @@ void FxMDIFrame::OnDropFiles(HDROP drop)
     UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         char path[MAX_PATH];
-        if (DragQueryFileA(drop, i, path, sizeof path) && FxGetApp()->GetDocManager())
-            FxGetApp()->GetDocManager()->OpenDocumentFile(path);
+        if (DragQueryFileA(drop, i, path, sizeof path) && m_pApp && m_pApp->GetDocManager())
+            m_pApp->GetDocManager()->OpenDocumentFile(path);
     }
     DragFinish(drop);
     SetForegroundWindow(m_hWnd);
@@ -268,7 +261,7 @@ void FxMDIFrame::OnDropFiles(HDROP drop)
 
 bool FxMDIFrame::OnClose()
 {
-    FxDocManager* mgr = FxGetApp() ? FxGetApp()->GetDocManager() : nullptr;
+    FxDocManager* mgr = m_pApp ? m_pApp->GetDocManager() : nullptr;
     if (mgr && !mgr->SaveAllModified()) return false;
     if (mgr) mgr->CloseAllDocuments();
     DestroyWindow();
@@ -318,7 +311,7 @@ LRESULT FxMDIFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 
 void FxMDIFrame::PostNcDestroy()
 {
-    if (FxGetApp() && FxGetApp()->GetMainFrame() == this) FxGetApp()->SetMainFrame(nullptr);
+    if (m_pApp && m_pApp->GetMainFrame() == this) m_pApp->SetMainFrame(nullptr);
     delete this;
 }
 

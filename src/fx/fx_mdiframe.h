@@ -2,9 +2,11 @@
 // prompts, command routing, accelerators and dropped files.
 #pragma once
 #include "fx/fx_wnd.h"
+#include <functional>
 #include <string>
 #include <vector>
 
+class FxApp;
 class FxControlBar;
 class FxDocument;
 class FxMDIChild;
@@ -24,9 +26,24 @@ public:
     FxView* GetActiveView() const;
     FxDocument* GetActiveDocument() const;
 
-    // Routing: active child (its view, document, itself), this frame, the application.
-    bool RouteCmdMsg(UINT id, UINT code);
-    bool RouteUpdate(FxCmdUI& ui);
+    // Routing: active child (its view, document, itself), this frame, the application that made
+    // it; true at the first that answers.
+    bool Route(const std::function<bool(FxCmdTarget&)>& ask);
+    bool RouteCmdMsg(UINT id, UINT code)
+    {
+        return Route([&](FxCmdTarget& t) { return t.OnCmdMsg(id, code); });
+    }
+    bool RouteUpdate(FxCmdUI& ui)
+    {
+        return Route([&](FxCmdTarget& t) { return t.OnUpdateCmd(ui); });
+    }
+    // A control's notification; `result` is the handler's answer for the control.
+    bool RouteNotify(NMHDR& hdr, LRESULT& result)
+    {
+        return Route([&](FxCmdTarget& t) { return t.OnNotifyMsg(hdr, result); });
+    }
+    // The application whose commands come after the frame's and whose documents the frame closes.
+    void SetApp(FxApp* app) { m_pApp = app; }
     // Runs command `id` as a menu would (used by tests and by other windows).
     bool SendCommand(UINT id) { return RouteCmdMsg(id, 0); }
 
@@ -63,6 +80,7 @@ private:
     bool OnClose();
     HMENU WindowMenuOf(HMENU menu) const;
 
+    FxApp* m_pApp = nullptr;
     UINT m_nResourceId = 0;
     std::string m_strTitle;
     HMENU m_hMenuDefault = nullptr;

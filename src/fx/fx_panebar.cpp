@@ -1,7 +1,6 @@
 #include "fx/fx_panebar.h"
+#include "fx/fx_handles.h"
 #include "fx/fx_paint_dc.h"
-#include "fx/fx_app.h"
-#include "fx/fx_mdiframe.h"
 #include <windowsx.h>
 
 namespace {
@@ -10,8 +9,10 @@ const int kSizer = 5;
 const int kMinExtent = 40;
 }  // namespace
 
-bool FxPaneBar::Create(HWND parent, const char* title, SIZE size, UINT id, FxDockSide side)
+bool FxPaneBar::Create(FxMDIFrame* frame, const char* title, SIZE size, UINT id, FxDockSide side)
 {
+    HWND parent = BeginCreate(frame);
+    if (!parent) return false;
     m_strTitle = title;
     m_size = size;
     m_side = side;
@@ -88,20 +89,22 @@ void FxPaneBar::Paint(HDC dc)
     FillRect(dc, &line, GetSysColorBrush(COLOR_BTNSHADOW));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    RECT text = cap;
-    text.left += 4;
-    DrawTextA(dc, m_strTitle.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
-    SelectObject(dc, old);
-    RECT close = CloseRect();
-    HPEN pen = CreatePen(PS_SOLID, 2, GetSysColor(COLOR_BTNTEXT));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    MoveToEx(dc, close.left + 3, close.top + 3, nullptr);
-    LineTo(dc, close.right - 3, close.bottom - 3);
-    MoveToEx(dc, close.right - 3, close.top + 3, nullptr);
-    LineTo(dc, close.left + 3, close.bottom - 3);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
+    {
+        FxSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+        RECT text = cap;
+        text.left += 4;
+        DrawTextA(dc, m_strTitle.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    }
+    {
+        // Drawn with lines: the caption font's cross glyph is not on every machine.
+        RECT close = CloseRect();
+        FxPen pen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_BTNTEXT)));
+        FxSelectObject select(dc, pen.Get());
+        MoveToEx(dc, close.left + 3, close.top + 3, nullptr);
+        LineTo(dc, close.right - 3, close.bottom - 3);
+        MoveToEx(dc, close.right - 3, close.top + 3, nullptr);
+        LineTo(dc, close.left + 3, close.bottom - 3);
+    }
     RECT sizer = SizerRect();
     DrawEdge(dc, &sizer, EDGE_RAISED, BF_RECT);
 }
@@ -119,7 +122,7 @@ void FxPaneBar::Track(POINT screen)
     if (extent < kMinExtent) extent = kMinExtent;
     if (m_side == FxDockSide::Left || m_side == FxDockSide::Right) m_size.cx = extent;
     else m_size.cy = extent;
-    if (FxMDIFrame* frame = FxGetApp()->GetMainFrame()) frame->RecalcLayout();
+    if (m_pFrame) m_pFrame->RecalcLayout();
 }
 
 LRESULT FxPaneBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -150,7 +153,7 @@ LRESULT FxPaneBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_LBUTTONDOWN: {
         RECT s = SizerRect(), close = CloseRect();
         if (PtInRect(&close, pt)) {
-            if (FxMDIFrame* frame = FxGetApp()->GetMainFrame()) frame->ShowControlBar(this, false);
+            if (m_pFrame) m_pFrame->ShowControlBar(this, false);
             return 0;
         }
         if (PtInRect(&s, pt)) {
@@ -177,8 +180,8 @@ LRESULT FxPaneBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_COMMAND:
     case WM_NOTIFY:
-        // Notifications of the pane's content go to the main frame, which routes them.
-        return SendMessageA(GetParent(m_hWnd), msg, wp, lp);
+        // Notifications of the pane's content go to its frame, which routes them.
+        return m_pFrame ? SendMessageA(m_pFrame->m_hWnd, msg, wp, lp) : 0;
     }
     LRESULT brush;
     if (ReflectCtlColor(msg, wp, lp, &brush)) return brush;

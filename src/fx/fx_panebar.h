@@ -6,7 +6,7 @@
 class FxPaneBar : public FxControlBar {
 public:
     // `size`: the default width (left and right panes) and height (top and bottom panes).
-    [[nodiscard]] bool Create(HWND parent, const char* title, SIZE size, UINT id, FxDockSide side);
+    [[nodiscard]] bool Create(FxMDIFrame* frame, const char* title, SIZE size, UINT id, FxDockSide side);
     void SetChild(HWND child);
     int GetExtent() const override;
     // The rectangle left for the child, in client coordinates.

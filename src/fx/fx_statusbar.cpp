@@ -1,10 +1,12 @@
 #include "fx/fx_statusbar.h"
 #include "fx/fx_app.h"
-#include "fx/fx_mdiframe.h"
+#include "fx/fx_handles.h"
 #include <commctrl.h>
 
-bool FxStatusBar::Create(HWND parent, UINT id)
+bool FxStatusBar::Create(FxMDIFrame* frame, UINT id)
 {
+    HWND parent = BeginCreate(frame);
+    if (!parent) return false;
     RECT rc{0, 0, 0, 0};
     m_side = FxDockSide::Bottom;
     return CreateEx(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_SIZEGRIP,
@@ -14,18 +16,18 @@ bool FxStatusBar::Create(HWND parent, UINT id)
 bool FxStatusBar::SetIndicators(const UINT* ids, size_t count)
 {
     m_panes.clear();
-    HDC dc = GetDC(m_hWnd);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
-    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    for (size_t i = 0; i < count; ++i) {
-        Pane p{ids[i], ids[i] ? FxLoadString(ids[i]) : std::string()};
-        SIZE sz{};
-        GetTextExtentPoint32A(dc, p.text.c_str(), static_cast<int>(p.text.size()), &sz);
-        p.width = sz.cx + 12;
-        m_panes.push_back(p);
+    {
+        FxClientDC dc(m_hWnd);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+        FxSelectObject select(dc.Get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+        for (size_t i = 0; i < count; ++i) {
+            Pane p{ids[i], ids[i] ? FxLoadString(ids[i]) : std::string()};
+            SIZE sz{};
+            GetTextExtentPoint32A(dc.Get(), p.text.c_str(), static_cast<int>(p.text.size()), &sz);
+            p.width = sz.cx + 12;
+            m_panes.push_back(p);
+        }
     }
-    SelectObject(dc, old);
-    ReleaseDC(m_hWnd, dc);
     Relayout();
     for (size_t i = 0; i < m_panes.size(); ++i) Show(i);
     return true;
@@ -75,12 +77,11 @@ int FxStatusBar::GetExtent() const
 
 void FxStatusBar::OnIdleUpdate()
 {
-    FxMDIFrame* frame = FxGetApp()->GetMainFrame();
-    if (!frame || !IsVisible()) return;
+    if (!m_pFrame || !IsVisible()) return;
     for (size_t i = 1; i < m_panes.size(); ++i) {
         // Disabled panes show nothing; SetText replaces the text.
         FxCmdUI ui(m_panes[i].id);
-        if (!frame->RouteUpdate(ui)) ui.Enable(false);
+        if (!m_pFrame->RouteUpdate(ui)) ui.Enable(false);
         bool changed = ui.m_bEnabled != m_panes[i].enabled || (ui.m_bTextSet && ui.m_strText != m_panes[i].text);
         m_panes[i].enabled = ui.m_bEnabled;
         if (ui.m_bTextSet) m_panes[i].text = ui.m_strText;

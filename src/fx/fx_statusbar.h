@@ -6,7 +6,7 @@
 
 class FxStatusBar : public FxControlBar {
 public:
-    [[nodiscard]] bool Create(HWND parent, UINT id);
+    [[nodiscard]] bool Create(FxMDIFrame* frame, UINT id);
     // Pane 0 (id 0) is the message area; every other id names a string whose text sets the
     // pane's width and is its initial text.
     [[nodiscard]] bool SetIndicators(const UINT* ids, size_t count);

@@ -1,15 +1,10 @@
 #include "fx/fx_toolbar.h"
-#include "fx/fx_app.h"
-#include "fx/fx_mdiframe.h"
 #include <commctrl.h>
 
-FxToolBar::~FxToolBar()
+bool FxToolBar::Create(FxMDIFrame* frame, UINT id)
 {
-    if (m_images) ImageList_Destroy(m_images);
-}
-
-bool FxToolBar::Create(HWND parent, UINT id)
-{
+    HWND parent = BeginCreate(frame);
+    if (!parent) return false;
     RECT rc{0, 0, 0, 0};
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
                   CCS_NORESIZE | CCS_NODIVIDER;
@@ -28,10 +23,10 @@ bool FxToolBar::LoadToolBar(UINT resourceId)
     if (!words || size < 3 * sizeof(WORD)) return false;
     int cx = words[0], cy = words[1], count = words[2];
     if (size < (3 + static_cast<DWORD>(count)) * sizeof(WORD)) return false;
-    m_images = ImageList_LoadImageA(inst, MAKEINTRESOURCEA(resourceId), cx, 0, RGB(255, 0, 255), IMAGE_BITMAP,
-                                    LR_CREATEDIBSECTION);
+    m_images.Reset(ImageList_LoadImageA(inst, MAKEINTRESOURCEA(resourceId), cx, 0, RGB(255, 0, 255), IMAGE_BITMAP,
+                                        LR_CREATEDIBSECTION));
     if (!m_images) return false;
-    SendMessageA(m_hWnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images));
+    SendMessageA(m_hWnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images.Get()));
     SendMessageA(m_hWnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(cx, cy));
     std::vector<TBBUTTON> buttons;
     int image = 0;
@@ -60,12 +55,11 @@ int FxToolBar::GetExtent() const
 
 void FxToolBar::OnIdleUpdate()
 {
-    FxMDIFrame* frame = FxGetApp()->GetMainFrame();
-    if (!frame || !IsVisible()) return;
+    if (!m_pFrame || !IsVisible()) return;
     for (UINT cmd : m_buttons) {
         if (!cmd) continue;
         FxCmdUI ui(cmd);
-        if (!frame->RouteUpdate(ui)) ui.Enable(false);
+        if (!m_pFrame->RouteUpdate(ui)) ui.Enable(false);
         SendMessageA(m_hWnd, TB_ENABLEBUTTON, cmd, MAKELPARAM(ui.m_bEnabled ? TRUE : FALSE, 0));
         SendMessageA(m_hWnd, TB_CHECKBUTTON, cmd, MAKELPARAM(ui.m_nCheck ? TRUE : FALSE, 0));
     }

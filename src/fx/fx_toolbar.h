@@ -1,13 +1,13 @@
 // Toolbar from a button-list resource and a bitmap strip; states come from update handlers.
 #pragma once
 #include "fx/fx_controlbar.h"
+#include "fx/fx_handles.h"
 #include <commctrl.h>
 #include <vector>
 
 class FxToolBar : public FxControlBar {
 public:
-    ~FxToolBar() override;
-    [[nodiscard]] bool Create(HWND parent, UINT id);
+    [[nodiscard]] bool Create(FxMDIFrame* frame, UINT id);
     // Loads RCDATA `resourceId` (image width, image height, then the command ids; 0 is a
     // separator) and the bitmap of the same id, whose magenta pixels are transparent.
     [[nodiscard]] bool LoadToolBar(UINT resourceId);
@@ -19,5 +19,5 @@ public:
 
 private:
     std::vector<UINT> m_buttons;
-    HIMAGELIST m_images = nullptr;
+    FxImageList m_images;
 };

@@ -8,11 +8,29 @@
 
 #include "core/buffer/position_adjuster.h"
 #include "core/buffer/text_buffer.h"
-#include "editor/find_mark_commands.h"
+#include "editor/view_bookmarks.h"
+#include "editor/view_search.h"
 #include "editor/view_site.h"
 #include "win/win_test_util.h"
 
 namespace findtest {
+
+// The find and bookmark commands of one view as one target, as a view routes them: a target with
+// no commands of its own that hands every command on to the two sets.
+class CFindAndMarkCommands : public FxCmdTarget {
+public:
+    explicit CFindAndMarkCommands(CViewSite& view) : m_search(view), m_bookmarks(view)
+    {
+        ChainTo(&m_search);
+        ChainTo(&m_bookmarks);
+    }
+    CViewSearch& Search() { return m_search; }
+    CViewBookmarks& Bookmarks() { return m_bookmarks; }
+
+private:
+    CViewSearch m_search;
+    CViewBookmarks m_bookmarks;
+};
 
 // A view with a window of its own (the dialogs' owner), following the buffer's changes.
 class CStandInView final : public CViewSite, public CBufferObserver {
