@@ -82,7 +82,11 @@ void FxApp::SetMainFrame(FxMDIFrame* frame)
     if (frame) frame->SetApp(this);
 }
 
-void FxApp::SetDocManager(FxDocManager* manager) { m_pDocManager.reset(manager); }
+void FxApp::SetDocManager(FxDocManager* manager)
+{
+    m_pDocManager.reset(manager);
+    if (manager) manager->SetApp(this);
+}
 
 void FxApp::SetRegistryKey(const char* company) { m_settings.SetRoot(company, m_strAppName); }
 

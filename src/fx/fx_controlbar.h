@@ -1,8 +1,9 @@
 // Bars docked along a side of a frame: toolbar, status bar, dialog bar, panes.
 #pragma once
+#include "core/frame/dock_layout.h"
 #include "fx/fx_mdiframe.h"
 
-enum class FxDockSide { Top, Bottom, Left, Right };
+using FxDockSide = halyard::dock::Side;
 
 class FxControlBar : public FxWnd {
 public:
@@ -13,6 +14,17 @@ public:
     virtual int GetExtent() const = 0;
     // Called at idle time; update handlers are routed through the bar's frame.
     virtual void OnIdleUpdate() {}
+    // How the frame's layout sees the bar: by default a bar of its own row spanning its side at
+    // its extent (toolbar, status bar, dialog bar).
+    virtual halyard::dock::Bar DockDescription() const
+    {
+        halyard::dock::Bar bar;
+        bar.side = m_side;
+        bar.visible = IsVisible();
+        bar.fixed = true;
+        bar.horz.cy = bar.vert.cx = GetExtent();
+        return bar;
+    }
     // The frame the bar was created in; null before creation. The bar's window is the frame's
     // child, so the frame outlives every message the bar handles.
     FxMDIFrame* GetFrame() const { return m_pFrame; }

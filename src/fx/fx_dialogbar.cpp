@@ -23,5 +23,10 @@ LRESULT FxDialogBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         if (m_pFrame) m_pFrame->RouteCmdMsg(LOWORD(wp), HIWORD(wp));
         return 0;
     }
+    if (msg == WM_NOTIFY && m_pFrame) {
+        // The handler's answer goes back to the control; unhandled, the bar's default answers.
+        LRESULT result = 0;
+        if (m_pFrame->RouteNotify(*reinterpret_cast<NMHDR*>(lp), result)) return result;
+    }
     return Default(msg, wp, lp);
 }

@@ -30,7 +30,8 @@ void FxDocument::SetPathName(const std::string& path, bool addToRecent)
     m_strPathName = (n > 0 && n < sizeof full) ? std::string(full) : path;
     size_t slash = m_strPathName.find_last_of("\\/");
     SetTitle(slash == std::string::npos ? m_strPathName : m_strPathName.substr(slash + 1));
-    if (addToRecent) FxGetApp()->AddToRecentFileList(m_strPathName);
+    FxApp* app = m_pDocTemplate && m_pDocTemplate->GetDocManager() ? m_pDocTemplate->GetDocManager()->GetApp() : nullptr;
+    if (addToRecent && app) app->AddToRecentFileList(m_strPathName);
 }
 
 void FxDocument::SetTitle(const std::string& title)
@@ -107,7 +108,7 @@ bool FxDocument::DoSave(const std::string& path, bool replacePath)
     std::string target = path;
     if (target.empty()) {
         target = m_strPathName.empty() ? m_strTitle : m_strPathName;
-        FxDocManager* mgr = FxGetApp()->GetDocManager();
+        FxDocManager* mgr = m_pDocTemplate ? m_pDocTemplate->GetDocManager() : nullptr;
         if (!mgr || !mgr->DoPromptFileName(target, IDS_SAVE_FILE_TITLE, OFN_OVERWRITEPROMPT, false, m_pDocTemplate))
             return false;
     }

@@ -3,6 +3,7 @@
 #include "fx/fx_doc.h"
 #include "fx/fx_doctemplate.h"
 #include "fx/fx_mdichild.h"
+#include "fx/fx_mdiframe.h"
 #include "fx/fx_view.h"
 #include "resource.h"
 #include <commdlg.h>
@@ -12,7 +13,16 @@ FxDocManager::~FxDocManager()
     for (FxDocTemplate* t : m_templates) delete t;
 }
 
-void FxDocManager::AddDocTemplate(FxDocTemplate* tmpl) { m_templates.push_back(tmpl); }
+void FxDocManager::AddDocTemplate(FxDocTemplate* tmpl)
+{
+    tmpl->SetDocManager(this);
+    m_templates.push_back(tmpl);
+}
+
+HWND FxDocManager::GetPromptOwner() const
+{
+    return m_pApp && m_pApp->GetMainFrame() ? m_pApp->GetMainFrame()->m_hWnd : nullptr;
+}
 
 bool FxDocManager::DoPromptFileName(std::string& fileName, UINT titleId, DWORD flags, bool open, FxDocTemplate*)
 {
@@ -20,7 +30,7 @@ bool FxDocManager::DoPromptFileName(std::string& fileName, UINT titleId, DWORD f
     std::string title = FxLoadString(titleId);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = FxGetMainWnd();
+    ofn.hwndOwner = GetPromptOwner();
     ofn.lpstrFile = buffer;
     ofn.nMaxFile = sizeof buffer;
     ofn.lpstrTitle = title.c_str();

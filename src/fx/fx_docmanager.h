@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class FxApp;
 class FxDocTemplate;
 class FxDocument;
 
@@ -11,6 +12,11 @@ class FxDocManager {
 public:
     virtual ~FxDocManager();
     void AddDocTemplate(FxDocTemplate* tmpl);  // takes ownership
+    // The application that owns this manager: its main frame holds the documents' windows and
+    // owns the prompts, its recent-file list hears of every path a document takes.
+    void SetApp(FxApp* app) { m_pApp = app; }
+    FxApp* GetApp() const { return m_pApp; }
+    HWND GetPromptOwner() const;
     const std::vector<FxDocTemplate*>& GetTemplates() const { return m_templates; }
 
     // The prompt of File Open and Save As; true on OK with `fileName` filled.
@@ -26,4 +32,5 @@ public:
 
 private:
     std::vector<FxDocTemplate*> m_templates;
+    FxApp* m_pApp = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "fx/fx_doctemplate.h"
 #include "fx/fx_app.h"
+#include "fx/fx_docmanager.h"
 #include "fx/fx_doc.h"
 #include "fx/fx_mdichild.h"
 #include "fx/fx_mdiframe.h"
@@ -40,7 +41,8 @@ void FxDocTemplate::RemoveDocument(FxDocument* doc)
 
 FxMDIChild* FxDocTemplate::CreateNewFrame(FxDocument* doc)
 {
-    FxMDIFrame* main = FxGetApp()->GetMainFrame();
+    FxApp* app = m_pDocManager ? m_pDocManager->GetApp() : nullptr;
+    FxMDIFrame* main = app ? app->GetMainFrame() : nullptr;
     if (!main || !m_frameFactory) return nullptr;
     FxMDIChild* frame = m_frameFactory();
     FxCreateContext ctx{m_viewFactory, doc};

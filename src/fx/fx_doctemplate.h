@@ -12,6 +12,8 @@ class FxMDIChild;
 using FxDocFactory = FxDocument* (*)();
 using FxFrameFactory = FxMDIChild* (*)();
 
+class FxDocManager;
+
 class FxDocTemplate {
 public:
     FxDocTemplate(UINT resourceId, FxDocFactory doc, FxFrameFactory frame, FxViewFactory view);
@@ -30,6 +32,9 @@ public:
     FxDocument* OpenDocumentFile(const char* path, bool makeVisible = true);
     const std::list<FxDocument*>& GetDocuments() const { return m_docs; }
     void AddDocument(FxDocument* doc);
+    // The manager that owns this template (set when it is added to one).
+    void SetDocManager(FxDocManager* manager) { m_pDocManager = manager; }
+    FxDocManager* GetDocManager() const { return m_pDocManager; }
     void RemoveDocument(FxDocument* doc);
 
 private:
@@ -43,4 +48,5 @@ private:
     HMENU m_hMenuShared = nullptr;
     std::string m_strDocStrings;
     std::list<FxDocument*> m_docs;
+    FxDocManager* m_pDocManager = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "resource.h"
 #include <commctrl.h>
 #include <shellapi.h>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -132,28 +133,61 @@ void FxMDIFrame::ShowControlBar(FxControlBar* bar, bool show, bool delay)
     else PostMessageA(m_hWnd, WM_SIZE, 0, 0);
 }
 
+namespace {
+RECT ToRect(const halyard::dock::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+}  // namespace
+
+// The core decides where every bar goes: top and bottom rows across the whole width, left and
+// right rows between them, the MDI area never below 2 pixels while the bars can give way.
 void FxMDIFrame::RecalcLayout()
 {
     if (!m_hWnd) return;
     RECT rc;
     GetClientRect(m_hWnd, &rc);
-    // Top and bottom bars span the whole width; left and right bars fill the height between them.
-    const FxDockSide order[] = {FxDockSide::Top, FxDockSide::Bottom, FxDockSide::Left, FxDockSide::Right};
-    for (FxDockSide side : order)
-        for (FxControlBar* bar : m_bars) {
-            if (bar->GetDockSide() != side || !bar->IsVisible()) continue;
-            int e = bar->GetExtent();
-            switch (side) {
-            case FxDockSide::Top: MoveWindow(bar->m_hWnd, rc.left, rc.top, rc.right - rc.left, e, TRUE); rc.top += e; break;
-            case FxDockSide::Bottom: MoveWindow(bar->m_hWnd, rc.left, rc.bottom - e, rc.right - rc.left, e, TRUE); rc.bottom -= e; break;
-            case FxDockSide::Left: MoveWindow(bar->m_hWnd, rc.left, rc.top, e, rc.bottom - rc.top, TRUE); rc.left += e; break;
-            case FxDockSide::Right: MoveWindow(bar->m_hWnd, rc.right - e, rc.top, e, rc.bottom - rc.top, TRUE); rc.right -= e; break;
-            }
-        }
+    m_barDescriptions.clear();
+    for (FxControlBar* bar : m_bars) m_barDescriptions.push_back(bar->DockDescription());
+    m_layout = halyard::dock::LayOut({rc.left, rc.top, rc.right, rc.bottom}, m_barDescriptions);
+    for (size_t i = 0; i < m_bars.size(); ++i) {
+        const halyard::dock::Rect& r = m_layout.bars[i];
+        if (m_barDescriptions[i].visible && !m_barDescriptions[i].floating)
+            MoveWindow(m_bars[i]->m_hWnd, r.left, r.top, r.Width(), r.Height(), TRUE);
+    }
     if (m_pStatusBar) m_pStatusBar->Relayout();
-    if (rc.right < rc.left) rc.right = rc.left;
-    if (rc.bottom < rc.top) rc.bottom = rc.top;
-    if (m_hWndMDIClient) MoveWindow(m_hWndMDIClient, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    const RECT area = ToRect(m_layout.mdi);
+    if (m_placeClientArea) m_placeClientArea(area);
+    else if (m_hWndMDIClient)
+        MoveWindow(m_hWndMDIClient, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+}
+
+namespace {
+// The row of the last layout that holds bar `index`, or -1.
+int RowOf(const halyard::dock::Layout& layout, size_t index)
+{
+    for (size_t r = 0; r < layout.rows.size(); ++r)
+        for (int b : layout.rows[r].bars)
+            if (static_cast<size_t>(b) == index) return static_cast<int>(r);
+    return -1;
+}
+}  // namespace
+
+bool FxMDIFrame::InnerEdgeLimits(const FxControlBar* bar, int start, halyard::dock::Limits& limits) const
+{
+    auto it = std::find(m_bars.begin(), m_bars.end(), bar);
+    const int row = it == m_bars.end() ? -1 : RowOf(m_layout, static_cast<size_t>(it - m_bars.begin()));
+    if (row < 0) return false;
+    const halyard::dock::Side side = m_layout.rows[static_cast<size_t>(row)].side;
+    limits = halyard::dock::InnerEdgeLimits(side, halyard::dock::TrackingRow(m_barDescriptions, m_layout, row),
+                                            halyard::dock::FreeSpace(m_layout, side), start);
+    return true;
+}
+
+int FxMDIFrame::LaidOutThickness(const FxControlBar* bar) const
+{
+    auto it = std::find(m_bars.begin(), m_bars.end(), bar);
+    const int row = it == m_bars.end() ? -1 : RowOf(m_layout, static_cast<size_t>(it - m_bars.begin()));
+    if (row < 0) return 0;
+    const halyard::dock::Row& r = m_layout.rows[static_cast<size_t>(row)];
+    return halyard::dock::IsHorizontal(r.side) ? r.rect.Height() : r.rect.Width();
 }
 
 void FxMDIFrame::SetMessageText(const char* text)

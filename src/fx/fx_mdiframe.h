@@ -1,6 +1,7 @@
 // MDI main frame: the MDI client, the docked bars, menus with update handlers and status
 // prompts, command routing, accelerators and dropped files.
 #pragma once
+#include "core/frame/dock_layout.h"
 #include "fx/fx_wnd.h"
 #include <functional>
 #include <string>
@@ -48,6 +49,14 @@ public:
     bool SendCommand(UINT id) { return RouteCmdMsg(id, 0); }
 
     void AddControlBar(FxControlBar* bar);
+    // Where the inner edge of `bar`'s row may be dragged from `start` (screen x for a bar docked
+    // left or right, y for top and bottom); false when the bar is not docked in the last layout.
+    bool InnerEdgeLimits(const FxControlBar* bar, int start, halyard::dock::Limits& limits) const;
+    // The thickness the last layout gave `bar`'s row; 0 when it is not docked.
+    int LaidOutThickness(const FxControlBar* bar) const;
+    // A window that takes the MDI area (a tab strip around the MDI client) places it from now on;
+    // an empty function gives the area back to the MDI client.
+    void SetClientAreaHandler(std::function<void(const RECT&)> place) { m_placeClientArea = std::move(place); RecalcLayout(); }
     void ShowControlBar(FxControlBar* bar, bool show, bool delay = false);
     void RecalcLayout();
     void SetMessageText(const char* text);
@@ -87,6 +96,9 @@ private:
     HMENU m_hMenuCurrent = nullptr;
     HACCEL m_hAccel = nullptr;
     std::vector<FxControlBar*> m_bars;
+    std::vector<halyard::dock::Bar> m_barDescriptions;  // as given to the last layout, one per bar
+    halyard::dock::Layout m_layout;                      // the last layout
+    std::function<void(const RECT&)> m_placeClientArea;
     FxStatusBar* m_pStatusBar = nullptr;
     FxToolBar* m_pToolBar = nullptr;
 };

@@ -6,7 +6,6 @@
 namespace {
 const int kCaption = 18;
 const int kSizer = 5;
-const int kMinExtent = 40;
 }  // namespace
 
 bool FxPaneBar::Create(FxMDIFrame* frame, const char* title, SIZE size, UINT id, FxDockSide side)
@@ -109,19 +108,40 @@ void FxPaneBar::Paint(HDC dc)
     DrawEdge(dc, &sizer, EDGE_RAISED, BF_RECT);
 }
 
-void FxPaneBar::Track(POINT screen)
+halyard::dock::Bar FxPaneBar::DockDescription() const
 {
-    int delta = 0;
-    switch (m_side) {
-    case FxDockSide::Left: delta = screen.x - m_trackStart.x; break;
-    case FxDockSide::Right: delta = m_trackStart.x - screen.x; break;
-    case FxDockSide::Top: delta = screen.y - m_trackStart.y; break;
-    case FxDockSide::Bottom: delta = m_trackStart.y - screen.y; break;
-    }
-    int extent = m_trackExtent + delta;
-    if (extent < kMinExtent) extent = kMinExtent;
-    if (m_side == FxDockSide::Left || m_side == FxDockSide::Right) m_size.cx = extent;
-    else m_size.cy = extent;
+    halyard::dock::Bar bar;
+    bar.side = m_side;
+    bar.visible = IsVisible();
+    bar.horz.cy = m_size.cy;
+    bar.vert.cx = m_size.cx;
+    return bar;
+}
+
+int FxPaneBar::DragAxis(POINT client) const
+{
+    ClientToScreen(m_hWnd, &client);
+    return halyard::dock::IsHorizontal(m_side) ? client.y : client.x;
+}
+
+void FxPaneBar::BeginTrack(POINT client)
+{
+    m_nTrackStart = DragAxis(client);
+    if (!m_pFrame || !m_pFrame->InnerEdgeLimits(this, m_nTrackStart, m_trackLimits)) return;
+    m_nTrackExtent = m_pFrame->LaidOutThickness(this);
+    m_bTracking = true;
+    SetCapture(m_hWnd);
+}
+
+// The inner edge follows the mouse within the limits of its row: never thinner than the minimum,
+// never leaving the MDI area less than 2 pixels.
+void FxPaneBar::Track(POINT client)
+{
+    const int delta = m_trackLimits.Clamp(DragAxis(client)) - m_nTrackStart;
+    const bool growsWithPosition = m_side == FxDockSide::Left || m_side == FxDockSide::Top;
+    const int extent = m_nTrackExtent + (growsWithPosition ? delta : -delta);
+    if (halyard::dock::IsHorizontal(m_side)) m_size.cy = extent;
+    else m_size.cx = extent;
     if (m_pFrame) m_pFrame->RecalcLayout();
 }
 
@@ -156,20 +176,11 @@ LRESULT FxPaneBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
             if (m_pFrame) m_pFrame->ShowControlBar(this, false);
             return 0;
         }
-        if (PtInRect(&s, pt)) {
-            m_bTracking = true;
-            GetCursorPos(&m_trackStart);
-            m_trackExtent = GetExtent();
-            SetCapture(m_hWnd);
-        }
+        if (PtInRect(&s, pt)) BeginTrack(pt);
         return 0;
     }
     case WM_MOUSEMOVE:
-        if (m_bTracking) {
-            POINT screen;
-            GetCursorPos(&screen);
-            Track(screen);
-        }
+        if (m_bTracking) Track(pt);
         return 0;
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:

@@ -9,6 +9,8 @@ public:
     [[nodiscard]] bool Create(FxMDIFrame* frame, const char* title, SIZE size, UINT id, FxDockSide side);
     void SetChild(HWND child);
     int GetExtent() const override;
+    // A sizing bar: its thickness per orientation, the 33 x 32 minimum.
+    halyard::dock::Bar DockDescription() const override;
     // The rectangle left for the child, in client coordinates.
     RECT GetContentRect() const;
 
@@ -21,12 +23,16 @@ private:
     RECT SizerRect() const;
     void Paint(HDC dc);
     void Layout();
-    void Track(POINT screen);
+    // The mouse position along the axis the inner edge moves on, in screen coordinates.
+    int DragAxis(POINT client) const;
+    void BeginTrack(POINT client);
+    void Track(POINT client);
 
     std::string m_strTitle;
     SIZE m_size{};
     HWND m_hChild = nullptr;
     bool m_bTracking = false;
-    POINT m_trackStart{};
-    int m_trackExtent = 0;
+    int m_nTrackStart = 0;   // where the drag began, along DragAxis
+    int m_nTrackExtent = 0;  // the row's thickness then, as laid out
+    halyard::dock::Limits m_trackLimits;
 };

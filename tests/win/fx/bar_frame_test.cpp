@@ -87,3 +87,23 @@ TEST_F(BarsOwnFrame, DialogBarControlNotificationReachesItsFramesCommandTable)
                  reinterpret_cast<LPARAM>(combo));
     EXPECT_EQ("cpu chosen;", frame->m_log);
 }
+
+// The frame lays its bars out through the docking layout: dragging the pane's inner edge stops
+// at the 33-pixel minimum one way and where the MDI area keeps 2 pixels the other way.
+TEST_F(BarsOwnFrame, InnerEdgeDragStopsAtTheMinimumAndAtATwoPixelMdiArea)
+{
+    HWND pane = frame->m_pane.m_hWnd;
+    auto width = [](HWND h) {
+        RECT rc;
+        GetWindowRect(h, &rc);
+        return rc.right - rc.left;
+    };
+    ASSERT_EQ(120, width(pane));
+    for (int to : {-500, 2000}) {
+        SendMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(width(pane) - 3, 100));  // on the sizer
+        SendMessageA(pane, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, 100));
+        SendMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(to, 100));
+        if (to < 0) EXPECT_EQ(33, width(pane));
+        else EXPECT_EQ(2, width(frame->m_hWndMDIClient));
+    }
+}
