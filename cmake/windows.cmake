@@ -5,20 +5,43 @@ set(HALYARD_WIN_DEFS WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX
 set(HALYARD_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid winmm advapi32 gdi32 user32)
 target_compile_definitions(halyard_core PRIVATE ${HALYARD_WIN_DEFS})
 
-# Every Win32 source of the IDE but its entry point.
-set(HALYARD_UI_DIRS fx app frame buffer build editor asm snippets reference)
-set(HALYARD_UI_GLOBS)
-foreach(dir ${HALYARD_UI_DIRS})
-  list(APPEND HALYARD_UI_GLOBS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
-endforeach()
-file(GLOB_RECURSE HALYARD_UI_SOURCES CONFIGURE_DEPENDS ${HALYARD_UI_GLOBS})
-list(REMOVE_ITEM HALYARD_UI_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
+# One library per layer of the IDE, each linked only to the layers below it, so that a call
+# upwards cannot link: app > frame (with snippets, reference) > asm > editor > build > buffer > fx
+# > core.
+function(halyard_layer name)
+  cmake_parse_arguments(L "" "" "DIRS;BELOW" ${ARGN})
+  set(globs)
+  foreach(dir ${L_DIRS})
+    list(APPEND globs ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
+  endforeach()
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${globs})
+  list(REMOVE_ITEM sources ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
+  target_compile_definitions(${name} PUBLIC ${HALYARD_WIN_DEFS})
+  target_compile_options(${name} PRIVATE -Wall -Wextra)
+  target_link_libraries(${name} PUBLIC ${L_BELOW})
+endfunction()
 
-add_library(halyard_ui STATIC ${HALYARD_UI_SOURCES})
-target_include_directories(halyard_ui PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
-target_compile_definitions(halyard_ui PUBLIC ${HALYARD_WIN_DEFS})
-target_compile_options(halyard_ui PRIVATE -Wall -Wextra)
-target_link_libraries(halyard_ui PUBLIC halyard_core ${HALYARD_WIN_LIBS})
+halyard_layer(halyard_fx DIRS fx BELOW halyard_core ${HALYARD_WIN_LIBS})
+halyard_layer(halyard_buffer DIRS buffer BELOW halyard_core ${HALYARD_WIN_LIBS})
+halyard_layer(halyard_build DIRS build BELOW halyard_buffer halyard_fx)
+halyard_layer(halyard_editor DIRS editor BELOW halyard_fx)
+halyard_layer(halyard_asm DIRS asm BELOW halyard_editor halyard_build)
+halyard_layer(halyard_frame DIRS frame snippets reference BELOW halyard_asm)
+halyard_layer(halyard_app DIRS app BELOW halyard_frame)
+# Every object of a layer, linked with nothing but the layers below it: an upward call fails here.
+set(HALYARD_LAYER_CHECKS)
+foreach(layer fx buffer build editor asm frame app)
+  add_executable(layer_check_${layer} ${CMAKE_SOURCE_DIR}/cmake/layer_check.cpp)
+  target_link_libraries(layer_check_${layer} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,halyard_${layer}>")
+  set_target_properties(layer_check_${layer} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layer_checks)
+  list(APPEND HALYARD_LAYER_CHECKS layer_check_${layer})
+endforeach()
+
+# The whole IDE but its entry point, for the program and the in-process tests.
+add_library(halyard_ui INTERFACE)
+target_link_libraries(halyard_ui INTERFACE halyard_app)
 
 set(HALYARD_RC ${CMAKE_SOURCE_DIR}/res/halyard.rc)
 set_source_files_properties(${HALYARD_RC} PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/resource.h)
@@ -42,7 +65,7 @@ add_custom_target(stage ALL
   COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR}/install -DDIST=${HALYARD_DIST}
           -DHALYARD=$<TARGET_FILE:Halyard> -DPAUSEXEC=$<TARGET_FILE:Pausexec>
           -DTRACEGATE=$<TARGET_FILE:Tracegate> -P ${CMAKE_SOURCE_DIR}/cmake/stage.cmake
-  DEPENDS Halyard Pausexec Tracegate
+  DEPENDS Halyard Pausexec Tracegate ${HALYARD_LAYER_CHECKS}
   COMMENT "Staging the installation folder in ${HALYARD_DIST}")
 
 # Windows paths of build folders, as Wine maps the root of the Linux tree to Z:.

@@ -15,7 +15,7 @@
 #include <shellapi.h>
 
 namespace {
-FxDocument* NewDocument() { return new CHalyardDoc; }
+FxDocument* NewDocument() { return new CHalyardDoc(GetHalyardApp()); }
 FxMDIChild* NewChildFrame() { return new CChildFrame; }
 // Every editor view joins the application's colour scheme as soon as it exists.
 FxView* NewView()
@@ -43,6 +43,25 @@ CHalyardApp::CHalyardApp()
 
 CMainFrame* CHalyardApp::GetMainFrame() const { return static_cast<CMainFrame*>(FxApp::GetMainFrame()); }
 
+HWND CHalyardApp::GetOutputPane() const { return GetMainFrame() ? GetMainFrame()->m_outputEdit.m_hWnd : nullptr; }
+
+HWND CHalyardApp::GetModeBarItem(int id) const { return GetMainFrame() ? GetMainFrame()->m_selectorBar.GetItem(id) : nullptr; }
+
+void CHalyardApp::ShowPanes(bool show)
+{
+    if (CMainFrame* frame = GetMainFrame()) frame->ShowPanes(show);
+}
+
+HTREEITEM CHalyardApp::AddDocumentItem(const char* text)
+{
+    return GetMainFrame() ? GetMainFrame()->AddDocumentItem(text) : nullptr;
+}
+
+void CHalyardApp::RenameDocumentItem(HTREEITEM item, const char* text)
+{
+    if (CMainFrame* frame = GetMainFrame()) frame->RenameDocumentItem(item, text);
+}
+
 bool CHalyardApp::CaptureInstallDir()
 {
     DWORD n = GetCurrentDirectoryA(sizeof m_szInstallDir, m_szInstallDir);
@@ -68,7 +87,7 @@ bool CHalyardApp::InitInstance()
     auto* tmpl = new FxDocTemplate(IDR_HALYARDTYPE, NewDocument, NewChildFrame, NewView);
     GetDocManager()->AddDocTemplate(tmpl);
     if (!tmpl->Load()) return false;
-    auto* frame = new CMainFrame;
+    auto* frame = new CMainFrame(&m_colourScheme);
     SetMainFrame(frame);
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) return false;  // the frame deleted itself
     DragAcceptFiles(frame->m_hWnd, TRUE);

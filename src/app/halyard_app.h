@@ -1,11 +1,12 @@
 // The application object of Halyard.
 #pragma once
 #include "asm/colour_scheme.h"
+#include "build/document_host.h"
 #include "fx/fx_app.h"
 
 class CMainFrame;
 
-class CHalyardApp : public FxApp {
+class CHalyardApp : public FxApp, public CDocumentHost {
 public:
     CHalyardApp();
     bool InitInstance() override;
@@ -15,6 +16,14 @@ public:
     ColourScheme m_colourScheme;     // shared by the editors, the Output pane and the tree
 
     CMainFrame* GetMainFrame() const;
+
+    // The documents' view of the program: the main frame's panes and the installation folder.
+    HWND GetOutputPane() const override;
+    const char* GetInstallDir() const override { return m_szInstallDir; }
+    HWND GetModeBarItem(int id) const override;
+    void ShowPanes(bool show) override;
+    HTREEITEM AddDocumentItem(const char* text) override;
+    void RenameDocumentItem(HTREEITEM item, const char* text) override;
     // Opens the editor window of the document whose file name equals the tree's selected item.
     void OnWorkspaceDblClk();
 

@@ -7,6 +7,7 @@
 
 #include "core/asm/colour_index.h"
 #include "core/asm/theme_colours.h"
+#include "editor/theme_colour.h"
 
 class ColourScheme {
 public:
@@ -41,5 +42,3 @@ private:
     std::vector<HWND> m_windows;  // each at most once; each carries this scheme's mark
 };
 
-// A slot of a theme with its system colour read now (GetSysColor) where the table names one.
-COLORREF ThemeColourNow(int theme, int index);

@@ -1,7 +1,8 @@
 #include "asm/halyard_view.h"
 
+#include "asm/colour_scheme.h"
 #include "build/halyard_doc.h"
-#include "fx/fx_app.h"
+#include "fx/fx_mdichild.h"
 #include "fx/fx_mdiframe.h"
 #include "resource.h"
 
@@ -32,15 +33,34 @@ LineState CHalyardView::ClassifyLine(LineState entering, int nLine, ColourRun* p
     return leaving;
 }
 
+void CHalyardView::AttachColourScheme(ColourScheme* pScheme)
+{
+    if (m_pColourScheme && m_hWnd) m_pColourScheme->UnregisterWindow(m_hWnd);
+    m_pColourScheme = pScheme;
+    if (m_pColourScheme && m_hWnd) (void)m_pColourScheme->RegisterWindow(m_hWnd);
+}
+
+COLORREF CHalyardView::ColourOf(int nColourIndex) const
+{
+    return m_pColourScheme ? m_pColourScheme->ColourAt(nColourIndex) : DefaultColourOf(nColourIndex);
+}
+
+// The main frame of the view's window; null for a view outside a frame.
+FxMDIFrame* CHalyardView::MainFrame() const
+{
+    FxMDIChild* child = GetParentFrame();
+    return child ? child->GetMDIFrame() : nullptr;
+}
+
 // Menu states come from the same update handlers as the main menu's, routed from the active view.
 void CHalyardView::UpdateMenu(HMENU menu)
 {
-    if (FxMDIFrame* frame = FxGetApp() ? FxGetApp()->GetMainFrame() : nullptr) frame->UpdateMenuItems(menu);
+    if (FxMDIFrame* frame = MainFrame()) frame->UpdateMenuItems(menu);
 }
 
 void CHalyardView::RunCommand(UINT id)
 {
-    if (FxMDIFrame* frame = FxGetApp() ? FxGetApp()->GetMainFrame() : nullptr) {
+    if (FxMDIFrame* frame = MainFrame()) {
         frame->RouteCmdMsg(id, 0);
         return;
     }
@@ -69,6 +89,12 @@ void CHalyardView::OnContextMenu(POINT pt)
 LRESULT CHalyardView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
+    case WM_CREATE:
+        if (m_pColourScheme) (void)m_pColourScheme->RegisterWindow(m_hWnd);
+        break;
+    case WM_DESTROY:
+        if (m_pColourScheme) m_pColourScheme->UnregisterWindow(m_hWnd);
+        break;
     case WM_CONTEXTMENU:
         OnContextMenu({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
         return 0;

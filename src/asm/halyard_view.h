@@ -3,6 +3,9 @@
 #pragma once
 #include "editor/text_edit_view.h"
 
+class ColourScheme;
+class FxMDIFrame;
+
 class CHalyardView : public CTextEditView {
 public:
     // Takes the document's font, then attaches to the document's buffer.
@@ -10,6 +13,11 @@ public:
     // The text buffer of its CHalyardDoc; null for any other document.
     CTextBuffer* LocateBuffer() override;
     LineState ClassifyLine(LineState entering, int nLine, ColourRun* pRuns, int& nRuns, int nCapacity) override;
+    // The colours of `pScheme`, whose window list the view joins (leaving the previous one's), so
+    // that a theme change repaints it; null gives the built-in Normal colours.
+    void AttachColourScheme(ColourScheme* pScheme);
+    ColourScheme* GetColourScheme() const { return m_pColourScheme; }
+    COLORREF ColourOf(int nColourIndex) const override;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -19,4 +27,7 @@ private:
     void OnContextMenu(POINT pt);
     void UpdateMenu(HMENU menu);
     void RunCommand(UINT id);
+    FxMDIFrame* MainFrame() const;
+
+    ColourScheme* m_pColourScheme = nullptr;
 };

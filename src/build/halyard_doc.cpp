@@ -1,5 +1,4 @@
 #include "build/halyard_doc.h"
-#include "app/halyard_app.h"
 #include "build/build_console.h"
 #include "build/launch_commands.h"
 #include "build/output_pane.h"
@@ -7,7 +6,8 @@
 #include "core/editor/caret_site.h"
 #include "fx/fx_view.h"
 #include "core/util/version.h"
-#include "frame/main_frame.h"
+#include "build/document_host.h"
+#include "fx/fx_app.h"
 #include "resource.h"
 
 using halyard::build::ModeList;
@@ -39,14 +39,13 @@ void ReportFileFailure(UINT messageId, const char* path, const FileResult& resul
 }
 }  // namespace
 
-CHalyardDoc::CHalyardDoc() : m_textBuffer(this), m_captions(GetModuleHandleA(nullptr))
+CHalyardDoc::CHalyardDoc(CDocumentHost* host) : m_textBuffer(this), m_pHost(host), m_captions(GetModuleHandleA(nullptr))
 {
     m_textBuffer.SetCaptionLoader(&m_captions);
     m_logFont = PointFont("Fixedsys", 120);
-    m_pMainFrame = GetHalyardApp() ? GetHalyardApp()->GetMainFrame() : nullptr;
-    if (m_pMainFrame) {
-        HWND pane = m_pMainFrame->m_outputEdit.m_hWnd;
-        m_pConsole = new CBuildConsole(pane, GetHalyardApp()->m_szInstallDir);
+    if (m_pHost && m_pHost->GetOutputPane()) {
+        HWND pane = m_pHost->GetOutputPane();
+        m_pConsole = new CBuildConsole(pane, m_pHost->GetInstallDir());
         // The interpreter starts when the file is opened, in the file's own folder.
         SetPaneText(pane, HALYARD_VERSION_TEXT "\r\n");
     }
@@ -95,7 +94,7 @@ void CHalyardDoc::SetPathParts(const std::string& path)
 
 HWND CHalyardDoc::ModeBarItem(int id) const
 {
-    return m_pMainFrame ? m_pMainFrame->m_selectorBar.GetItem(id) : nullptr;
+    return m_pHost ? m_pHost->GetModeBarItem(id) : nullptr;
 }
 
 void CHalyardDoc::SelectInList(int listId, int index) { SendMessageA(ModeBarItem(listId), CB_SETCURSEL, index, 0); }
@@ -169,9 +168,9 @@ void CHalyardDoc::OnToggleReadOnly()
 bool CHalyardDoc::OnOpenDocument(const char* path)
 {
     if (!FxDocument::OnOpenDocument(path)) return false;
-    if (m_pMainFrame) m_pMainFrame->ShowPanes(true);
+    if (m_pHost) m_pHost->ShowPanes(true);
     SetPathParts(path);
-    if (m_pMainFrame) m_hTreeItem = m_pMainFrame->AddDocumentItem(m_strFileName.c_str());
+    if (m_pHost) m_hTreeItem = m_pHost->AddDocumentItem(m_strFileName.c_str());
     RefreshModeBar();
     CWin32FileSystem fs;
     FileResult result = m_textBuffer.LoadFromFile(fs, path, EOL_DETECT);
@@ -201,7 +200,7 @@ void CHalyardDoc::FollowNewPath(const std::string& path)
 {
     const std::string oldFolder = m_strFolder;
     SetPathParts(path);
-    if (m_pMainFrame && m_hTreeItem) m_pMainFrame->RenameDocumentItem(m_hTreeItem, m_strFileName.c_str());
+    if (m_pHost && m_hTreeItem) m_pHost->RenameDocumentItem(m_hTreeItem, m_strFileName.c_str());
     if (m_pConsole && lstrcmpiA(oldFolder.c_str(), m_strFolder.c_str()) != 0) (void)m_pConsole->MoveTo(m_strFolder);
 }
 
@@ -220,12 +219,14 @@ void CHalyardDoc::OnLink()
 
 void CHalyardDoc::ShowBuildError(const std::string& text)
 {
-    if (m_pMainFrame) AppendPaneText(m_pMainFrame->m_outputEdit.m_hWnd, "\r\nError message: " + text);
+    if (m_pHost) AppendPaneText(m_pHost->GetOutputPane(), "\r\nError message: " + text);
 }
+
+const char* CHalyardDoc::InstallDir() const { return m_pHost ? m_pHost->GetInstallDir() : ""; }
 
 void CHalyardDoc::OnRun()
 {
-    halyard::build::LaunchSource source{GetHalyardApp()->m_szInstallDir, m_strPathNoExt, m_strFolder, m_strBaseName};
+    halyard::build::LaunchSource source{InstallDir(), m_strPathNoExt, m_strFolder, m_strBaseName};
     halyard::build::LaunchLine line;
     std::string error;
     if (!halyard::build::ComposeRunLine(source, line, error) || !StartHelper(line, SW_SHOWNORMAL, error))
@@ -235,7 +236,7 @@ void CHalyardDoc::OnRun()
 
 void CHalyardDoc::OnDebug(int mode)
 {
-    halyard::build::LaunchSource source{GetHalyardApp()->m_szInstallDir, m_strPathNoExt, m_strFolder, m_strBaseName};
+    halyard::build::LaunchSource source{InstallDir(), m_strPathNoExt, m_strFolder, m_strBaseName};
     halyard::build::LaunchLine line;
     std::string error;
     if (!halyard::build::ComposeDebugLine(source, mode, line, error) || !StartHelper(line, SW_SHOW, error))

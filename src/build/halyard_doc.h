@@ -11,11 +11,12 @@
 #include <commctrl.h>
 
 class CBuildConsole;
-class CMainFrame;
+class CDocumentHost;
 
 class CHalyardDoc : public FxDocument {
 public:
-    CHalyardDoc();
+    // `host` (not owned) outlives the document; null makes a document that builds nothing.
+    explicit CHalyardDoc(CDocumentHost* host = nullptr);
     ~CHalyardDoc() override;
 
     bool OnNewDocument() override;
@@ -36,7 +37,7 @@ public:
 
     HalyardTextBuffer m_textBuffer;
     LOGFONTA m_logFont{};
-    CMainFrame* m_pMainFrame = nullptr;
+    CDocumentHost* m_pHost = nullptr;
     char m_szRunCommand[256] = {};
     CBuildConsole* m_pConsole = nullptr;
     std::string m_strFullPath, m_strPathNoExt, m_strFolder, m_strFileName, m_strBaseName;
@@ -60,6 +61,7 @@ private:
     void OnDebug(int mode);
     void OnShowLocation();
     void ShowBuildError(const std::string& text);
+    const char* InstallDir() const;
     void RegisterCommands();
 
     CResourceCaptions m_captions;

@@ -1,7 +1,6 @@
 // CTextView: window, buffer attachment, change notifications, geometry and caret.
 #include "editor/text_view.h"
 
-#include "asm/colour_scheme.h"
 #include "core/editor/text_columns.h"
 #include "core/editor/char_steps.h"
 #include "core/editor/view_geometry.h"
@@ -333,13 +332,6 @@ void CTextView::SetViewFont(const LOGFONTA& lf)
     InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
-void CTextView::AttachColourScheme(ColourScheme* pScheme)
-{
-    if (m_pColourScheme && m_hWnd) m_pColourScheme->UnregisterWindow(m_hWnd);
-    m_pColourScheme = pScheme;
-    if (m_pColourScheme && m_hWnd) (void)m_pColourScheme->RegisterWindow(m_hWnd);
-}
-
 TextPosition CTextView::ClientPointToText(POINT pt)
 {
     const int h = GetLineHeight();
@@ -504,12 +496,10 @@ LRESULT CTextView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_CREATE:
         m_hAccel = LoadAcceleratorsA(GetResourceHandle(), MAKEINTRESOURCEA(IDR_EDITOR_ACCEL));
-        if (m_pColourScheme) (void)m_pColourScheme->RegisterWindow(m_hWnd);
         break;
     case WM_DESTROY:
         if (m_nDragSelTimer) KillTimer(m_hWnd, m_nDragSelTimer);
         m_nDragSelTimer = 0;
-        if (m_pColourScheme) m_pColourScheme->UnregisterWindow(m_hWnd);
         DetachFromBuffer();
         break;
     case WM_PAINT: OnPaint(); return 0;

@@ -15,7 +15,6 @@
 #include "fx/fx_handles.h"
 #include "fx/fx_view.h"
 
-class ColourScheme;
 struct CTextViewFinders;
 
 class CTextView : public FxView, public CBufferObserver, public CCaretSite {
@@ -112,10 +111,6 @@ public:
     void SetSelectionMargin(bool bOn);
     void SetViewFont(const LOGFONTA& lf);
     const LOGFONTA& GetViewFont() const { return m_lfBaseFont; }
-    // Joins the scheme's list of windows (leaving the previous one's); null uses the built-in
-    // Normal colours.
-    void AttachColourScheme(ColourScheme* pScheme);
-    ColourScheme* GetColourScheme() const { return m_pColourScheme; }
 
     // --- Scrolling
     void ScrollToLine(int nNewTopLine, bool bMoveThumb = true);
@@ -244,7 +239,6 @@ private:
     CLineLengthCache m_lineLengths;
     HACCEL m_hAccel = nullptr;
     FxImageList m_marginIcons;
-    ColourScheme* m_pColourScheme = nullptr;
     // One line high and as wide as the client; kept between repaints, dropped on resize and on
     // a font change.
     FxBitmap m_lineBitmap;

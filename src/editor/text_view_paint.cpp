@@ -1,10 +1,11 @@
 // CTextView: painting, one screen row at a time through an off-screen bitmap one line high.
 #include "editor/text_view.h"
+#include "core/asm/theme_colours.h"
+#include "editor/theme_colour.h"
 #include "fx/fx_paint_dc.h"
 
 #include <cstdio>
 
-#include "asm/colour_scheme.h"
 #include "core/editor/char_steps.h"
 #include "core/editor/text_columns.h"
 #include "core/editor/view_geometry.h"
@@ -12,7 +13,7 @@
 
 COLORREF CTextView::ColourOf(int nColourIndex) const
 {
-    return m_pColourScheme ? m_pColourScheme->ColourAt(nColourIndex) : DefaultColourOf(nColourIndex);
+    return DefaultColourOf(nColourIndex);
 }
 
 COLORREF CTextView::DefaultColourOf(int nColourIndex) const { return ThemeColourNow(ThemeNormal, nColourIndex); }

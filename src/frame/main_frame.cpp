@@ -1,5 +1,4 @@
 #include "frame/main_frame.h"
-#include "app/halyard_app.h"
 #include "core/build/build_config.h"
 #include "resource.h"
 #include <mmsystem.h>
@@ -16,7 +15,7 @@ const UINT kIndicators[] = {ID_SEPARATOR,           ID_EDIT_INDICATOR_POSITION, 
                             ID_INDICATOR_CAPS,      ID_INDICATOR_NUM,           ID_INDICATOR_SCRL};
 }  // namespace
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame(ColourScheme* scheme) : m_pScheme(scheme)
 {
     OnCommand(ID_VIEW_WORKSPACE, [this] { ShowControlBar(&m_workspaceBar, !m_workspaceBar.IsVisible()); });
     OnUpdate(ID_VIEW_WORKSPACE, [this](FxCmdUI& ui) { ui.SetCheck(m_workspaceBar.IsVisible()); });
@@ -68,10 +67,10 @@ bool CMainFrame::CreatePanes()
     if (!m_outputBar.Create(this, "Output", SIZE{100, 100}, IDC_OUTPUT_BAR, FxDockSide::Bottom)) return false;
     if (!m_outputEdit.Create(m_outputBar.m_hWnd, IDC_OUTPUT_EDIT)) return false;
     m_outputBar.SetChild(m_outputEdit.m_hWnd);
-    m_outputEdit.AttachScheme(&GetHalyardApp()->m_colourScheme);
+    m_outputEdit.AttachScheme(m_pScheme);
     if (!m_workspaceTree.Create(m_workspaceBar.m_hWnd, IDC_WORKSPACE_TREE)) return false;
     m_workspaceBar.SetChild(m_workspaceTree.m_hWnd);
-    m_workspaceTree.AttachScheme(&GetHalyardApp()->m_colourScheme);
+    m_workspaceTree.AttachScheme(m_pScheme);
     AddControlBar(&m_outputBar);
     AddControlBar(&m_workspaceBar);
     return true;

@@ -9,11 +9,15 @@
 #include "fx/fx_toolbar.h"
 #include <commctrl.h>
 
+class ColourScheme;
+
 class FxMDIChild;
 
 class CMainFrame : public FxMDIFrame {
 public:
-    CMainFrame();
+    // The Output pane and the WorkSpace tree take their colours from `scheme` (not owned; null:
+    // the controls' own colours).
+    explicit CMainFrame(ColourScheme* scheme = nullptr);
 
     // Shows (or hides) the WorkSpace pane, then the Output pane, at once.
     void ShowPanes(bool show);
@@ -38,6 +42,7 @@ protected:
     bool OnCreateFrame() override;
 
 private:
+    ColourScheme* m_pScheme = nullptr;
     bool CreateBars();
     bool CreatePanes();
     void FillModeLists();
