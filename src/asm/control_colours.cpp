@@ -4,27 +4,19 @@
 
 #include "asm/colour_scheme.h"
 
-SchemeControlColours::~SchemeControlColours()
-{
-    if (m_brush != nullptr)
-        DeleteObject(m_brush);
-}
-
 HBRUSH SchemeControlColours::Answer(const ColourScheme& scheme, HDC dc)
 {
     const COLORREF background = scheme.ColourAt(ColourBackground);
     SetTextColor(dc, scheme.ColourAt(ColourNormalText));
     SetBkColor(dc, background);
-    if (m_brush == nullptr || m_brushColour != background) {
-        HBRUSH brush = CreateSolidBrush(background);
-        if (brush == nullptr)
+    if (!m_brush || m_brushColour != background) {
+        FxBrush brush(CreateSolidBrush(background));
+        if (!brush)
             return nullptr;
-        if (m_brush != nullptr)
-            DeleteObject(m_brush);
-        m_brush = brush;
+        m_brush = std::move(brush);
         m_brushColour = background;
     }
-    return m_brush;
+    return m_brush.Get();
 }
 
 void ApplySchemeToTree(HWND tree, const ColourScheme& scheme)

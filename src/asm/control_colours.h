@@ -1,6 +1,7 @@
 // How the output pane's edit control and the workspace tree take their colours from a scheme.
 #pragma once
 #include <windows.h>
+#include "fx/fx_handles.h"
 
 class ColourScheme;
 
@@ -11,7 +12,6 @@ class ColourScheme;
 class SchemeControlColours {
 public:
     SchemeControlColours() = default;
-    ~SchemeControlColours();
     SchemeControlColours(const SchemeControlColours&) = delete;
     SchemeControlColours& operator=(const SchemeControlColours&) = delete;
 
@@ -20,7 +20,7 @@ public:
     HBRUSH Answer(const ColourScheme& scheme, HDC dc);
 
 private:
-    HBRUSH m_brush = nullptr;
+    FxBrush m_brush;
     COLORREF m_brushColour = 0;
 };
 

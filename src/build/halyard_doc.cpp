@@ -1,4 +1,5 @@
 #include "build/halyard_doc.h"
+#include "fx/fx_handles.h"
 #include "build/build_console.h"
 #include "build/launch_commands.h"
 #include "build/output_pane.h"
@@ -17,16 +18,13 @@ namespace {
 LOGFONTA PointFont(const char* face, int tenthsOfPoint)
 {
     LOGFONTA lf{};
-    HDC screen = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(tenthsOfPoint, GetDeviceCaps(screen, LOGPIXELSY), 720);
-    ReleaseDC(nullptr, screen);
+    {
+        FxClientDC screen(nullptr);
+        lf.lfHeight = -MulDiv(tenthsOfPoint, GetDeviceCaps(screen.Get(), LOGPIXELSY), 720);
+    }
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(lf.lfFaceName, face, sizeof lf.lfFaceName);
-    HFONT font = CreateFontIndirectA(&lf);
-    if (font) {
-        GetObjectA(font, sizeof lf, &lf);
-        DeleteObject(font);
-    }
+    if (const FxFont font{CreateFontIndirectA(&lf)}) GetObjectA(font.Get(), sizeof lf, &lf);
     return lf;
 }
 

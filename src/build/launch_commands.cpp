@@ -1,4 +1,5 @@
 #include "build/launch_commands.h"
+#include "fx/fx_handles.h"
 
 bool StartHelper(const halyard::build::LaunchLine& line, WORD showCommand, std::string& error)
 {
@@ -18,7 +19,7 @@ bool StartHelper(const halyard::build::LaunchLine& line, WORD showCommand, std::
         error = std::string("Cannot start ") + line.text + ": " + reason;
         return false;
     }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    // The helper runs on by itself: its handles are not kept.
+    const FxHandle thread(pi.hThread), process(pi.hProcess);
     return true;
 }

@@ -250,13 +250,12 @@ HFONT CTextView::GetFont(bool bItalic, bool bBold)
 
 void CTextView::MeasureFont()
 {
-    HDC dc = GetDC(m_hWnd);
     SIZE size{1, 1};
     {
-        FxSelectObject select(dc, GetFont());
-        GetTextExtentPoint32A(dc, "X", 1, &size);
+        FxClientDC dc(m_hWnd);
+        FxSelectObject select(dc.Get(), GetFont());
+        GetTextExtentPoint32A(dc.Get(), "X", 1, &size);
     }
-    ReleaseDC(m_hWnd, dc);
     m_nCharWidth = size.cx > 0 ? size.cx : 1;
     m_nLineHeight = size.cy > 0 ? size.cy : 1;
 }

@@ -95,11 +95,11 @@ void CMainFrame::FillModeLists()
 void CMainFrame::CreateTreeImages()
 {
     HINSTANCE inst = GetModuleHandleA(nullptr);
-    m_paneIcons = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 4, 0);
+    m_paneIcons.Reset(ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 4, 0));
     for (UINT icon : {IDI_TREE_ROOT, IDI_TREE_FILE, IDI_TREE_FILE_SELECTED})
-        ImageList_AddIcon(m_paneIcons,
+        ImageList_AddIcon(m_paneIcons.Get(),
                           static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, 0)));
-    SendMessageA(m_workspaceTree.m_hWnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_paneIcons));
+    SendMessageA(m_workspaceTree.m_hWnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_paneIcons.Get()));
     SendMessageA(m_workspaceTree.m_hWnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
 

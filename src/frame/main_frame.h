@@ -1,6 +1,7 @@
 // The IDE's main window: toolbar, status bar, mode bar, the WorkSpace and Output panes.
 #pragma once
 #include "frame/output_edit.h"
+#include "fx/fx_handles.h"
 #include "frame/workspace_tree.h"
 #include "fx/fx_dialogbar.h"
 #include "fx/fx_mdiframe.h"
@@ -30,7 +31,7 @@ public:
     FxToolBar m_toolBar;
     FxMDIChild* m_pWelcomeFrame = nullptr;
     int m_bMusicOn = 0;
-    HIMAGELIST m_paneIcons = nullptr;
+    FxImageList m_paneIcons;
     FxPaneBar m_outputBar;
     FxPaneBar m_workspaceBar;
     FxDialogBar m_selectorBar;

@@ -1,4 +1,5 @@
 #include "frame/workspace_tree.h"
+#include "fx/fx_handles.h"
 #include "fx/fx_paint_dc.h"
 #include "asm/colour_scheme.h"
 #include <commctrl.h>
@@ -14,19 +15,16 @@ void CWorkspaceTree::PaintBuffered(HDC target, const RECT& clip)
 {
     RECT rc;
     GetClientRect(m_hWnd, &rc);
-    HDC mem = CreateCompatibleDC(target);
-    HBITMAP bmp = CreateCompatibleBitmap(target, rc.right > 0 ? rc.right : 1, rc.bottom > 0 ? rc.bottom : 1);
-    HGDIOBJ old = SelectObject(mem, bmp);
+    FxMemoryDC mem = FxCreateMemoryDC(target);
+    FxBitmap bmp(CreateCompatibleBitmap(target, rc.right > 0 ? rc.right : 1, rc.bottom > 0 ? rc.bottom : 1));
+    if (!mem || !bmp) return;
+    FxSelectObject select(mem.Get(), bmp.Get());
     COLORREF bk = static_cast<COLORREF>(SendMessageA(m_hWnd, TVM_GETBKCOLOR, 0, 0));
-    HBRUSH brush = CreateSolidBrush(bk == static_cast<COLORREF>(-1) ? GetSysColor(COLOR_WINDOW) : bk);
-    FillRect(mem, &rc, brush);
-    DeleteObject(brush);
-    Default(WM_PAINT, reinterpret_cast<WPARAM>(mem), 0);
-    BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, mem, clip.left, clip.top,
-           SRCCOPY);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
+    FxBrush brush(CreateSolidBrush(bk == static_cast<COLORREF>(-1) ? GetSysColor(COLOR_WINDOW) : bk));
+    FillRect(mem.Get(), &rc, brush.Get());
+    Default(WM_PAINT, reinterpret_cast<WPARAM>(mem.Get()), 0);
+    BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, mem.Get(), clip.left,
+           clip.top, SRCCOPY);
 }
 
 void CWorkspaceTree::AttachScheme(ColourScheme* scheme)

@@ -1,4 +1,5 @@
 #include "fx/fx_doc.h"
+#include "fx/fx_handles.h"
 #include "fx/fx_app.h"
 #include "fx/fx_docmanager.h"
 #include "fx/fx_doctemplate.h"
@@ -62,13 +63,12 @@ bool FxDocument::OnNewDocument()
 
 bool FxDocument::OnOpenDocument(const char* path)
 {
-    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    const FxHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         FxReportFileError(IDS_OPEN_FAILED, path, GetLastError());
         return false;
     }
-    CloseHandle(h);
     DeleteContents();
     SetModifiedFlag(false);
     return true;

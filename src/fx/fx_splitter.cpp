@@ -1,4 +1,5 @@
 #include "fx/fx_splitter.h"
+#include "fx/fx_handles.h"
 #include "fx/fx_paint_dc.h"
 #include "resource.h"
 
@@ -288,12 +289,11 @@ void FxSplitterWnd::StartTracking(POINT pt)
 void FxSplitterWnd::DrawTracker() const
 {
     Areas a = Measure();
-    HDC dc = GetDC(m_hWnd);
+    FxClientDC dc(m_hWnd);
     if (m_tracking != Hit::ColumnBar && m_tracking != Hit::ColumnBox)
-        PatBlt(dc, 0, m_trackPos.y, a.panes.right, kBar, DSTINVERT);
+        PatBlt(dc.Get(), 0, m_trackPos.y, a.panes.right, kBar, DSTINVERT);
     if (m_tracking != Hit::RowBar && m_tracking != Hit::RowBox)
-        PatBlt(dc, m_trackPos.x, 0, kBar, a.panes.bottom, DSTINVERT);
-    ReleaseDC(m_hWnd, dc);
+        PatBlt(dc.Get(), m_trackPos.x, 0, kBar, a.panes.bottom, DSTINVERT);
 }
 
 void FxSplitterWnd::TrackTo(POINT pt)
