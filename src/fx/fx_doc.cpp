@@ -134,4 +134,5 @@ void FxDocument::RemoveView(FxView* view)
 {
     m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
     if (m_views.empty() && m_bAutoDelete) OnCloseDocument();
+    else UpdateFrameTitles();  // the windows left lose or renumber their ":n"
 }

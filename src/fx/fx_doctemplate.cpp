@@ -57,6 +57,15 @@ void FxDocTemplate::DestroyFailed(FxDocument* doc, FxMDIChild* frame)
     delete doc;
 }
 
+FxMDIChild* FxDocTemplate::OpenNewWindow(FxDocument* doc)
+{
+    FxMDIChild* frame = doc ? CreateNewFrame(doc) : nullptr;
+    if (!frame) return nullptr;
+    frame->InitialUpdateFrame(doc, true);
+    doc->UpdateFrameTitles();
+    return frame;
+}
+
 FxDocument* FxDocTemplate::OpenDocumentFile(const char* path, bool makeVisible)
 {
     FxDocument* doc = m_docFactory();

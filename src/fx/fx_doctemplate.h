@@ -30,6 +30,8 @@ public:
     // Opens `path` in a new document and frame; with no path runs the new-document step. Returns
     // the document, or null when any step failed (everything made on the way is destroyed).
     FxDocument* OpenDocumentFile(const char* path, bool makeVisible = true);
+    // Another window on `doc`, made active; null when it cannot be made.
+    FxMDIChild* OpenNewWindow(FxDocument* doc);
     const std::list<FxDocument*>& GetDocuments() const { return m_docs; }
     void AddDocument(FxDocument* doc);
     // The manager that owns this template (set when it is added to one).

@@ -1,7 +1,10 @@
 #include "fx/fx_mdichild.h"
 #include "fx/fx_doc.h"
+#include "fx/fx_doctemplate.h"
 #include "fx/fx_mdiframe.h"
 #include "resource.h"
+#include <algorithm>
+#include <vector>
 
 bool FxMDIChild::LoadFrame(UINT resourceId, DWORD style, FxMDIFrame* parent, FxCreateContext* context)
 {
@@ -74,11 +77,42 @@ void FxMDIChild::SetFixedTitle(const std::string& title)
     OnUpdateFrameTitle();
 }
 
+FxMDIChild::FxMDIChild()
+{
+    // Window > New Window: another window on the active document, as its template makes them.
+    OnCommand(ID_WINDOW_NEW, [this] {
+        FxDocument* doc = GetActiveDocument();
+        if (doc && doc->GetDocTemplate()) doc->GetDocTemplate()->OpenNewWindow(doc);
+    });
+    OnUpdate(ID_WINDOW_NEW, [this](FxCmdUI& ui) {
+        ui.Enable(GetActiveDocument() && GetActiveDocument()->GetDocTemplate());
+    });
+}
+
+namespace {
+// The 1-based place of `frame` among the distinct frames of `doc`'s views, and their count.
+std::pair<int, int> WindowNumber(const FxDocument& doc, const FxMDIChild* frame)
+{
+    std::vector<const FxMDIChild*> frames;
+    for (FxView* v : doc.GetViews()) {
+        const FxMDIChild* f = v->GetParentFrame();
+        if (f && std::find(frames.begin(), frames.end(), f) == frames.end()) frames.push_back(f);
+    }
+    const auto at = std::find(frames.begin(), frames.end(), frame);
+    return {static_cast<int>(at - frames.begin()) + 1, static_cast<int>(frames.size())};
+}
+}  // namespace
+
 void FxMDIChild::OnUpdateFrameTitle()
 {
     std::string title = m_strFixedTitle;
     if (title.empty())
-        if (FxDocument* doc = GetActiveDocument()) title = doc->GetTitle() + (doc->IsModified() ? " *" : "");
+        if (FxDocument* doc = GetActiveDocument()) {
+            const auto [number, count] = WindowNumber(*doc, this);
+            title = doc->GetTitle();
+            if (count > 1) title += ":" + std::to_string(number);
+            if (doc->IsModified()) title += " *";
+        }
     SetWindowTextA(m_hWnd, title.c_str());
     if (m_pMDIFrame) m_pMDIFrame->OnUpdateFrameTitle();
 }

@@ -14,6 +14,7 @@ struct FxCreateContext {
 
 class FxMDIChild : public FxWnd {
 public:
+    FxMDIChild();
     // Creates the child in `parent`'s MDI client with the icon of `resourceId`. On failure the
     // object has deleted itself and false is returned.
     [[nodiscard]] bool LoadFrame(UINT resourceId, DWORD style, FxMDIFrame* parent, FxCreateContext* context);
@@ -29,7 +30,8 @@ public:
     FxDocument* GetActiveDocument() const;
     // A fixed title replaces the document's title (used by document-less windows).
     void SetFixedTitle(const std::string& title);
-    // Title: the document's title, followed by " *" while it is modified.
+    // Title: the document's title, then ":n" when the document has several windows (n counts
+    // them in the order of the document's views), then " *" while it is modified.
     virtual void OnUpdateFrameTitle();
 
     // Routing: asks the active view, its document, then this frame; true at the first that answers.

@@ -123,3 +123,36 @@ TEST_F(Document, EachDocumentKeepsItsConfigurationAndTheModeBarFollowsTheActiveO
     EXPECT_EQ(0, Selected(IDC_SELECT_ASSEMBLER));
     EXPECT_EQ("8086    Masm    16bit    Debug", LabelText());
 }
+
+// Window > New Window: a second window on the active document edits the same buffer; the titles
+// number the windows while there are two, and closing one leaves the other as it was.
+TEST_F(Document, NewWindowShowsTheSameBufferAndNumbersTheTitles)
+{
+    const std::string path = dir.Write("two.asm", "mov ax, bx\r\n");
+    CHalyardDoc* doc = Open(path);
+    ASSERT_NE(nullptr, doc);
+    FxMDIChild* first = frame->GetActiveChild();
+    FxCmdUI ui(ID_WINDOW_NEW);
+    ASSERT_TRUE(frame->RouteUpdate(ui));
+    EXPECT_TRUE(ui.m_bEnabled);
+    ASSERT_TRUE(frame->SendCommand(ID_WINDOW_NEW));
+    wintest::Pump();
+    FxMDIChild* second = frame->GetActiveChild();
+    ASSERT_NE(first, second);
+    ASSERT_EQ(doc, second->GetActiveDocument());
+    auto title = [](FxMDIChild* child) {
+        char text[64] = {};
+        GetWindowTextA(child->m_hWnd, text, sizeof text);
+        return std::string(text);
+    };
+    EXPECT_EQ("two.asm:1", title(first));
+    EXPECT_EQ("two.asm:2", title(second));
+    SendMessageA(second->GetActiveView()->m_hWnd, WM_CHAR, 'x', 1);
+    EXPECT_EQ('x', doc->GetBuffer().GetLine(0)[0]);
+    EXPECT_EQ("two.asm:1 *", title(first));
+    SendMessageA(second->m_hWnd, WM_CLOSE, 0, 0);
+    wintest::Pump();
+    EXPECT_EQ("two.asm *", title(first));
+    EXPECT_EQ(1, app.GetDocManager()->GetOpenDocumentCount());
+    doc->SetModifiedFlag(false);
+}
