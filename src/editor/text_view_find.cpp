@@ -1,7 +1,10 @@
 #include "editor/text_view_find.h"
 
 #include "editor/text_edit_view.h"
+#include "fx/fx_app.h"
 #include "fx/fx_doc.h"
+#include "fx/fx_docmanager.h"
+#include "fx/fx_doctemplate.h"
 
 // While its views are detached the buffer is still the one they show.
 CTextBuffer* CTextViewSite::GetBuffer() const { return m_pDetached ? &m_pDetached->GetBuffer() : m_view.GetBuffer(); }
@@ -87,4 +90,13 @@ void CTextViewSite::EndBulkEdit()
     m_bSelectedWhileDetached = false;
     m_view.ScrollCaretIntoView(m_view.GetCursorPos());
     m_view.PlaceCaret();
+}
+
+const FxSettings* CTextViewSite::GetSettings() const
+{
+    const FxDocument* doc = m_view.GetDocument();
+    const FxDocTemplate* tmpl = doc ? doc->GetDocTemplate() : nullptr;
+    const FxDocManager* manager = tmpl ? tmpl->GetDocManager() : nullptr;
+    FxApp* app = manager ? manager->GetApp() : nullptr;
+    return app ? &app->Settings() : nullptr;
 }

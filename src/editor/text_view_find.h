@@ -28,6 +28,8 @@ public:
     // and selection are kept aside, and shown and scrolled to at the end.
     void BeginBulkEdit() override;
     void EndBulkEdit() override;
+    // The settings of the application whose document the view shows.
+    const FxSettings* GetSettings() const override;
 
 private:
     // This view's kept state during a bulk edit, else null.

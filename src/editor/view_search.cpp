@@ -5,17 +5,10 @@
 #include "editor/find_message.h"
 #include "editor/replace_dialog.h"
 #include "editor/view_site.h"
-#include "fx/fx_app.h"
+#include "fx/fx_settings.h"
 #include "resource.h"
 
 namespace {
-
-// The settings store of the running application; none in a test without one.
-const FxSettings* Settings()
-{
-    FxApp* app = FxGetApp();
-    return app ? &app->Settings() : nullptr;
-}
 
 // The selected text when the selection lies within one line, else empty.
 std::string SelectedLinePart(const CViewSite& view)
@@ -69,7 +62,7 @@ void CViewSearch::OnFind()
         dialog.m_options.bWholeWord = (m_dwLastFlags & FIND_WHOLE_WORD) != 0;
         dialog.m_nDirection = (m_dwLastFlags & FIND_DIRECTION_UP) ? CFindDialog::DIRECTION_UP
                                                                   : CFindDialog::DIRECTION_DOWN;
-    } else if (const FxSettings* settings = Settings()) {
+    } else if (const FxSettings* settings = m_view.GetSettings()) {
         dialog.m_options = LoadFindOptions(*settings);
     }
     const std::string selected = SelectedLinePart(m_view);
@@ -85,7 +78,7 @@ void CViewSearch::OnFind()
     m_strLastText = dialog.m_options.strFind;
     m_dwLastFlags = dialog.Flags();
     // Options that cannot be remembered are not worth a message.
-    if (const FxSettings* settings = Settings())
+    if (const FxSettings* settings = m_view.GetSettings())
         (void)SaveFindOptions(*settings, dialog.m_options);
 }
 
@@ -111,7 +104,7 @@ void CViewSearch::OnReplace()
         return;
     CReplaceDialog dialog(m_view, *pBuffer);
     CReplaceSession& session = dialog.Session();
-    const FxSettings* settings = Settings();
+    const FxSettings* settings = m_view.GetSettings();
     PrepareReplace(session, settings ? LoadReplaceOptions(*settings) : ReplaceOptions());
     session.Begin(m_view.GetCaret(), m_view.GetSelection());
     {

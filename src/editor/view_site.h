@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <string_view>
 
+class FxSettings;
+
 #include "core/buffer/text_buffer.h"
 #include "core/editor/edit_ranges.h"
 
@@ -28,6 +30,9 @@ public:
     // through this interface, stay right meanwhile.
     virtual void BeginBulkEdit() {}
     virtual void EndBulkEdit() {}
+    // Where the find and replace options are remembered between runs; null keeps them for this
+    // view's life only.
+    virtual const FxSettings* GetSettings() const { return nullptr; }
 
     // Highlights [start, start + length) on start's line, the caret and anchor at its end.
     void SelectFound(TextPosition start, int length);
