@@ -44,7 +44,8 @@ add_library(halyard_ui INTERFACE)
 target_link_libraries(halyard_ui INTERFACE halyard_app)
 
 set(HALYARD_RC ${CMAKE_SOURCE_DIR}/res/halyard.rc)
-set_source_files_properties(${HALYARD_RC} PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/res/resource.h)
+file(GLOB HALYARD_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h)
+set_source_files_properties(${HALYARD_RC} PROPERTIES OBJECT_DEPENDS "${HALYARD_RC_PARTS}")
 
 add_executable(Halyard WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${HALYARD_RC})
 target_link_libraries(Halyard PRIVATE halyard_ui)

@@ -31,6 +31,16 @@
 #define IDC_WORKSPACE_BAR               123
 #define IDC_OUTPUT_BAR                  124
 #define IDC_WORKSPACE_TABS              125
+// Controls of the WorkSpace pages (ids are per dialog)
+#define IDC_SEARCH_KEYWORD              1004
+#define IDC_SEGMENT_ADD                 1005
+#define IDC_SEGMENT_DELETE              1006
+#define IDC_SEGMENT_TREE                1007
+#define IDC_SEGMENT_EDIT                1008
+#define IDC_SEGMENT_SIZE                1015
+#define IDC_SEARCH_GO                   1094
+#define IDC_SEARCH_LIST                 1095
+#define IDC_SEARCH_COUNT                1096
 #define IDC_SELECT_ASSEMBLER            1012
 #define IDC_SELECT_BITNESS              1013
 #define IDC_SELECT_SUMMARY              1014

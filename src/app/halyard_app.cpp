@@ -6,6 +6,8 @@
 #include "frame/child_frame.h"
 #include "frame/main_frame.h"
 #include "fx/fx_doctemplate.h"
+#include "reference/search_dlg.h"
+#include "snippets/segment_view_dlg.h"
 #include "resource.h"
 #include <commdlg.h>
 #include <cstdio>
@@ -30,6 +32,9 @@ CHalyardApp* GetHalyardApp() { return static_cast<CHalyardApp*>(FxGetApp()); }
 
 CHalyardApp::CHalyardApp()
 {
+    // The WorkSpace pane creates its pages by these names.
+    (void)Classes().Register<CSegmentViewDlg>("CSegmentViewDlg");
+    (void)Classes().Register<CSearchDlg>("CSearchDlg");
     OnCommand(ID_FILE_PRINT_SETUP, [this] { OnPrintSetup(); });
     OnNotify(IDC_WORKSPACE_TREE, static_cast<UINT>(NM_DBLCLK), [this](NMHDR&) -> LRESULT {
         OnWorkspaceDblClk();

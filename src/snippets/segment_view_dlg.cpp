@@ -1,0 +1,4 @@
+#include "snippets/segment_view_dlg.h"
+#include "resource.h"
+
+CSegmentViewDlg::CSegmentViewDlg() : FxDialog(IDD_SEGMENTVIEW) {}
