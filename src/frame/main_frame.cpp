@@ -63,16 +63,18 @@ bool CMainFrame::CreateBars()
 
 bool CMainFrame::CreatePanes()
 {
-    if (!m_workspaceBar.Create(this, "WorkSpace", SIZE{260, 200}, IDC_WORKSPACE_BAR, FxDockSide::Left)) return false;
-    if (!m_outputBar.Create(this, "Output", SIZE{100, 100}, IDC_OUTPUT_BAR, FxDockSide::Bottom)) return false;
+    const DWORD paneStyle = WS_CHILD | WS_VISIBLE;
+    if (!m_workspaceBar.Create("WorkSpace", this, SIZE{260, 200}, TRUE, IDC_WORKSPACE_BAR, paneStyle)) return false;
+    if (!m_outputBar.Create("Output", this, SIZE{100, 100}, TRUE, IDC_OUTPUT_BAR, paneStyle)) return false;
     if (!m_outputEdit.Create(m_outputBar.m_hWnd, IDC_OUTPUT_EDIT)) return false;
-    m_outputBar.SetChild(m_outputEdit.m_hWnd);
     m_outputEdit.AttachScheme(m_pScheme);
     if (!m_workspaceTree.Create(m_workspaceBar.m_hWnd, IDC_WORKSPACE_TREE)) return false;
-    m_workspaceBar.SetChild(m_workspaceTree.m_hWnd);
     m_workspaceTree.AttachScheme(m_pScheme);
-    AddControlBar(&m_outputBar);
-    AddControlBar(&m_workspaceBar);
+    // The panes dock on any side and float; the toolbar and mode bar stay at the top.
+    m_workspaceBar.EnableDocking(kFxDockAny);
+    m_outputBar.EnableDocking(kFxDockAny);
+    DockControlBar(&m_workspaceBar, FxDockSide::Left);
+    DockControlBar(&m_outputBar, FxDockSide::Bottom);
     return true;
 }
 

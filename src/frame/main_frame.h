@@ -1,11 +1,11 @@
 // The IDE's main window: toolbar, status bar, mode bar, the WorkSpace and Output panes.
 #pragma once
 #include "frame/output_edit.h"
+#include "frame/pane_bar.h"
 #include "fx/fx_handles.h"
 #include "frame/workspace_tree.h"
 #include "fx/fx_dialogbar.h"
 #include "fx/fx_mdiframe.h"
-#include "fx/fx_panebar.h"
 #include "fx/fx_statusbar.h"
 #include "fx/fx_toolbar.h"
 #include <commctrl.h>
@@ -32,8 +32,8 @@ public:
     FxMDIChild* m_pWelcomeFrame = nullptr;
     int m_bMusicOn = 0;
     FxImageList m_paneIcons;
-    FxPaneBar m_outputBar;
-    FxPaneBar m_workspaceBar;
+    CPaneBar m_outputBar;
+    CPaneBar m_workspaceBar;
     FxDialogBar m_selectorBar;
     COutputEdit m_outputEdit;
     CWorkspaceTree m_workspaceTree;

@@ -5,17 +5,27 @@
 #include "fx/fx_docmanager.h"
 #include "fx/fx_doctemplate.h"
 #include "fx/fx_mdichild.h"
+#include "fx/fx_miniframe.h"
+#include "fx/fx_paint_dc.h"
 #include "fx/fx_statusbar.h"
 #include "fx/fx_toolbar.h"
 #include "resource.h"
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 #include <algorithm>
 #include <cstring>
 
 namespace {
 const UINT kFirstChildId = 0xFF00;           // ids of the Window menu's list of open windows
 const UINT kChildGone = WM_APP + 0x100;       // posted when a child frame is destroyed
+const UINT kDelayedLayout = WM_APP + 0x101;   // posted by DelayRecalcLayout
+
+bool ReadFullWindowDrag()
+{
+    BOOL full = FALSE;
+    return SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0) && full;
+}
 
 // The part of a command's string before '\n' (the status prompt) or after it (the tool tip).
 std::string PromptOf(UINT id, bool tip)
@@ -123,25 +133,28 @@ bool FxMDIFrame::Route(const std::function<bool(FxCmdTarget&)>& ask)
     return m_pApp && ask(*m_pApp);
 }
 
-void FxMDIFrame::AddControlBar(FxControlBar* bar) { m_bars.push_back(bar); }
+void FxMDIFrame::AddControlBar(FxControlBar* bar)
+{
+    if (!bar || std::find(m_bars.begin(), m_bars.end(), bar) != m_bars.end()) return;
+    bar->m_bInFrame = true;
+    m_bars.push_back(bar);
+}
 
 void FxMDIFrame::ShowControlBar(FxControlBar* bar, bool show, bool delay)
 {
     if (!bar || !bar->m_hWnd) return;
     ShowWindow(bar->m_hWnd, show ? SW_SHOWNA : SW_HIDE);
+    if (FxMiniFrame* mini = GetMiniFrame(bar)) ShowWindow(mini->m_hWnd, show ? SW_SHOWNA : SW_HIDE);
     if (!delay) RecalcLayout();
     else PostMessageA(m_hWnd, WM_SIZE, 0, 0);
 }
-
-namespace {
-RECT ToRect(const halyard::dock::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-}  // namespace
 
 // The core decides where every bar goes: top and bottom rows across the whole width, left and
 // right rows between them, the MDI area never below 2 pixels while the bars can give way.
 void FxMDIFrame::RecalcLayout()
 {
     if (!m_hWnd) return;
+    m_bLayoutPending = false;
     RECT rc;
     GetClientRect(m_hWnd, &rc);
     m_barDescriptions.clear();
@@ -159,35 +172,29 @@ void FxMDIFrame::RecalcLayout()
         MoveWindow(m_hWndMDIClient, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
 }
 
-namespace {
-// The row of the last layout that holds bar `index`, or -1.
-int RowOf(const halyard::dock::Layout& layout, size_t index)
+void FxMDIFrame::DelayRecalcLayout()
 {
-    for (size_t r = 0; r < layout.rows.size(); ++r)
-        for (int b : layout.rows[r].bars)
-            if (static_cast<size_t>(b) == index) return static_cast<int>(r);
-    return -1;
-}
-}  // namespace
-
-bool FxMDIFrame::InnerEdgeLimits(const FxControlBar* bar, int start, halyard::dock::Limits& limits) const
-{
-    auto it = std::find(m_bars.begin(), m_bars.end(), bar);
-    const int row = it == m_bars.end() ? -1 : RowOf(m_layout, static_cast<size_t>(it - m_bars.begin()));
-    if (row < 0) return false;
-    const halyard::dock::Side side = m_layout.rows[static_cast<size_t>(row)].side;
-    limits = halyard::dock::InnerEdgeLimits(side, halyard::dock::TrackingRow(m_barDescriptions, m_layout, row),
-                                            halyard::dock::FreeSpace(m_layout, side), start);
-    return true;
+    if (m_bLayoutPending || !m_hWnd) return;
+    m_bLayoutPending = true;
+    PostMessageA(m_hWnd, kDelayedLayout, 0, 0);
 }
 
-int FxMDIFrame::LaidOutThickness(const FxControlBar* bar) const
+// The frame's class has no background: only the dividers show the frame itself.
+void FxMDIFrame::PaintDividers()
 {
-    auto it = std::find(m_bars.begin(), m_bars.end(), bar);
-    const int row = it == m_bars.end() ? -1 : RowOf(m_layout, static_cast<size_t>(it - m_bars.begin()));
-    if (row < 0) return 0;
-    const halyard::dock::Row& r = m_layout.rows[static_cast<size_t>(row)];
-    return halyard::dock::IsHorizontal(r.side) ? r.rect.Height() : r.rect.Width();
+    FxPaintDC paint(m_hWnd);
+    for (const halyard::dock::Divider& d : m_layout.dividers) {
+        const RECT rc = ToRect(d.rect);
+        FillRect(paint.Dc(), &rc, GetSysColorBrush(COLOR_BTNFACE));
+    }
+}
+
+void FxMDIFrame::OnSettingChange(WPARAM wp, LPARAM lp)
+{
+    m_bFullDrag = ReadFullWindowDrag();
+    // Bars are children (or a small frame's): the system tells only top-level windows.
+    for (FxControlBar* bar : m_bars)
+        if (bar->m_hWnd) SendMessageA(bar->m_hWnd, WM_SETTINGCHANGE, wp, lp);
 }
 
 void FxMDIFrame::SetMessageText(const char* text)
@@ -197,13 +204,14 @@ void FxMDIFrame::SetMessageText(const char* text)
 
 void FxMDIFrame::OnIdleUpdate()
 {
+    if (m_bLayoutPending) RecalcLayout();
     for (FxControlBar* bar : m_bars) bar->OnIdleUpdate();
 }
 
 bool FxMDIFrame::PreTranslateMessage(MSG& msg)
 {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
-    if (msg.hwnd != m_hWnd && !IsChild(m_hWnd, msg.hwnd)) return false;
+    if (msg.hwnd != m_hWnd && !IsChild(m_hWnd, msg.hwnd) && !IsInFloatingBar(msg.hwnd)) return false;
     if (m_hWndMDIClient && TranslateMDISysAccel(m_hWndMDIClient, &msg)) return true;
     FxView* view = GetActiveView();
     HACCEL viewAccel = view ? view->GetAccelerators() : nullptr;
@@ -306,11 +314,37 @@ LRESULT FxMDIFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_CREATE:
+        m_bFullDrag = ReadFullWindowDrag();
         if (DefWindowProcA(m_hWnd, msg, wp, lp) == -1 || !CreateClient() || !OnCreateFrame()) return -1;
         return 0;
     case WM_SIZE:
         RecalcLayout();
         return 0;
+    case kDelayedLayout:
+        if (m_bLayoutPending) RecalcLayout();
+        return 0;
+    case WM_PAINT:
+        PaintDividers();
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wp), LOWORD(lp))) return TRUE;
+        break;
+    case WM_LBUTTONDOWN:
+        OnDividerPress(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        return 0;
+    case WM_MOUSEMOVE:
+        if (m_bDividerTracking) OnDividerMove(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+        EndDividerDrag();
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != m_hWnd) EndDividerDrag();
+        return 0;
+    case WM_SETTINGCHANGE:
+        OnSettingChange(wp, lp);
+        break;
     case WM_COMMAND:
         if (LOWORD(wp) >= kFirstChildId && !lp) break;  // the Window menu's list
         if (RouteCmdMsg(LOWORD(wp), HIWORD(wp))) return 0;
