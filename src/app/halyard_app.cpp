@@ -92,7 +92,7 @@ bool CHalyardApp::InitInstance()
     auto* tmpl = new FxDocTemplate(IDR_HALYARDTYPE, NewDocument, NewChildFrame, NewView);
     GetDocManager()->AddDocTemplate(tmpl);
     if (!tmpl->Load()) return false;
-    auto* frame = new CMainFrame(&m_colourScheme);
+    auto* frame = new CMainFrame(&m_colourScheme, &Classes());
     SetMainFrame(frame);
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) return false;  // the frame deleted itself
     DragAcceptFiles(frame->m_hWnd, TRUE);

@@ -15,7 +15,7 @@ const UINT kIndicators[] = {ID_SEPARATOR,           ID_EDIT_INDICATOR_POSITION, 
                             ID_INDICATOR_CAPS,      ID_INDICATOR_NUM,           ID_INDICATOR_SCRL};
 }  // namespace
 
-CMainFrame::CMainFrame(ColourScheme* scheme) : m_pScheme(scheme)
+CMainFrame::CMainFrame(ColourScheme* scheme, const FxClassRegistry* classes) : m_pScheme(scheme), m_pClasses(classes)
 {
     OnCommand(ID_VIEW_WORKSPACE, [this] { ShowControlBar(&m_workspaceBar, !m_workspaceBar.IsVisible()); });
     OnUpdate(ID_VIEW_WORKSPACE, [this](FxCmdUI& ui) { ui.SetCheck(m_workspaceBar.IsVisible()); });
@@ -25,10 +25,25 @@ CMainFrame::CMainFrame(ColourScheme* scheme) : m_pScheme(scheme)
     OnUpdate(ID_BACKGROUND_MUSIC, [this](FxCmdUI& ui) { ui.SetCheck(m_bMusicOn == 1); });
 }
 
+// Bars, panes, pages, docking, the MDI tabs; the panes stay hidden until a file is opened. A bar,
+// a pane, the mode bar or the tree that cannot be made fails the frame.
 bool CMainFrame::OnCreateFrame()
 {
     if (!CreateBars() || !CreatePanes()) return false;
     CreateTreeImages();
+    InsertCodeViewRoot();
+    (void)CreateWorkspacePages();
+    DockBars();
+    if (m_mdiTabBar.Install(m_hWnd, m_hWndMDIClient, CMdiTabBar::kMainFrameStyle))
+        SetClientAreaHandler([this](const RECT& area) { m_mdiTabBar.Layout(area); });
+    ShowControlBar(&m_workspaceBar, false);
+    ShowControlBar(&m_outputBar, false);
+    ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
+    return true;
+}
+
+void CMainFrame::InsertCodeViewRoot()
+{
     TVINSERTSTRUCTA ins{};
     ins.hParent = TVI_ROOT;
     ins.hInsertAfter = TVI_LAST;
@@ -36,12 +51,31 @@ bool CMainFrame::OnCreateFrame()
     ins.item.pszText = const_cast<char*>("Code View");
     m_hCodeViewRoot = reinterpret_cast<HTREEITEM>(
         SendMessageA(m_workspaceTree.m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
-    ShowControlBar(&m_workspaceBar, false);
-    ShowControlBar(&m_outputBar, false);
-    ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
-    return true;
 }
 
+// The tree, then the snippet library and the instruction reference, made by class name.
+bool CMainFrame::CreateWorkspacePages()
+{
+    bool ok = m_workspaceTabs.AddWindowPage(m_workspaceTree.m_hWnd, "CodeView", IDR_MAINFRAME);
+    if (m_pClasses) {
+        ok = m_workspaceTabs.AddDialogPage(*m_pClasses, "CSegmentViewDlg", IDD_SEGMENTVIEW, "SegmentView",
+                                           IDI_SEGMENT_TAB) && ok;
+        ok = m_workspaceTabs.AddDialogPage(*m_pClasses, "CSearchDlg", IDD_SEARCH, "Search", IDI_SEARCH_TAB) && ok;
+    }
+    m_workspaceTabs.RecalcLayout();
+    return ok;
+}
+
+// The panes dock on any side and float; the toolbar and mode bar stay at the top.
+void CMainFrame::DockBars()
+{
+    m_workspaceBar.EnableDocking(kFxDockAny);
+    m_outputBar.EnableDocking(kFxDockAny);
+    DockControlBar(&m_workspaceBar, FxDockSide::Left);
+    DockControlBar(&m_outputBar, FxDockSide::Bottom);
+}
+
+// The toolbar and the status bar; the mode bar comes after the panes.
 bool CMainFrame::CreateBars()
 {
     if (!m_toolBar.Create(this, kToolBarId) || !m_toolBar.LoadToolBar(IDR_MAINFRAME)) return false;
@@ -51,6 +85,15 @@ bool CMainFrame::CreateBars()
         return false;
     SetToolBar(&m_toolBar);
     SetStatusBar(&m_statusBar);
+    return true;
+}
+
+// The two panes, the mode bar, the Output edit, the WorkSpace tab control and its tree.
+bool CMainFrame::CreatePanes()
+{
+    const DWORD paneStyle = WS_CHILD | WS_VISIBLE;
+    if (!m_workspaceBar.Create("WorkSpace", this, SIZE{260, 200}, TRUE, IDC_WORKSPACE_BAR, paneStyle)) return false;
+    if (!m_outputBar.Create("Output", this, SIZE{100, 100}, TRUE, IDC_OUTPUT_BAR, paneStyle)) return false;
     if (!m_selectorBar.Create(this, IDD_SELECTOR, kDialogBarId)) return false;
     SetWindowTextA(m_selectorBar.m_hWnd, "Selector");
     FillModeLists();
@@ -58,23 +101,13 @@ bool CMainFrame::CreateBars()
     AddControlBar(&m_statusBar);
     AddControlBar(&m_toolBar);
     AddControlBar(&m_selectorBar);
-    return true;
-}
-
-bool CMainFrame::CreatePanes()
-{
-    const DWORD paneStyle = WS_CHILD | WS_VISIBLE;
-    if (!m_workspaceBar.Create("WorkSpace", this, SIZE{260, 200}, TRUE, IDC_WORKSPACE_BAR, paneStyle)) return false;
-    if (!m_outputBar.Create("Output", this, SIZE{100, 100}, TRUE, IDC_OUTPUT_BAR, paneStyle)) return false;
-    if (!m_outputEdit.Create(m_outputBar.m_hWnd, IDC_OUTPUT_EDIT)) return false;
+    (void)m_outputEdit.Create(m_outputBar.m_hWnd, IDC_OUTPUT_EDIT);
     m_outputEdit.AttachScheme(m_pScheme);
-    if (!m_workspaceTree.Create(m_workspaceBar.m_hWnd, IDC_WORKSPACE_TREE)) return false;
+    (void)m_workspaceTabs.Create(CPageTabCtrl::kBottom | WS_CHILD | WS_VISIBLE, RECT{0, 0, 100, 100},
+                                 m_workspaceBar.m_hWnd, IDC_WORKSPACE_TABS);
+    const HWND treeParent = m_workspaceTabs.m_hWnd ? m_workspaceTabs.m_hWnd : m_workspaceBar.m_hWnd;
+    if (!m_workspaceTree.Create(treeParent, IDC_WORKSPACE_TREE)) return false;
     m_workspaceTree.AttachScheme(m_pScheme);
-    // The panes dock on any side and float; the toolbar and mode bar stay at the top.
-    m_workspaceBar.EnableDocking(kFxDockAny);
-    m_outputBar.EnableDocking(kFxDockAny);
-    DockControlBar(&m_workspaceBar, FxDockSide::Left);
-    DockControlBar(&m_outputBar, FxDockSide::Bottom);
     return true;
 }
 

@@ -1,9 +1,11 @@
 // The IDE's main window: toolbar, status bar, mode bar, the WorkSpace and Output panes.
 #pragma once
+#include "frame/mdi_tab_bar.h"
 #include "frame/output_edit.h"
+#include "frame/page_tab_ctrl.h"
 #include "frame/pane_bar.h"
-#include "fx/fx_handles.h"
 #include "frame/workspace_tree.h"
+#include "fx/fx_handles.h"
 #include "fx/fx_dialogbar.h"
 #include "fx/fx_mdiframe.h"
 #include "fx/fx_statusbar.h"
@@ -11,19 +13,20 @@
 #include <commctrl.h>
 
 class ColourScheme;
-
+class FxClassRegistry;
 class FxMDIChild;
 
 class CMainFrame : public FxMDIFrame {
 public:
     // The Output pane and the WorkSpace tree take their colours from `scheme` (not owned; null:
-    // the controls' own colours).
-    explicit CMainFrame(ColourScheme* scheme = nullptr);
+    // the controls' own colours); the WorkSpace pages are made from the classes of `classes`
+    // (null: the tree is the only page).
+    explicit CMainFrame(ColourScheme* scheme = nullptr, const FxClassRegistry* classes = nullptr);
 
     // Shows (or hides) the WorkSpace pane, then the Output pane, at once.
     void ShowPanes(bool show);
-    // Adds `text` as the last item under the tree's root "Code View", expanded and repainted.
-    // Adds a file's item below "Code View"; its handle, or null.
+    // Adds `text` as the last item under the tree's root "Code View", expanded and repainted;
+    // its handle, or null.
     HTREEITEM AddDocumentItem(const char* text);
     void RenameDocumentItem(HTREEITEM item, const char* text);
 
@@ -33,6 +36,8 @@ public:
     int m_bMusicOn = 0;
     FxImageList m_paneIcons;
     CPaneBar m_outputBar;
+    CPageTabCtrl m_workspaceTabs;
+    CMdiTabBar m_mdiTabBar;
     CPaneBar m_workspaceBar;
     FxDialogBar m_selectorBar;
     COutputEdit m_outputEdit;
@@ -44,8 +49,12 @@ protected:
 
 private:
     ColourScheme* m_pScheme = nullptr;
+    const FxClassRegistry* m_pClasses = nullptr;
     bool CreateBars();
     bool CreatePanes();
+    bool CreateWorkspacePages();
+    void InsertCodeViewRoot();
+    void DockBars();
     void FillModeLists();
     void CreateTreeImages();
     void ToggleMusic();

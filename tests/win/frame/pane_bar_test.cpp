@@ -249,7 +249,13 @@ TEST_F(PaneBars, DraggingThePaneDocksItOnTheSideUnderTheCursorOrFloatsIt)
         SendMessageA(Bar(), WM_LBUTTONDOWN, MK_LBUTTON, Client(Bar(), InWindow(Bar(), 8, 40)));
         wintest::Pump();
     };
-    auto mdi = [&] { return ScreenRect(frame->m_hWndMDIClient); };
+    // The MDI area as laid out (the MDI tab bar places the client inside it).
+    auto mdi = [&] {
+        const halyard::dock::Rect& a = frame->GetLayout().mdi;
+        RECT rc{a.left, a.top, a.right, a.bottom};
+        MapWindowPoints(frame->m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
     // Just inside the top rows: a new row there.
     drag(POINT{(mdi().left + mdi().right) / 2, mdi().top + 5}, WM_LBUTTONUP);
     EXPECT_EQ(kFxDockBarTop, Output().GetDockBarId());
