@@ -45,7 +45,18 @@ target_link_libraries(halyard_ui INTERFACE halyard_app)
 
 set(HALYARD_RC ${CMAKE_SOURCE_DIR}/res/halyard.rc)
 file(GLOB HALYARD_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h)
-set_source_files_properties(${HALYARD_RC} PROPERTIES OBJECT_DEPENDS "${HALYARD_RC_PARTS}")
+# The ASCII table is drawn by our script at build time; the resource compiler finds it in the
+# generated folder, which is on its include path.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(HALYARD_GENERATED ${CMAKE_BINARY_DIR}/generated)
+add_custom_command(OUTPUT ${HALYARD_GENERATED}/ascii_table.bmp
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${HALYARD_GENERATED}
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/gen_images.py --ascii-table ${HALYARD_GENERATED}/ascii_table.bmp
+  DEPENDS ${CMAKE_SOURCE_DIR}/scripts/gen_images.py
+  COMMENT "Drawing the ASCII table")
+set_source_files_properties(${HALYARD_RC} PROPERTIES
+  OBJECT_DEPENDS "${HALYARD_RC_PARTS};${HALYARD_GENERATED}/ascii_table.bmp"
+  INCLUDE_DIRECTORIES ${HALYARD_GENERATED})
 
 add_executable(Halyard WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${HALYARD_RC})
 target_link_libraries(Halyard PRIVATE halyard_ui)

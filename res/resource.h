@@ -47,6 +47,22 @@
 #define IDC_SELECT_CONFIG               1015
 #define IDC_SELECT_CPU                  1016
 
+// Controls and strings of the New dialog (133) and its pages (139, 140); ids are per dialog
+#define IDI_NEW_TEMPLATE                149   // the template list's icon
+#define IDC_NEW_TABS                    1001
+#define IDC_NEW_ADD_TO_PROJECT          1002
+#define IDC_NEW_PROJECT_LIST            1003
+#define IDC_NEW_LOCATION                1004
+#define IDC_NEW_FILE_NAME               1006
+#define IDC_NEW_CPU                     1008
+#define IDC_NEW_TEMPLATES               1009
+#define IDC_NEW_BROWSE                  1010
+#define IDS_NEW_REPLACE                 8700   // "%s already exists. Replace it?"
+#define IDS_NEW_NO_TEMPLATE             8701   // "Cannot find the template %s."
+#define IDS_NEW_COPY_FAILED             8702   // "Cannot create %s."
+#define IDS_NEW_TARGET_OPEN             8703   // "%s is open in the editor."
+#define IDS_NEW_NO_NAME                 8704   // "Type a file name and a location."
+
 // ---- Framework command ids -------------------------------------------------------------------
 #define ID_FILE_NEW                     57600
 #define ID_FILE_OPEN                    57601
@@ -206,3 +222,12 @@
 #define IDC_DIRECTION_DOWN              8612
 #define IDC_SCOPE_SELECTION             8613
 #define IDC_SCOPE_WHOLE_FILE            8614
+
+// ---- Utility commands: About box, ASCII table, Help links ---------------------------------------
+#define IDC_ABOUT_TEXT                  1000   // the About box's read-only text
+#define IDC_ABOUT_VERSION               1001
+#define IDC_ASCII_PICTURE               1002
+#define IDS_URL_HOMEPAGE                24100  // the pages of the Help menu: a distributor's to change
+#define IDS_URL_SUGGEST                 24101
+#define IDS_URL_QUESTIONS               24102
+#define IDS_ABOUT_TEXT                  24103

@@ -1,5 +1,6 @@
 #include "app/halyard_app.h"
 #include "app/doc_manager_ex.h"
+#include "app/new_dialog.h"
 #include "asm/control_colours.h"
 #include "asm/halyard_view.h"
 #include "build/halyard_doc.h"
@@ -35,6 +36,7 @@ CHalyardApp::CHalyardApp()
     // The WorkSpace pane creates its pages by these names.
     (void)Classes().Register<CSegmentViewDlg>("CSegmentViewDlg");
     (void)Classes().Register<CSearchDlg>("CSearchDlg");
+    OnCommand(ID_FILE_NEW_DIALOG, [this] { RunNewDialog(*this); });
     OnCommand(ID_FILE_PRINT_SETUP, [this] { OnPrintSetup(); });
     OnNotify(IDC_WORKSPACE_TREE, static_cast<UINT>(NM_DBLCLK), [this](NMHDR&) -> LRESULT {
         OnWorkspaceDblClk();
@@ -44,6 +46,7 @@ CHalyardApp::CHalyardApp()
     OnCommand(ID_THEME_DARK, [this] { OnTheme(1); });
     OnUpdate(ID_THEME_NORMAL, [this](FxCmdUI& ui) { ui.SetCheck(m_nTheme == 0); });
     OnUpdate(ID_THEME_DARK, [this](FxCmdUI& ui) { ui.SetCheck(m_nTheme == 1); });
+    ChainTo(&m_utilityCommands);
 }
 
 CMainFrame* CHalyardApp::GetMainFrame() const { return static_cast<CMainFrame*>(FxApp::GetMainFrame()); }

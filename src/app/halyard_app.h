@@ -1,5 +1,6 @@
 // The application object of Halyard.
 #pragma once
+#include "app/utility_commands.h"
 #include "asm/colour_scheme.h"
 #include "build/document_host.h"
 #include "fx/fx_app.h"
@@ -14,6 +15,7 @@ public:
     int m_nTheme = 0;                // 0 = Normal, 1 = Dark
     char m_szInstallDir[128] = {};   // the installation folder, without a trailing backslash
     ColourScheme m_colourScheme;     // shared by the editors, the Output pane and the tree
+    CUtilityCommands m_utilityCommands;  // About, calculator, ASCII table, Help pages
 
     CMainFrame* GetMainFrame() const;
 

@@ -48,7 +48,10 @@ BOOL CALLBACK Visit(HWND hwnd, LPARAM lp)
     if (pid != s->pid || !IsWindowVisible(hwnd)) return TRUE;
     char text[512] = {};
     GetWindowTextA(hwnd, text, sizeof text);
-    if (!s->title->empty() && *s->title != text) return TRUE;
+    // A maximized MDI child adds " - [its title]" to the frame's title.
+    const std::string shown(text);
+    const bool match = *s->title == shown || shown.rfind(*s->title + " - [", 0) == 0;
+    if (!s->title->empty() && !match) return TRUE;
     s->found = hwnd;
     return FALSE;
 }

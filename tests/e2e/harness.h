@@ -21,7 +21,8 @@ private:
     PROCESS_INFORMATION m_pi{};
 };
 
-// Polls for a visible top-level window of process `pid` whose title is `title` (empty: any).
+// Polls for a visible top-level window of process `pid` whose title is `title` (empty: any), also
+// followed by the " - [child]" a maximized MDI child adds.
 HWND FindTopWindow(DWORD pid, const std::string& title, DWORD timeoutMs);
 
 }  // namespace e2e
