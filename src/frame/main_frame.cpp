@@ -1,4 +1,6 @@
 #include "frame/main_frame.h"
+#include "frame/background_view.h"
+#include "frame/child_frame.h"
 #include "core/build/build_config.h"
 #include "resource.h"
 #include <mmsystem.h>
@@ -38,8 +40,22 @@ bool CMainFrame::OnCreateFrame()
         SetClientAreaHandler([this](const RECT& area) { m_mdiTabBar.Layout(area); });
     ShowControlBar(&m_workspaceBar, false);
     ShowControlBar(&m_outputBar, false);
+    CreateWelcomeWindow();
     ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
     return true;
+}
+
+// The first MDI child, "Halyard MiniBBS", a document-less welcome view; without it the frame
+// starts all the same.
+void CMainFrame::CreateWelcomeWindow()
+{
+    auto* child = new CChildFrame;
+    FxCreateContext context{&CBackgroundView::CreateObject, nullptr};
+    if (!child->LoadFrame(IDI_WELCOME, WS_MAXIMIZE | WS_OVERLAPPEDWINDOW, this, &context)) return;  // deleted itself
+    m_pWelcomeFrame = child;
+    if (FxView* view = child->GetActiveView()) view->OnInitialUpdate();
+    child->SetFixedTitle("Halyard MiniBBS");
+    child->ActivateFrame(SW_SHOWMAXIMIZED);
 }
 
 void CMainFrame::InsertCodeViewRoot()

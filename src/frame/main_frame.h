@@ -58,4 +58,5 @@ private:
     void FillModeLists();
     void CreateTreeImages();
     void ToggleMusic();
+    void CreateWelcomeWindow();
 };

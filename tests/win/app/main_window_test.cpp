@@ -23,11 +23,11 @@ TEST_F(MainWindow, MdiTabsFollowTheWindowsAndTheTreeFindsThem)
     for (const char* name : {"one.asm", "two.asm", "three.asm"}) docs.push_back(Open(dir.Write(name, "nop\r\n")));
     ASSERT_EQ(3u, docs.size());
     buildtest::PumpFor(600);  // the bar refreshes every 500 ms
-    EXPECT_EQ((std::vector<std::string>{"one.asm", "two.asm", "three.asm"}), TabTexts(frame));
+    EXPECT_EQ((std::vector<std::string>{"Halyard MiniBBS", "one.asm", "two.asm", "three.asm"}), TabTexts(frame));
 
     ASSERT_TRUE(docs[1]->DoSave(dir.Write("renamed.asm", "")));
     buildtest::PumpFor(600);
-    EXPECT_EQ((std::vector<std::string>{"one.asm", "renamed.asm", "three.asm"}), TabTexts(frame));
+    EXPECT_EQ((std::vector<std::string>{"Halyard MiniBBS", "one.asm", "renamed.asm", "three.asm"}), TabTexts(frame));
 
     // A double-click on the first file's item travels from the tree through its tab page and the
     // pane to the application, which activates that file's window.
@@ -41,5 +41,5 @@ TEST_F(MainWindow, MdiTabsFollowTheWindowsAndTheTreeFindsThem)
 
     SendMessageA(docs[2]->GetViews().front()->GetParentFrame()->m_hWnd, WM_CLOSE, 0, 0);
     buildtest::PumpFor(600);
-    EXPECT_EQ((std::vector<std::string>{"one.asm", "renamed.asm"}), TabTexts(frame));
+    EXPECT_EQ((std::vector<std::string>{"Halyard MiniBBS", "one.asm", "renamed.asm"}), TabTexts(frame));
 }

@@ -19,16 +19,19 @@ std::function<void(HWND)> g_drive;
 HWND g_owner;
 bool g_stuck;
 
+BOOL CALLBACK TakeOwnedDialog(HWND h, LPARAM lp)
+{
+    char cls[16] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (strcmp(cls, "#32770") || GetWindow(h, GW_OWNER) != g_owner || !IsWindowVisible(h)) return TRUE;
+    *reinterpret_cast<HWND*>(lp) = h;
+    return FALSE;
+}
+
 HWND FindModal()
 {
     HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
-        char cls[16] = {};
-        GetClassNameA(h, cls, sizeof cls);
-        if (strcmp(cls, "#32770") || GetWindow(h, GW_OWNER) != g_owner || !IsWindowVisible(h)) return TRUE;
-        *reinterpret_cast<HWND*>(lp) = h;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), TakeOwnedDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
