@@ -196,3 +196,9 @@ void CMainFrame::ToggleMusic()
         m_bMusicOn = 0;
     }
 }
+
+void CMainFrame::OnChildDestroyed(FxMDIChild* child)
+{
+    if (child == m_pWelcomeFrame) m_pWelcomeFrame = nullptr;
+    FxMDIFrame::OnChildDestroyed(child);
+}

@@ -46,6 +46,8 @@ public:
 
 protected:
     bool OnCreateFrame() override;
+    // Forgets the welcome window when it is closed.
+    void OnChildDestroyed(FxMDIChild* child) override;
 
 private:
     ColourScheme* m_pScheme = nullptr;

@@ -115,7 +115,8 @@ public:
     // Title: the frame's title, then " - " and the active document's title.
     void OnUpdateFrameTitle();
     void OnChildActivated(FxMDIChild* child);
-    void OnChildDestroyed(FxMDIChild* child);
+    // A child frame's window is going; the object is deleted right after.
+    virtual void OnChildDestroyed(FxMDIChild* child);
     // Applies update handlers to every item of `menu` (what opening it does).
     void UpdateMenuItems(HMENU menu);
 

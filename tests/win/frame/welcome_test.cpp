@@ -80,6 +80,11 @@ TEST_F(WelcomeApp, IsTheFirstMdiChildMaximizedAndTitled)
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof folder, folder);
     EXPECT_EQ(std::string(folder) + "\\Halyard.htm", view->GetPagePath());
+    // Closed by the user, the window is forgotten.
+    SendMessageA(child, WM_CLOSE, 0, 0);
+    wintest::Pump();
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_EQ(nullptr, frame->m_pWelcomeFrame);
 }
 
 TEST_F(WelcomeView, ShowsTheShippedPageAndScrolls)
