@@ -42,17 +42,7 @@ void CTextView::SetScrollBarInfo(int nBar, SCROLLINFO& si)
     if (which == SB_CTL) InvalidateRect(target, nullptr, FALSE);
 }
 
-int CTextView::GetScrollTrackPos(int nBar)
-{
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_TRACKPOS;
-    FxSplitterWnd* splitter = FxSplitterWnd::OfPane(m_hWnd);
-    HWND bar = splitter ? splitter->GetScrollBarOf(this, nBar) : nullptr;
-    if (bar) GetScrollInfo(bar, SB_CTL, &si);
-    else GetScrollInfo(m_hWnd, nBar, &si);
-    return si.nTrackPos;
-}
+int CTextView::GetScrollTrackPos(int nBar) { return FxSplitterWnd::ScrollTrackPosOf(this, nBar); }
 
 void CTextView::RecalcVertScrollBar()
 {

@@ -145,17 +145,7 @@ void CBackgroundView::OnVScroll(int request)
     case SB_TOP: ScrollTo(0); break;
     case SB_BOTTOM: ScrollTo(m_layout.height); break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO si{};
-        si.cbSize = sizeof si;
-        si.fMask = SIF_TRACKPOS;
-        FxSplitterWnd* splitter = FxSplitterWnd::OfPane(m_hWnd);
-        HWND bar = splitter ? splitter->GetScrollBarOf(this, SB_VERT) : nullptr;
-        if (bar) GetScrollInfo(bar, SB_CTL, &si);
-        else GetScrollInfo(m_hWnd, SB_VERT, &si);
-        ScrollTo(si.nTrackPos);
-        break;
-    }
+    case SB_THUMBPOSITION: ScrollTo(FxSplitterWnd::ScrollTrackPosOf(this, SB_VERT)); break;
     default: break;
     }
 }

@@ -1,6 +1,5 @@
 #include "fx/fx_bar_paint.h"
 #include "fx/fx_handles.h"
-#include "fx/fx_window_dc.h"
 #include <algorithm>
 
 void FxDraw3dRect(HDC dc, const RECT& rc, COLORREF topLeft, COLORREF bottomRight)

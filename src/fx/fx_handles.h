@@ -118,16 +118,17 @@ private:
     HGDIOBJ m_old;
 };
 
-// The common device context of a window (the screen's for null), given back by ReleaseDC.
-class FxClientDC {
+// A device context of a window that ReleaseDC gives back, as `Acquire` gets it.
+template <HDC(WINAPI* Acquire)(HWND)>
+class FxReleasedDC {
 public:
-    explicit FxClientDC(HWND hwnd) noexcept : m_hWnd(hwnd), m_hDC(GetDC(hwnd)) {}
-    ~FxClientDC()
+    explicit FxReleasedDC(HWND hwnd) noexcept : m_hWnd(hwnd), m_hDC(Acquire(hwnd)) {}
+    ~FxReleasedDC()
     {
         if (m_hDC) ReleaseDC(m_hWnd, m_hDC);
     }
-    FxClientDC(const FxClientDC&) = delete;
-    FxClientDC& operator=(const FxClientDC&) = delete;
+    FxReleasedDC(const FxReleasedDC&) = delete;
+    FxReleasedDC& operator=(const FxReleasedDC&) = delete;
 
     HDC Get() const noexcept { return m_hDC; }
     explicit operator bool() const noexcept { return m_hDC != nullptr; }
@@ -136,3 +137,8 @@ private:
     HWND m_hWnd;
     HDC m_hDC;
 };
+
+// The common device context of a window's client area (the screen's for null).
+using FxClientDC = FxReleasedDC<GetDC>;
+// The whole window, non-client area included; its origin is the window rectangle's corner.
+using FxWindowDC = FxReleasedDC<GetWindowDC>;

@@ -72,6 +72,18 @@ bool FxSplitterWnd::FindPane(const FxView* view, int& row, int& column) const
     return false;
 }
 
+int FxSplitterWnd::ScrollTrackPosOf(const FxView* view, int bar)
+{
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_TRACKPOS;
+    FxSplitterWnd* splitter = OfPane(view->m_hWnd);
+    HWND shared = splitter ? splitter->GetScrollBarOf(view, bar) : nullptr;
+    if (shared) GetScrollInfo(shared, SB_CTL, &si);
+    else GetScrollInfo(view->m_hWnd, bar, &si);
+    return si.nTrackPos;
+}
+
 HWND FxSplitterWnd::GetScrollBarOf(const FxView* view, int bar) const
 {
     int row, column;

@@ -26,6 +26,9 @@ public:
     bool FindPane(const FxView* view, int& row, int& column) const;
     // The shared scroll bar control of the view's row (SB_VERT) or column (SB_HORZ).
     HWND GetScrollBarOf(const FxView* view, int bar) const;
+    // Where the thumb of `view`'s scroll bar `bar` is being dragged: the splitter's shared bar
+    // when the view is one of its panes, else the view's own.
+    static int ScrollTrackPosOf(const FxView* view, int bar);
 
     // Splits at `extent`, the height of the upper (width of the left) pane; false when the
     // splitter is at its maximum or a pane would be smaller than the minimum. The new panes get
