@@ -117,9 +117,9 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
   # End-to-end tests: the staged Halyard.exe driven from outside.
   file(GLOB_RECURSE HALYARD_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
   add_executable(e2e_tests ${HALYARD_E2E_TESTS} ${CMAKE_SOURCE_DIR}/tests/common/win_test_main.cpp)
-  target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/res)
+  target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
   target_compile_definitions(e2e_tests PRIVATE ${HALYARD_WIN_DEFS})
-  target_link_libraries(e2e_tests PRIVATE gtest ${HALYARD_WIN_LIBS})
+  target_link_libraries(e2e_tests PRIVATE gtest halyard_core ${HALYARD_WIN_LIBS})
   add_dependencies(e2e_tests stage ${HALYARD_STANDIN_TARGETS})
   add_test(NAME e2e_tests COMMAND e2e_tests --gtest_brief=1)
 

@@ -231,3 +231,7 @@
 #define IDS_URL_SUGGEST                 24101
 #define IDS_URL_QUESTIONS               24102
 #define IDS_ABOUT_TEXT                  24103
+
+// ---- From a tool's message to its source line -------------------------------------------------
+#define ID_NEXT_MESSAGE                 32900  // F4: the next Output line that names a source line
+#define ID_PREV_MESSAGE                 32901  // Shift+F4: the previous one

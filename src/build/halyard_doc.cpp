@@ -3,6 +3,7 @@
 #include "build/build_console.h"
 #include "build/launch_commands.h"
 #include "build/output_pane.h"
+#include "build/tool_names.h"
 #include "buffer/win32_file_system.h"
 #include "core/editor/caret_site.h"
 #include "fx/fx_view.h"
@@ -43,7 +44,7 @@ CHalyardDoc::CHalyardDoc(CDocumentHost* host) : m_textBuffer(this), m_pHost(host
     m_logFont = PointFont("Fixedsys", 120);
     if (m_pHost && m_pHost->GetOutputPane()) {
         HWND pane = m_pHost->GetOutputPane();
-        m_pConsole = new CBuildConsole(pane, m_pHost->GetInstallDir());
+        m_pConsole = new CBuildConsole(pane, DosPathOf(m_pHost->GetInstallDir()));
         // The interpreter starts when the file is opened, in the file's own folder.
         SetPaneText(pane, HALYARD_VERSION_TEXT "\r\n");
     }
@@ -176,7 +177,7 @@ bool CHalyardDoc::OnOpenDocument(const char* path)
         ReportFileFailure(IDS_OPEN_FAILED, path, result);
         return false;
     }
-    if (m_pConsole) (void)m_pConsole->Open(m_strFolder);
+    if (m_pConsole) (void)m_pConsole->Open(ToolNamesFor(SourceParts()).source.folder);
     return true;
 }
 
@@ -199,7 +200,8 @@ void CHalyardDoc::FollowNewPath(const std::string& path)
     const std::string oldFolder = m_strFolder;
     SetPathParts(path);
     if (m_pHost && m_hTreeItem) m_pHost->RenameDocumentItem(m_hTreeItem, m_strFileName.c_str());
-    if (m_pConsole && lstrcmpiA(oldFolder.c_str(), m_strFolder.c_str()) != 0) (void)m_pConsole->MoveTo(m_strFolder);
+    if (m_pConsole && lstrcmpiA(oldFolder.c_str(), m_strFolder.c_str()) != 0)
+        (void)m_pConsole->MoveTo(ToolNamesFor(SourceParts()).source.folder);
 }
 
 void CHalyardDoc::DeleteContents() { m_textBuffer.ReleaseAll(); }
@@ -207,12 +209,27 @@ void CHalyardDoc::DeleteContents() { m_textBuffer.ReleaseAll(); }
 void CHalyardDoc::OnCompile()
 {
     if (!m_pConsole || !OnSaveDocument(GetPathName().empty() ? m_strFullPath.c_str() : GetPathName().c_str())) return;
-    (void)m_pConsole->Compile(m_strFileName, m_strBaseName, m_nAssembler);
+    const ToolNames names = ToolNamesFor(SourceParts());
+    (void)m_pConsole->Compile(names.source.fileName, names.source.baseName, m_nAssembler);
+    ShowToolNameWarning(names);
 }
 
 void CHalyardDoc::OnLink()
 {
-    if (m_pConsole) (void)m_pConsole->Link(m_strBaseName, m_nAssembler, m_nConfig);
+    if (!m_pConsole) return;
+    const ToolNames names = ToolNamesFor(SourceParts());
+    (void)m_pConsole->Link(names.source.baseName, m_nAssembler, m_nConfig);
+    ShowToolNameWarning(names);
+}
+
+halyard::build::PathParts CHalyardDoc::SourceParts() const
+{
+    return {m_strFullPath, m_strPathNoExt, m_strFolder, m_strFileName, m_strBaseName};
+}
+
+void CHalyardDoc::ShowToolNameWarning(const ToolNames& names)
+{
+    if (m_pHost && !names.warning.empty()) AppendPaneText(m_pHost->GetOutputPane(), names.warning);
 }
 
 void CHalyardDoc::ShowBuildError(const std::string& text)
@@ -224,21 +241,27 @@ const char* CHalyardDoc::InstallDir() const { return m_pHost ? m_pHost->GetInsta
 
 void CHalyardDoc::OnRun()
 {
-    halyard::build::LaunchSource source{InstallDir(), m_strPathNoExt, m_strFolder, m_strBaseName};
+    const ToolNames names = ToolNamesFor(SourceParts());
+    const halyard::build::PathParts& dos = names.source;
+    halyard::build::LaunchSource source{InstallDir(), dos.pathNoExt, dos.folder, dos.baseName};
     halyard::build::LaunchLine line;
     std::string error;
     if (!halyard::build::ComposeRunLine(source, line, error) || !StartHelper(line, SW_SHOWNORMAL, error))
         ShowBuildError(error);
+    ShowToolNameWarning(names);
     lstrcpynA(m_szRunCommand, line.text, sizeof m_szRunCommand);
 }
 
 void CHalyardDoc::OnDebug(int mode)
 {
-    halyard::build::LaunchSource source{InstallDir(), m_strPathNoExt, m_strFolder, m_strBaseName};
+    const ToolNames names = ToolNamesFor(SourceParts());
+    const halyard::build::PathParts& dos = names.source;
+    halyard::build::LaunchSource source{InstallDir(), dos.pathNoExt, dos.folder, dos.baseName};
     halyard::build::LaunchLine line;
     std::string error;
     if (!halyard::build::ComposeDebugLine(source, mode, line, error) || !StartHelper(line, SW_SHOW, error))
         ShowBuildError(error);
+    ShowToolNameWarning(names);
 }
 
 void CHalyardDoc::OnShowLocation()

@@ -12,6 +12,7 @@
 
 class CBuildConsole;
 class CDocumentHost;
+struct ToolNames;
 
 class CHalyardDoc : public FxDocument {
 public:
@@ -61,6 +62,9 @@ private:
     void OnDebug(int mode);
     void OnShowLocation();
     void ShowBuildError(const std::string& text);
+    // The path parts the document keeps, as one value.
+    halyard::build::PathParts SourceParts() const;
+    void ShowToolNameWarning(const ToolNames& names);
     const char* InstallDir() const;
     void RegisterCommands();
 

@@ -1,5 +1,6 @@
 // CTextView: window, buffer attachment, change notifications, geometry and caret.
 #include "editor/text_view.h"
+#include <algorithm>
 
 #include "core/editor/text_columns.h"
 #include "core/editor/char_steps.h"
@@ -392,6 +393,22 @@ void CTextView::MoveCaretTo(TextPosition pt)
     SelectRange(pt, pt);
     SetCursorPos(pt);
     ScrollCaretIntoView(pt);
+}
+
+void CTextView::SelectLine(int nLine)
+{
+    const int count = GetLineCount();
+    if (count <= 0) return;
+    // Past the end means the last line of text, not the empty one after a final line end.
+    const int last = count > 1 && GetLineLength(count - 1) == 0 ? count - 2 : count - 1;
+    nLine = std::clamp(nLine, 0, last);
+    const TextPosition start{0, nLine};
+    const TextPosition end = nLine + 1 < count ? TextPosition{0, nLine + 1} : TextPosition{GetLineLength(nLine), nLine};
+    m_ptAnchor = end;
+    SelectRange(start, end);
+    SetCursorPos(start);
+    ScrollCaretIntoView(start);
+    PlaceCaret();
 }
 
 void CTextView::ScrollCaretIntoView(TextPosition pt)

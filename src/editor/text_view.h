@@ -89,6 +89,9 @@ public:
     bool IsInsideDraggedText(TextPosition pt) const;
     // Moving the caret to pt: anchor, empty selection and caret at pt, scrolled into view.
     void MoveCaretTo(TextPosition pt);
+    // Selects line `nLine` whole, its line end included, with the caret at its start, scrolled
+    // into view; a line past the end selects the last line of text.
+    void SelectLine(int nLine);
     void ScrollCaretIntoView(TextPosition pt);
     void PlaceCaret();
     void SetShowInactiveSelection(bool bShow);

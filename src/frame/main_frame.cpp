@@ -25,6 +25,8 @@ CMainFrame::CMainFrame(ColourScheme* scheme, const FxClassRegistry* classes) : m
     OnUpdate(ID_VIEW_OUTPUT, [this](FxCmdUI& ui) { ui.SetCheck(m_outputBar.IsVisible()); });
     OnCommand(ID_BACKGROUND_MUSIC, [this] { ToggleMusic(); });
     OnUpdate(ID_BACKGROUND_MUSIC, [this](FxCmdUI& ui) { ui.SetCheck(m_bMusicOn == 1); });
+    OnCommand(ID_NEXT_MESSAGE, [this] { m_messages.Step(1); });
+    OnCommand(ID_PREV_MESSAGE, [this] { m_messages.Step(-1); });
 }
 
 // Bars, panes, pages, docking, the MDI tabs; the panes stay hidden until a file is opened. A bar,
@@ -119,6 +121,7 @@ bool CMainFrame::CreatePanes()
     AddControlBar(&m_selectorBar);
     (void)m_outputEdit.Create(m_outputBar.m_hWnd, IDC_OUTPUT_EDIT);
     m_outputEdit.AttachScheme(m_pScheme);
+    m_outputEdit.SetLineChosenHandler([this](int line) { m_messages.Choose(line); });
     (void)m_workspaceTabs.Create(CPageTabCtrl::kBottom | WS_CHILD | WS_VISIBLE, RECT{0, 0, 100, 100},
                                  m_workspaceBar.m_hWnd, IDC_WORKSPACE_TABS);
     const HWND treeParent = m_workspaceTabs.m_hWnd ? m_workspaceTabs.m_hWnd : m_workspaceBar.m_hWnd;

@@ -1,6 +1,7 @@
 // The IDE's main window: toolbar, status bar, mode bar, the WorkSpace and Output panes.
 #pragma once
 #include "frame/mdi_tab_bar.h"
+#include "frame/message_navigator.h"
 #include "frame/output_edit.h"
 #include "frame/page_tab_ctrl.h"
 #include "frame/pane_bar.h"
@@ -41,6 +42,7 @@ public:
     CPaneBar m_workspaceBar;
     FxDialogBar m_selectorBar;
     COutputEdit m_outputEdit;
+    CMessageNavigator m_messages{*this, m_outputEdit};  // from the Output pane to source lines
     CWorkspaceTree m_workspaceTree;
     HTREEITEM m_hCodeViewRoot = nullptr;
 

@@ -46,6 +46,7 @@ public:
     }
     // The application whose commands come after the frame's and whose documents the frame closes.
     void SetApp(FxApp* app) { m_pApp = app; }
+    FxApp* GetApp() const { return m_pApp; }
     // Runs command `id` as a menu would (used by tests and by other windows).
     bool SendCommand(UINT id) { return RouteCmdMsg(id, 0); }
 

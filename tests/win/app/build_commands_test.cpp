@@ -3,10 +3,21 @@
 // folder whatever folder the IDE is in.
 #include "win/app/app_fixture.h"
 #include "win/build/build_test_support.h"
+#include "build/tool_names.h"
+#include "core/build/dos_names.h"
 #include "fx/fx_view.h"
 #include <cstring>
 
 using BuildCommands = AppFixture;
+
+namespace {
+std::string LongPathOf(const std::string& path)
+{
+    char full[MAX_PATH] = {};
+    const DWORD n = GetLongPathNameA(path.c_str(), full, sizeof full);
+    return n > 0 && n < sizeof full ? full : "";
+}
+}  // namespace
 
 TEST_F(BuildCommands, CompileSavesThenBuildsNextToTheFileAndLinkFollowsTheConfiguration)
 {
@@ -37,7 +48,11 @@ TEST_F(BuildCommands, CompileSavesThenBuildsNextToTheFileAndLinkFollowsTheConfig
     ASSERT_EQ(2u, records.size());
     EXPECT_EQ("masm", records[0].tool);
     EXPECT_EQ("link", records[1].tool);
-    for (const auto& r : records) EXPECT_EQ(install.SourceDir(), r.folder) << r.tool;
+    // The folder has a blank: the tools run in its short form.
+    for (const auto& r : records) {
+        EXPECT_TRUE(halyard::build::IsDosPath(r.folder)) << r.folder;
+        EXPECT_EQ(install.SourceDir(), LongPathOf(r.folder)) << r.tool;
+    }
     doc->SetModifiedFlag(false);
 }
 
@@ -61,15 +76,16 @@ TEST_F(BuildCommands, SaveAsIntoAnotherFolderMovesTheBuildAndTheWorkspaceItem)
         [&] {
             char pane[2048] = {};
             GetWindowTextA(frame->m_outputEdit.m_hWnd, pane, sizeof pane);
-            return std::string(pane).find("now run in " + other) != std::string::npos;
+            return std::string(pane).find("now run in " + DosPathOf(other)) != std::string::npos;
         },
         5000));
     ASSERT_TRUE(first->OnCmdMsg(ID_BUILD_COMPILE, 0));
     ASSERT_TRUE(install.WaitForRecords(1, 20000));
     const auto records = install.Records();
-    EXPECT_EQ(other, records[0].folder);
     ASSERT_FALSE(records[0].args.empty());
-    EXPECT_EQ("第2题.asm", records[0].args.back().substr(records[0].args.back().rfind('\\') + 1));
+    const std::string dosPath = records[0].folder + "\\" + records[0].args.back();
+    EXPECT_TRUE(halyard::build::IsDosPath(dosPath)) << dosPath;
+    EXPECT_EQ(other + "\\第2题.asm", LongPathOf(dosPath));
 
     // The item of the first file now reads the new name and activates its window.
     HWND tree = frame->m_workspaceTree.m_hWnd;
@@ -84,4 +100,45 @@ TEST_F(BuildCommands, SaveAsIntoAnotherFolderMovesTheBuildAndTheWorkspaceItem)
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)item);
     app.OnWorkspaceDblClk();
     EXPECT_EQ(first->GetViews().front()->GetParentFrame(), frame->GetActiveChild());
+}
+
+// A long Chinese name with blanks in a folder of the same kind: every step gives the tools the
+// short names, so the object file the assembler writes is the one the linker is told to read
+// and the program Run starts is the one the linker writes.
+TEST_F(BuildCommands, LongNamesReachEveryStepAsTheSameShortNames)
+{
+    buildtest::CTempInstall install("inst", "汇编 作业");
+    ASSERT_TRUE(install.Ready());
+    std::strcpy(app.m_szInstallDir, install.InstallDir().c_str());
+    ASSERT_TRUE(install.AddSource("实验一 hello world.asm"));
+    const std::string path = install.SourceDir() + "\\实验一 hello world.asm";
+    CHalyardDoc* doc = Open(path);
+    ASSERT_NE(nullptr, doc);
+    frame->SendCommand(ID_MODE_MASM);
+    ASSERT_TRUE(frame->SendCommand(ID_BUILD_COMPILE));
+    ASSERT_TRUE(install.WaitForRecords(1, 20000));
+    ASSERT_TRUE(buildtest::PumpUntil([&] { return GetWindowTextLengthA(frame->m_outputEdit.m_hWnd) > 20; }, 5000));
+    buildtest::PumpFor(500);
+    ASSERT_TRUE(frame->SendCommand(ID_BUILD_LINK));
+    ASSERT_TRUE(install.WaitForRecords(2, 20000));
+    const auto records = install.Records();
+    const std::string files = records[0].args.back();  // "<name>.ASM,<base>.obj,<base>.lst,<base>.crf;"
+    const std::string fileWord = files.substr(0, files.find(','));
+    const std::string base = fileWord.substr(0, fileWord.size() - 4);
+    EXPECT_TRUE(halyard::build::IsDosPath(records[0].folder + "\\" + fileWord)) << records[0].line;
+    EXPECT_EQ(path, LongPathOf(records[0].folder + "\\" + fileWord));
+    EXPECT_EQ(fileWord + "," + base + ".obj," + base + ".lst," + base + ".crf;", files);
+    EXPECT_EQ(base + ".obj," + base + ".exe;", records[1].args.back());
+    EXPECT_EQ(records[0].folder, records[1].folder);
+
+    ASSERT_TRUE(frame->SendCommand(ID_BUILD_RUN));  // no Pausexec in this installation: refused, named
+    const std::string run = doc->m_szRunCommand;
+    EXPECT_NE(std::string::npos, run.find(" " + records[0].folder + "\\" + base + ".exe")) << run;
+
+    // Gone from the disk, the file has no short name: the pane says what to do, once.
+    ASSERT_TRUE(DeleteFileA(path.c_str()));
+    ASSERT_TRUE(frame->SendCommand(ID_BUILD_LINK));
+    const std::string pane = frame->m_outputEdit.GetText();
+    EXPECT_NE(std::string::npos, pane.find("no DOS 8.3 name")) << pane;
+    EXPECT_EQ(pane.find("no DOS 8.3 name"), pane.rfind("no DOS 8.3 name"));
 }

@@ -1,0 +1,23 @@
+#include "build/tool_names.h"
+
+#include "core/build/dos_names.h"
+#include <windows.h>
+
+std::string DosPathOf(const std::string& path)
+{
+    if (halyard::build::IsDosPath(path)) return path;
+    char shortPath[MAX_PATH];
+    const DWORD n = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+    return n > 0 && n < sizeof shortPath ? std::string(shortPath) : path;
+}
+
+ToolNames ToolNamesFor(const halyard::build::PathParts& source)
+{
+    const std::string dosPath = DosPathOf(source.fullPath);
+    ToolNames names{halyard::build::SplitPath(dosPath), {}};
+    if (!halyard::build::IsDosPath(dosPath))
+        names.warning = "\"" + source.fullPath +
+                        "\" is no DOS 8.3 name and its disk keeps no short names, so the DOS tools cannot open it:"
+                        " move it to a folder whose name is plain ASCII of at most 8 characters\r\n";
+    return names;
+}
