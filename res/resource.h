@@ -20,6 +20,7 @@
 #define IDD_ASCII_TABLE                 147
 #define IDI_WELCOME                     148
 #define IDD_NAME_PROMPT                 153
+#define IDI_SEGMENT_ROOT                151   // the root of the snippet tree
 #define IDC_MARGIN_CURSOR               22900
 #define IDR_EDITOR_ACCEL                22901
 #define IDB_BOOKMARKS                   22902
@@ -41,6 +42,8 @@
 #define IDC_SEARCH_GO                   1094
 #define IDC_SEARCH_LIST                 1095
 #define IDC_SEARCH_COUNT                1096
+#define IDC_SEARCH_DETAILS              1097  // the chosen topic's details, under the list
+#define IDC_SEGMENT_NAME                1016  // the name prompt's edit (dialog 153)
 #define IDC_SELECT_ASSEMBLER            1012
 #define IDC_SELECT_BITNESS              1013
 #define IDC_SELECT_SUMMARY              1014
@@ -62,6 +65,17 @@
 #define IDS_NEW_COPY_FAILED             8702   // "Cannot create %s."
 #define IDS_NEW_TARGET_OPEN             8703   // "%s is open in the editor."
 #define IDS_NEW_NO_NAME                 8704   // "Type a file name and a location."
+
+// Messages of the snippet library
+#define IDS_SEGMENT_NO_NAME             8720
+#define IDS_SEGMENT_BAD_CHARACTERS      8721   // the characters refused
+#define IDS_SEGMENT_BAD_END             8722   // the name
+#define IDS_SEGMENT_RESERVED            8723   // the name
+#define IDS_SEGMENT_EXISTS              8724   // the name
+#define IDS_SEGMENT_DELETE              8725   // the name
+#define IDS_SEGMENT_CREATE_FAILED       8726   // the path, then the system's reason
+#define IDS_SEGMENT_DELETE_FAILED       8727   // the path, then the system's reason
+#define IDS_SEGMENT_READ_FAILED         8728   // the path, then the system's reason
 
 // ---- Framework command ids -------------------------------------------------------------------
 #define ID_FILE_NEW                     57600
@@ -128,6 +142,7 @@
 #define ID_HELP_SUGGEST                 32829
 #define ID_HELP_QUESTIONS               32831
 #define ID_HELP_HOMEPAGE                32832
+#define ID_REFERENCE_LOOKUP             32833   // F1 in an editor: the word at the caret in the Search page
 
 // Editor view commands
 #define ID_EDIT_DELETE                  37000

@@ -6,6 +6,7 @@
 #include "build/halyard_doc.h"
 #include "frame/child_frame.h"
 #include "frame/main_frame.h"
+#include "frame/tree_items.h"
 #include "fx/fx_doctemplate.h"
 #include "reference/search_dlg.h"
 #include "snippets/segment_view_dlg.h"
@@ -34,7 +35,7 @@ CHalyardApp* GetHalyardApp() { return static_cast<CHalyardApp*>(FxGetApp()); }
 CHalyardApp::CHalyardApp()
 {
     // The WorkSpace pane creates its pages by these names.
-    (void)Classes().Register<CSegmentViewDlg>("CSegmentViewDlg");
+    (void)Classes().Register("CSegmentViewDlg", [this] { return std::unique_ptr<FxDialog>(new CSegmentViewDlg(this)); });
     (void)Classes().Register<CSearchDlg>("CSearchDlg");
     OnCommand(ID_FILE_NEW_DIALOG, [this] { RunNewDialog(*this); });
     OnCommand(ID_FILE_PRINT_SETUP, [this] { OnPrintSetup(); });
@@ -68,6 +69,13 @@ HTREEITEM CHalyardApp::AddDocumentItem(const char* text)
 void CHalyardApp::RenameDocumentItem(HTREEITEM item, const char* text)
 {
     if (CMainFrame* frame = GetMainFrame()) frame->RenameDocumentItem(item, text);
+}
+
+void CHalyardApp::OpenSnippet(const char* path) { GetDocManager()->OpenDocumentFile(path); }
+
+CHalyardDoc* CHalyardApp::GetActiveEditorDocument() const
+{
+    return GetMainFrame() ? dynamic_cast<CHalyardDoc*>(GetMainFrame()->GetActiveDocument()) : nullptr;
 }
 
 bool CHalyardApp::CaptureInstallDir()
@@ -119,17 +127,8 @@ bool CHalyardApp::ProcessCommandLine()
     return true;
 }
 
-void CHalyardApp::OnPrintSetup()
-{
-    PRINTDLGA pd{};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = FxGetMainWnd();
-    pd.Flags = PD_PRINTSETUP;
-    if (PrintDlgA(&pd)) {
-        if (pd.hDevMode) GlobalFree(pd.hDevMode);
-        if (pd.hDevNames) GlobalFree(pd.hDevNames);
-    }
-}
+// The printer picked here is the one every later print job, preview and page setup uses.
+void CHalyardApp::OnPrintSetup() { (void)Printer().RunSetupDialog(FxGetMainWnd()); }
 
 void CHalyardApp::OnTheme(int theme)
 {
@@ -145,13 +144,7 @@ void CHalyardApp::OnWorkspaceDblClk()
     HWND tree = frame->m_workspaceTree.m_hWnd;
     HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     if (!item) return;
-    char text[MAX_PATH] = {};
-    TVITEMA tvi{};
-    tvi.mask = TVIF_TEXT;
-    tvi.hItem = item;
-    tvi.pszText = text;
-    tvi.cchTextMax = sizeof text;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi));
+    const std::string text = TreeItemText(tree, item);
     if (GetDocManager()->GetTemplates().empty()) return;
     for (FxDocument* doc : GetDocManager()->GetTemplates().front()->GetDocuments()) {
         auto* hdoc = dynamic_cast<CHalyardDoc*>(doc);

@@ -4,10 +4,11 @@
 #include "asm/colour_scheme.h"
 #include "build/document_host.h"
 #include "fx/fx_app.h"
+#include "snippets/snippet_host.h"
 
 class CMainFrame;
 
-class CHalyardApp : public FxApp, public CDocumentHost {
+class CHalyardApp : public FxApp, public CDocumentHost, public CSnippetHost {
 public:
     CHalyardApp();
     bool InitInstance() override;
@@ -26,6 +27,9 @@ public:
     void ShowPanes(bool show) override;
     HTREEITEM AddDocumentItem(const char* text) override;
     void RenameDocumentItem(HTREEITEM item, const char* text) override;
+    // The snippet library's view of the program: editor windows and the active document.
+    void OpenSnippet(const char* path) override;
+    CHalyardDoc* GetActiveEditorDocument() const override;
     // Opens the editor window of the document whose file name equals the tree's selected item.
     void OnWorkspaceDblClk();
 

@@ -273,9 +273,9 @@ void CHalyardDoc::OnShowLocation()
 
 // The text goes in at the first view's caret with that view as the source, so that it hears of
 // the edit first; the caret itself stays where it was.
-void CHalyardDoc::InsertAtCaret(const char* text)
+void CHalyardDoc::InsertAtCaret(std::string_view text)
 {
-    if (GetViews().empty() || !text) return;
+    if (GetViews().empty()) return;
     FxView* view = GetViews().front();
     auto* site = dynamic_cast<CCaretSite*>(view);
     auto* observer = dynamic_cast<CBufferObserver*>(view);

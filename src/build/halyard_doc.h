@@ -7,6 +7,7 @@
 #include "fx/fx_doc.h"
 #include <memory>
 #include <string>
+#include <string_view>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -33,8 +34,8 @@ public:
     // Puts `word` at the position of `list` in the mode bar's summary label.
     void SetModeWord(halyard::build::ModeList list, const char* word);
     void SetAssembler(int index);
-    // Inserts `text` at the caret of the first view and gives that view the focus.
-    void InsertAtCaret(const char* text);
+    // Inserts `text` at the caret of the first view, every byte of it, and gives that view the focus.
+    void InsertAtCaret(std::string_view text);
 
     HalyardTextBuffer m_textBuffer;
     LOGFONTA m_logFont{};

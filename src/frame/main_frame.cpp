@@ -1,6 +1,7 @@
 #include "frame/main_frame.h"
 #include "frame/background_view.h"
 #include "frame/child_frame.h"
+#include "frame/tree_items.h"
 #include "core/build/build_config.h"
 #include "resource.h"
 #include <mmsystem.h>
@@ -27,6 +28,7 @@ CMainFrame::CMainFrame(ColourScheme* scheme, const FxClassRegistry* classes) : m
     OnUpdate(ID_BACKGROUND_MUSIC, [this](FxCmdUI& ui) { ui.SetCheck(m_bMusicOn == 1); });
     OnCommand(ID_NEXT_MESSAGE, [this] { m_messages.Step(1); });
     OnCommand(ID_PREV_MESSAGE, [this] { m_messages.Step(-1); });
+    OnCommand(ID_REFERENCE_LOOKUP, [this] { LookUpWordAtCaret(); });
 }
 
 // Bars, panes, pages, docking, the MDI tabs; the panes stay hidden until a file is opened. A bar,
@@ -60,16 +62,7 @@ void CMainFrame::CreateWelcomeWindow()
     child->ActivateFrame(SW_SHOWMAXIMIZED);
 }
 
-void CMainFrame::InsertCodeViewRoot()
-{
-    TVINSERTSTRUCTA ins{};
-    ins.hParent = TVI_ROOT;
-    ins.hInsertAfter = TVI_LAST;
-    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    ins.item.pszText = const_cast<char*>("Code View");
-    m_hCodeViewRoot = reinterpret_cast<HTREEITEM>(
-        SendMessageA(m_workspaceTree.m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
-}
+void CMainFrame::InsertCodeViewRoot() { m_hCodeViewRoot = AppendTreeRoot(m_workspaceTree.m_hWnd, "Code View"); }
 
 // The tree, then the snippet library and the instruction reference, made by class name.
 bool CMainFrame::CreateWorkspacePages()
@@ -148,11 +141,7 @@ void CMainFrame::FillModeLists()
 
 void CMainFrame::CreateTreeImages()
 {
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    m_paneIcons.Reset(ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 4, 0));
-    for (UINT icon : {IDI_TREE_ROOT, IDI_TREE_FILE, IDI_TREE_FILE_SELECTED})
-        ImageList_AddIcon(m_paneIcons.Get(),
-                          static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, 0)));
+    m_paneIcons = LoadTreeIcons({IDI_TREE_ROOT, IDI_TREE_FILE, IDI_TREE_FILE_SELECTED});
     SendMessageA(m_workspaceTree.m_hWnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_paneIcons.Get()));
     SendMessageA(m_workspaceTree.m_hWnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
@@ -165,18 +154,7 @@ void CMainFrame::ShowPanes(bool show)
 
 HTREEITEM CMainFrame::AddDocumentItem(const char* text)
 {
-    TVINSERTSTRUCTA ins{};
-    ins.hParent = m_hCodeViewRoot;
-    ins.hInsertAfter = TVI_LAST;
-    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    ins.item.pszText = const_cast<char*>(text);
-    ins.item.iImage = 1;
-    ins.item.iSelectedImage = 2;
-    auto item = reinterpret_cast<HTREEITEM>(
-        SendMessageA(m_workspaceTree.m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
-    SendMessageA(m_workspaceTree.m_hWnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(m_hCodeViewRoot));
-    UpdateWindow(m_workspaceTree.m_hWnd);
-    return item;
+    return AppendTreeChild(m_workspaceTree.m_hWnd, m_hCodeViewRoot, text);
 }
 
 void CMainFrame::RenameDocumentItem(HTREEITEM item, const char* text)

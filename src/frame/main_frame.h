@@ -30,6 +30,8 @@ public:
     // its handle, or null.
     HTREEITEM AddDocumentItem(const char* text);
     void RenameDocumentItem(HTREEITEM item, const char* text);
+    // Shows the Search page with the word at the active editor view's caret looked up (F1).
+    void LookUpWordAtCaret();
 
     FxStatusBar m_statusBar;
     FxToolBar m_toolBar;

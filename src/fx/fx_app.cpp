@@ -34,13 +34,15 @@ std::string FxFormatString(UINT id, const char* arg)
     return format.substr(0, at) + arg + format.substr(at + 2);
 }
 
-int FxMessageBox(const char* text, UINT type)
+int FxMessageBox(const char* text, UINT type) { return FxMessageBox(text, nullptr, type); }
+
+int FxMessageBox(const char* text, const char* caption, UINT type)
 {
     if (g_messageBoxHook) return g_messageBoxHook(text, type);
-    std::string caption = g_app ? g_app->GetAppName() : std::string("Halyard");
+    const std::string title = caption ? caption : g_app ? g_app->GetAppName() : std::string("Halyard");
     HWND owner = FxGetMainWnd();
     if (owner) owner = GetLastActivePopup(owner);
-    return MessageBoxA(owner, text, caption.c_str(), type);
+    return MessageBoxA(owner, text, title.c_str(), type);
 }
 
 void FxReportFileError(UINT id, const char* path, DWORD error)

@@ -69,6 +69,8 @@ std::string FxLoadString(UINT id);
 std::string FxFormatString(UINT id, const char* arg);
 // A message box owned by the main window, captioned with the application name.
 int FxMessageBox(const char* text, UINT type = MB_OK);
+// The same under a caption of its own (null: the application name).
+int FxMessageBox(const char* text, const char* caption, UINT type);
 // Replaces every message box by a call (tests answer them this way); null restores them.
 using FxMessageBoxHook = int (*)(const char* text, UINT type);
 void FxSetMessageBoxHook(FxMessageBoxHook hook);

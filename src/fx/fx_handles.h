@@ -58,6 +58,14 @@ struct FxKernelHandleTraits {
     static void Close(HANDLE h) noexcept { CloseHandle(h); }
 };
 
+// Searches begun by FindFirstFile, which fails with INVALID_HANDLE_VALUE.
+struct FxFindTraits {
+    using Handle = HANDLE;
+    static bool IsValid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) noexcept { FindClose(h); }
+};
+using FxFindHandle = FxUniqueHandle<FxFindTraits>;
+
 // GDI objects made by this program. Stock objects must not be given to an owner.
 template <class T>
 struct FxGdiObjectTraits {
