@@ -127,8 +127,17 @@ bool CHalyardApp::ProcessCommandLine()
     return true;
 }
 
-// The printer picked here is the one every later print job, preview and page setup uses.
-void CHalyardApp::OnPrintSetup() { (void)Printer().RunSetupDialog(FxGetMainWnd()); }
+void CHalyardApp::OnPrintSetup()
+{
+    PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = FxGetMainWnd();
+    pd.Flags = PD_PRINTSETUP;
+    if (PrintDlgA(&pd)) {
+        if (pd.hDevMode) GlobalFree(pd.hDevMode);
+        if (pd.hDevNames) GlobalFree(pd.hDevNames);
+    }
+}
 
 void CHalyardApp::OnTheme(int theme)
 {

@@ -5,7 +5,9 @@
 bool COutputEdit::Create(HWND parent, UINT id)
 {
     RECT rc{0, 0, 0, 0};
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_READONLY;
+    // The line a message took the editor to stays selected while the editor has the focus.
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_READONLY |
+                  ES_NOHIDESEL;
     if (!CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", style, rc, parent, id)) return false;
     SendMessageA(m_hWnd, EM_SETLIMITTEXT, 0, 0);  // a multi-line edit stops near 30,000 characters otherwise
     SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -65,8 +67,8 @@ std::string RowText(HWND edit, int row)
 }  // namespace
 
 // The edit tells its rows, not where its text's lines end: each row's text is found in the whole
-// text, and a CR LF right after it ends a line; otherwise the row wrapped (the blanks at a wrap
-// that the row leaves out still belong to the line).
+// text, and a line end right after it ends a line; otherwise the row wrapped (the blanks at a
+// wrap that the row leaves out still belong to the line).
 COutputEdit::Lines COutputEdit::ReadLines() const
 {
     const std::string text = GetText();
@@ -82,8 +84,10 @@ COutputEdit::Lines COutputEdit::ReadLines() const
         lines.text.back() += rows[r];
         pos += rows[r].size();
         if (r + 1 == rowCount) break;
-        if (text.compare(pos, 2, "\r\n") == 0) {
-            pos += 2;
+        // CR LF ends a line, and so does the CR CR LF of a program that printed CR LF in text mode.
+        const std::size_t end = text.find_first_not_of('\r', pos);
+        if (end != pos && end < text.size() && text[end] == '\n') {
+            pos = end + 1;
             lines.firstRow.push_back(r + 1);
             lines.text.emplace_back();
             continue;

@@ -42,7 +42,7 @@ TEST_F(MessageNavigation, StepsThroughTheOutputToEachSourceLineAndExplainsIt)
     // Wider than any pane: the edit wraps it over several rows, and it stays one line.
     const std::string tasmError = "**Error** HELLO.ASM(12) Undefined symbol: " + std::string(400, 'X');
     const std::string output = "Compiling...\r\n" + tasmError + "\r\nWarning: No stack\r\n"
-                               "hello.asm(5) : error A2006: undefined symbol : foo\r\n" +
+                               "hello.asm(5) : error A2006: undefined symbol : foo\r\r\n" +  // CR LF printed in text mode
                                ShortNameOf(chinese) + "(3): error A2053: Jump out of range by 12 byte(s)\r\n"
                                "HELLO.ASM(99): warning A4016: Reserved word used as symbol: NAME\r\n";
     frame->m_outputEdit.SetText(output.c_str());
