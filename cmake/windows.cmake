@@ -71,13 +71,22 @@ foreach(helper Pausexec Tracegate)
   target_compile_options(${helper} PRIVATE -Wall -Wextra)
 endforeach()
 
+# Dosrun runs DOS programs in the core's emulated PC; it links the core and nothing of the IDE.
+file(GLOB DOSRUN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/dosrun/*.cpp)
+add_executable(Dosrun ${DOSRUN_SOURCES})
+target_include_directories(Dosrun PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(Dosrun PRIVATE ${HALYARD_WIN_DEFS})
+target_compile_options(Dosrun PRIVATE -Wall -Wextra)
+target_link_libraries(Dosrun PRIVATE halyard_core)
+
 # The installation folder, staged as a user would find it.
 set(HALYARD_DIST ${CMAKE_BINARY_DIR}/dist/Halyard)
 add_custom_target(stage ALL
   COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR}/install -DDIST=${HALYARD_DIST}
           -DHALYARD=$<TARGET_FILE:Halyard> -DPAUSEXEC=$<TARGET_FILE:Pausexec>
-          -DTRACEGATE=$<TARGET_FILE:Tracegate> -P ${CMAKE_SOURCE_DIR}/cmake/stage.cmake
-  DEPENDS Halyard Pausexec Tracegate ${HALYARD_LAYER_CHECKS}
+          -DTRACEGATE=$<TARGET_FILE:Tracegate> -DDOSRUN=$<TARGET_FILE:Dosrun>
+          -P ${CMAKE_SOURCE_DIR}/cmake/stage.cmake
+  DEPENDS Halyard Pausexec Tracegate Dosrun ${HALYARD_LAYER_CHECKS}
   COMMENT "Staging the installation folder in ${HALYARD_DIST}")
 
 # Windows paths of build folders, as Wine maps the root of the Linux tree to Z:.
@@ -127,6 +136,19 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
   set_tests_properties(win_tests e2e_tests PROPERTIES
     ENVIRONMENT "HALYARD_DIST=${HALYARD_DIST_WIN};HALYARD_SOURCE=${HALYARD_SOURCE_WIN};HALYARD_STANDINS=${HALYARD_STANDINS_WIN}"
     TIMEOUT 900)
+endif()
+
+# The DOS test programs, run through Dosrun under Wine and through dosbox (the reference): their
+# outputs must agree byte for byte.
+include(${CMAKE_SOURCE_DIR}/cmake/dos_programs.cmake)
+find_program(HALYARD_DOSBOX dosbox)
+if(HALYARD_NASM)
+  file(GLOB HALYARD_DOS_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/dos/*.asm)
+  halyard_dos_programs(dos_test_programs ${CMAKE_BINARY_DIR}/dos ${HALYARD_DOS_TESTS})
+  add_test(NAME dos_programs COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/dos/compare.py
+           --dosrun $<TARGET_FILE:Dosrun> --programs ${CMAKE_BINARY_DIR}/dos
+           --inputs ${CMAKE_SOURCE_DIR}/tests/dos --wine ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+  set_tests_properties(dos_programs PROPERTIES TIMEOUT 300)
 endif()
 
 # The editor's repaint benchmark: a plain program run by hand under Wine.

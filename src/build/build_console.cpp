@@ -1,4 +1,5 @@
 #include "build/build_console.h"
+#include "build/dos_runner.h"
 
 #include <cstring>
 
@@ -26,6 +27,7 @@ std::string InterpreterCommand()
 
 CBuildConsole::CBuildConsole(HWND hwndOutput, std::string_view installDir)
     : m_strToolFolder(std::string(installDir) + "\\bin"),
+      m_strRunner(DosRunnerFor(std::string(installDir))),
       m_pRedirector(std::make_unique<COutputRedirector>()),
       m_hwndOutput(hwndOutput)
 {
@@ -56,12 +58,12 @@ bool CBuildConsole::IsRunning() const noexcept
 
 bool CBuildConsole::Compile(std::string_view fileName, std::string_view baseName, int nAssembler)
 {
-    return RunStep({BuildStep::Compile, nAssembler, halyard::build::kConfigDebug, fileName, baseName});
+    return RunStep({BuildStep::Compile, nAssembler, halyard::build::kConfigDebug, fileName, baseName, m_strRunner});
 }
 
 bool CBuildConsole::Link(std::string_view baseName, int nAssembler, int nConfig)
 {
-    return RunStep({BuildStep::Link, nAssembler, nConfig, {}, baseName});
+    return RunStep({BuildStep::Link, nAssembler, nConfig, {}, baseName, m_strRunner});
 }
 
 bool CBuildConsole::RunStep(const halyard::build::StepRequest& request)

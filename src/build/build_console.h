@@ -47,6 +47,7 @@ private:
     char m_szLine[256] = {};     // tool folder + command + CR LF, as typed
     char m_szCommand[256] = {};  // the tool below the tool folder and its arguments
     std::string m_strToolFolder;
+    std::string m_strRunner;  // Dosrun where the system cannot start the DOS tools; else empty
     std::unique_ptr<COutputRedirector> m_pRedirector;
     HWND m_hwndOutput;
 };

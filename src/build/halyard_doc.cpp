@@ -1,6 +1,7 @@
 #include "build/halyard_doc.h"
 #include "fx/fx_handles.h"
 #include "build/build_console.h"
+#include "build/dos_runner.h"
 #include "build/launch_commands.h"
 #include "build/output_pane.h"
 #include "build/tool_names.h"
@@ -246,6 +247,7 @@ void CHalyardDoc::OnRun()
     halyard::build::LaunchSource source{InstallDir(), dos.pathNoExt, dos.folder, dos.baseName};
     halyard::build::LaunchLine line;
     std::string error;
+    PassDosRunnerToHelpers(DosRunnerFor(InstallDir()));
     if (!halyard::build::ComposeRunLine(source, line, error) || !StartHelper(line, SW_SHOWNORMAL, error))
         ShowBuildError(error);
     ShowToolNameWarning(names);
@@ -259,6 +261,7 @@ void CHalyardDoc::OnDebug(int mode)
     halyard::build::LaunchSource source{InstallDir(), dos.pathNoExt, dos.folder, dos.baseName};
     halyard::build::LaunchLine line;
     std::string error;
+    PassDosRunnerToHelpers(DosRunnerFor(InstallDir()));
     if (!halyard::build::ComposeDebugLine(source, mode, line, error) || !StartHelper(line, SW_SHOW, error))
         ShowBuildError(error);
     ShowToolNameWarning(names);

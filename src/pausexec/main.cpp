@@ -1,8 +1,11 @@
 // Pausexec: runs the program named by its first argument, then prints an empty line and waits for
 // a key, so that the program's console stays open after it ends. Further arguments are ignored.
-// Exit code 0, or 1 when the program could not be handed to the interpreter safely.
+// Exit code 0, or 1 when the program could not be handed to the interpreter safely. Where the
+// system cannot start DOS programs, the IDE names the program that runs them in HALYARD_DOSRUN.
 #include "helpers/console_io.h"
 #include "pausexec/program_command.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -10,7 +13,8 @@ namespace {
 {
     char command[halyard::pausexec::kCommandSize] = {};
     std::string refusal;
-    if (!halyard::pausexec::ComposeProgramCommand(program, command, sizeof command, refusal)) {
+    const char* runner = std::getenv("HALYARD_DOSRUN");
+    if (!halyard::pausexec::ComposeProgramCommand(program, runner ? runner : "", command, sizeof command, refusal)) {
         halyard::helpers::Complain(refusal);
         return false;
     }

@@ -5,9 +5,15 @@
 
 namespace halyard::pausexec {
 
-bool ComposeProgramCommand(std::string_view program, char* command, std::size_t size, std::string& refusal)
+bool ComposeProgramCommand(std::string_view program, std::string_view runner, char* command, std::size_t size,
+                           std::string& refusal)
 {
     std::string word;
+    if (!build::AppendRunner(word, runner)) {
+        command[0] = '\0';
+        refusal.assign("Pausexec: the runner \"").append(runner).append("\" cannot be run safely.\r\n");
+        return false;
+    }
     if (!build::AppendCmdWord(word, program)) {
         command[0] = '\0';
         refusal.assign("Pausexec: \"").append(program).append(

@@ -13,7 +13,8 @@ inline constexpr std::size_t kCommandSize = 128;
 // an ordinary path, quoted when it holds blanks or interpreter operators. False, with `refusal`
 // set to a console message, when no quoting makes it safe or the command does not fit; the
 // buffer is then empty.
-[[nodiscard]] bool ComposeProgramCommand(std::string_view program, char* command, std::size_t size,
-                                         std::string& refusal);
+// A `runner` (the program that runs DOS programs where the system cannot) comes first.
+[[nodiscard]] bool ComposeProgramCommand(std::string_view program, std::string_view runner, char* command,
+                                         std::size_t size, std::string& refusal);
 
 }  // namespace halyard::pausexec

@@ -49,7 +49,7 @@ bool ProgramName(std::string_view argument, char (&program)[kProgramSize], std::
 bool AppendDebugger(char mode, std::string_view self, std::string& text, std::string& refusal)
 {
     if (mode == 'm') {
-        text = "debug.exe";
+        text += "debug.exe";
         return true;
     }
     char folder[kFolderSize] = {};
@@ -64,6 +64,10 @@ bool Compose(const DebugRequest& request, char mode, char* command, std::size_t 
     char program[kProgramSize] = {};
     std::string text;
     if (!ProgramName(request.program, program, refusal)) return false;
+    if (!build::AppendRunner(text, request.runner)) {
+        refusal.assign("Tracegate: the runner \"").append(request.runner).append("\" cannot be run safely.\r\n");
+        return false;
+    }
     if (!AppendDebugger(mode, request.self, text, refusal)) return false;
     text += ' ';
     if (!build::AppendCmdWord(text, program)) {

@@ -13,6 +13,7 @@ struct DebugRequest {
     std::string_view self;     // argument 0: Tracegate's own path, whose folder is the tool folder
     std::string_view mode;     // argument 1: only its first character counts
     std::string_view program;  // argument 2: the program, usually followed by the IDE's CR LF
+    std::string_view runner;   // the program that runs DOS programs, before the debugger; empty: none
 };
 
 // Fills `command` (of `size` bytes) with "debug.exe <program>" for mode 'm' or

@@ -9,6 +9,7 @@
 #include "helpers/console_io.h"
 #include "tracegate/cheat_sheets.h"
 #include "tracegate/debugger_command.h"
+#include <cstdlib>
 
 namespace {
 
@@ -36,7 +37,9 @@ int main(int argc, char** argv)
 
     char command[tracegate::kCommandSize] = {};
     std::string refusal;
-    if (!tracegate::ComposeDebuggerCommand({argv[0], argv[1], argv[2]}, command, sizeof command, refusal)) {
+    const char* runner = std::getenv("HALYARD_DOSRUN");  // set by the IDE where DOS programs need it
+    if (!tracegate::ComposeDebuggerCommand({argv[0], argv[1], argv[2], runner ? runner : ""}, command, sizeof command,
+                                           refusal)) {
         helpers::Complain(refusal);
         helpers::RunCommand("pause");
         return 1;

@@ -74,7 +74,7 @@ LineStatus Compose(const StepRequest& request, std::string_view toolFolder, char
     std::string toolPath(toolFolder);
     toolPath.append(row->tool);
     std::string lineText;
-    if (!AppendCmdWord(lineText, toolPath)) return LineStatus::UnsafeName;
+    if (!AppendRunner(lineText, request.runner) || !AppendCmdWord(lineText, toolPath)) return LineStatus::UnsafeName;
     lineText.append(" ").append(arguments).append("\r\n");
 
     std::string commandText(row->tool);

@@ -1,7 +1,8 @@
 #pragma once
 // The assemble and link lines that a build step types into the document's command interpreter.
 //
-// A line is "<tool folder><tool> <arguments>\r\n": the tool path is one word, the arguments name
+// A line is "<tool folder><tool> <arguments>\r\n", after the runner of DOS programs where the
+// system needs one: the tool path is one word, the arguments name
 // the source by its bare file name (the interpreter runs in the source's folder). Ordinary names
 // give the toolchains' classic lines unchanged; a name or tool folder with blanks or interpreter
 // operators is quoted word by word; one that no quoting makes safe refuses the whole line.
@@ -30,6 +31,7 @@ struct StepRequest {
     int config;                  // kConfigDebug or anything else (Release); Link only
     std::string_view fileName;   // the source's name with extension
     std::string_view baseName;   // the source's name without its last 4 characters
+    std::string_view runner;     // the DOS program runner the line starts with; empty: none
 };
 
 // Fills `command` with "<tool> <arguments>" (the tool relative to the tool folder) and `line`

@@ -59,4 +59,14 @@ enum class WordQuoting { Bare, Quoted, Refused };
     return true;
 }
 
+// Appends the program that runs DOS programs on this system and a blank, so that the next word
+// is its first argument; nothing for an empty `runner` (the system runs them itself).
+[[nodiscard]] inline bool AppendRunner(std::string& out, std::string_view runner)
+{
+    if (runner.empty()) return true;
+    if (!AppendCmdWord(out, runner)) return false;
+    out += ' ';
+    return true;
+}
+
 }  // namespace halyard::build

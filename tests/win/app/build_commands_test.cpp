@@ -3,6 +3,7 @@
 // folder whatever folder the IDE is in.
 #include "win/app/app_fixture.h"
 #include "win/build/build_test_support.h"
+#include "build/build_console.h"
 #include "build/tool_names.h"
 #include "core/build/dos_names.h"
 #include "fx/fx_view.h"
@@ -141,4 +142,26 @@ TEST_F(BuildCommands, LongNamesReachEveryStepAsTheSameShortNames)
     const std::string pane = frame->m_outputEdit.GetText();
     EXPECT_NE(std::string::npos, pane.find("no DOS 8.3 name")) << pane;
     EXPECT_EQ(pane.find("no DOS 8.3 name"), pane.rfind("no DOS 8.3 name"));
+}
+
+// With Dosrun in the installation (and a system that cannot start DOS programs: Wine), the lines
+// start with it; the stand-in tools, Windows programs, are passed through with their exact words.
+TEST_F(BuildCommands, TheToolsRunThroughDosrunWithTheirExactArguments)
+{
+    buildtest::CTempInstall install("inst", "src");
+    ASSERT_TRUE(install.Ready());
+    char dist[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableA("HALYARD_DIST", dist, sizeof dist), 0u);
+    ASSERT_TRUE(CopyFileA((std::string(dist) + "\\bin\\Dosrun.exe").c_str(), (install.ToolFolder() + "\\Dosrun.exe").c_str(), FALSE));
+    std::strcpy(app.m_szInstallDir, install.InstallDir().c_str());
+    ASSERT_TRUE(install.AddSource("hello.asm"));
+    CHalyardDoc* doc = Open(install.SourceDir() + "\\hello.asm");
+    ASSERT_NE(nullptr, doc);
+    ASSERT_TRUE(frame->SendCommand(ID_BUILD_COMPILE));
+    ASSERT_TRUE(install.WaitForRecords(1, 20000));
+    const auto records = install.Records();
+    EXPECT_EQ("tasm", records[0].tool);
+    EXPECT_EQ((std::vector<std::string>{"/zi", "/la", "hello.asm"}), records[0].args);
+    const std::string bin = DosPathOf(install.ToolFolder());  // the folder's name is long
+    EXPECT_EQ(bin + "\\Dosrun.exe " + bin + "\\tasm16\\tasm.exe /zi /la hello.asm\r\n", std::string(doc->m_pConsole->GetLine()));
 }

@@ -1,0 +1,172 @@
+// The DOS machine's speed: a compute-bound DOS program (arithmetic, memory moves and string
+// instructions, assembled at build time) run in our machine, and the same program in dosbox's
+// interpreter (no window, fixed cycles so that it runs flat out) in the same run as the reference.
+// dosbox's time is its whole run less that of an empty one (its start and end), best of 3; ours
+// is the best of 3 runs. Both count the instructions our machine executed.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "core/dos/machine.h"
+
+namespace {
+
+using namespace halyard::dos;
+using Clock = std::chrono::steady_clock;
+
+class NoFiles final : public HostFiles {
+public:
+    uint16_t Open(const std::string&, Access, int&) override { return kErrFileNotFound; }
+    uint16_t Create(const std::string&, uint8_t, bool, int&) override { return kErrAccessDenied; }
+    uint16_t Read(int, uint8_t*, uint32_t, uint32_t&) override { return kErrInvalidHandle; }
+    uint16_t Write(int, const uint8_t*, uint32_t, uint32_t&) override { return kErrInvalidHandle; }
+    uint16_t Truncate(int) override { return kErrInvalidHandle; }
+    uint16_t Seek(int, int32_t, SeekFrom, uint32_t&) override { return kErrInvalidHandle; }
+    uint16_t Close(int) override { return kErrInvalidHandle; }
+    uint16_t GetTime(int, uint16_t&, uint16_t&) override { return kErrInvalidHandle; }
+    uint16_t SetTime(int, uint16_t, uint16_t) override { return kErrInvalidHandle; }
+    uint16_t Delete(const std::string&) override { return kErrFileNotFound; }
+    uint16_t Rename(const std::string&, const std::string&) override { return kErrFileNotFound; }
+    uint16_t GetAttributes(const std::string&, uint8_t&) override { return kErrFileNotFound; }
+    uint16_t SetAttributes(const std::string&, uint8_t) override { return kErrFileNotFound; }
+    uint16_t MakeDirectory(const std::string&) override { return kErrAccessDenied; }
+    uint16_t RemoveDirectory(const std::string&) override { return kErrAccessDenied; }
+    uint16_t ChangeDirectory(const std::string&) override { return kErrPathNotFound; }
+    std::string CurrentDirectory() override { return "C:\\"; }
+    uint16_t List(const std::string&, std::vector<DirEntry>&) override { return kErrNone; }
+};
+
+class CollectedOutput final : public HostConsole {
+public:
+    std::string output;
+    bool IsRedirected(Stream) override { return true; }
+    uint32_t ReadInput(uint8_t*, uint32_t) override { return 0; }
+    void WriteStream(Stream, const uint8_t* data, uint32_t size) override
+    {
+        output.append(reinterpret_cast<const char*>(data), size);
+    }
+    void WriteText(const uint8_t*, uint32_t) override {}
+    void ShowScreen(const uint8_t*, unsigned, unsigned) override {}
+    bool PollKey(uint16_t&) override { return false; }
+    bool WaitKey(uint16_t&) override { return false; }
+    void Flush() override {}
+};
+
+class SystemClock final : public HostClock {
+public:
+    LocalTime Now() override
+    {
+        const std::time_t now = std::time(nullptr);
+        std::tm t{};
+        localtime_r(&now, &t);
+        LocalTime local;
+        local.year = uint16_t(t.tm_year + 1900);
+        local.month = uint8_t(t.tm_mon + 1);
+        local.day = uint8_t(t.tm_mday);
+        local.weekday = uint8_t(t.tm_wday);
+        local.hour = uint8_t(t.tm_hour);
+        local.minute = uint8_t(t.tm_min);
+        local.second = uint8_t(t.tm_sec);
+        return local;
+    }
+};
+
+double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+struct OurRun {
+    double seconds = 0;
+    uint64_t instructions = 0;
+    std::string output;
+};
+
+OurRun RunOurs(const std::vector<uint8_t>& image)
+{
+    NoFiles files;
+    CollectedOutput console;
+    SystemClock clock;
+    Machine machine(files, console, clock);
+    ProgramSpec spec;
+    spec.image = image;
+    spec.path = "C:\\COMPUTE.COM";
+    if (const std::string refusal = machine.Load(spec); !refusal.empty()) {
+        std::fprintf(stderr, "load: %s\n", refusal.c_str());
+        std::exit(1);
+    }
+    const Clock::time_point start = Clock::now();
+    const RunResult result = machine.Run();
+    OurRun run{Seconds(start), result.instructions, console.output};
+    if (!result.exited)
+        std::fprintf(stderr, "run: %s\n", result.failure.c_str());
+    return run;
+}
+
+// dosbox running `command` (or nothing) from a folder holding the program; the program's output.
+double RunDosbox(const std::string& folder, const char* command, std::string& output)
+{
+    const std::string config = folder + "/bench.conf";
+    std::ofstream(config) << "[sdl]\noutput=surface\n[mixer]\nnosound=true\n[speaker]\npcspeaker=false\n"
+                             "[cpu]\ncore=normal\ncycles=fixed 1000000\n[autoexec]\nmount c "
+                          << folder << "\nc:\n" << command << "\nexit\n";
+    const std::string line = "cd " + folder + " && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy HOME=" + folder +
+                             " timeout -s KILL 300 dosbox -conf bench.conf -exit >/dev/null 2>&1";
+    const Clock::time_point start = Clock::now();
+    if (std::system(line.c_str()) != 0)
+        std::fprintf(stderr, "dosbox did not end cleanly\n");
+    const double seconds = Seconds(start);
+    std::ifstream result(folder + "/OUT.TXT", std::ios::binary);
+    output.assign(std::istreambuf_iterator<char>(result), {});
+    return seconds;
+}
+
+}  // namespace
+
+int main()
+{
+    const std::string program = HALYARD_BENCH_DOS "/DOS_COMPUTE.COM";
+    std::ifstream file(program, std::ios::binary);
+    const std::vector<uint8_t> image((std::istreambuf_iterator<char>(file)), {});
+    if (image.empty()) {
+        std::fprintf(stderr, "cannot read %s\n", program.c_str());
+        return 1;
+    }
+    OurRun ours;
+    for (int i = 0; i < 3; ++i) {
+        const OurRun run = RunOurs(image);
+        if (i == 0 || run.seconds < ours.seconds)
+            ours = run;
+    }
+    const double mips = double(ours.instructions) / ours.seconds / 1e6;
+    std::printf("ours:   %.1f million instructions per second (%.0f million in %.3f s)\n", mips,
+                double(ours.instructions) / 1e6, ours.seconds);
+
+    char folder[] = "/tmp/dosbench-XXXXXX";
+    if (mkdtemp(folder) == nullptr || std::system(("cp " + program + " " + folder + "/COMPUTE.COM").c_str()) != 0)
+        return 1;
+    double empty = 1e9, full = 1e9;
+    std::string unused, reference;
+    for (int i = 0; i < 3; ++i) {
+        empty = std::min(empty, RunDosbox(folder, "REM", unused));
+        full = std::min(full, RunDosbox(folder, "COMPUTE.COM > OUT.TXT", reference));
+    }
+    (void)std::system((std::string("rm -rf ") + folder).c_str());
+    if (reference.empty()) {
+        std::printf("dosbox: not available\n");
+        return 0;
+    }
+    const double theirs = double(ours.instructions) / (full - empty) / 1e6;
+    std::printf("dosbox: %.1f million instructions per second (%.3f s less %.3f s to start and end)\n", theirs, full,
+                empty);
+    std::printf("ratio:  %.2f times dosbox's speed; results %s\n", mips / theirs,
+                reference == ours.output ? "agree" : "DIFFER");
+    return 0;
+}

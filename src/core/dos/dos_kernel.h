@@ -1,0 +1,72 @@
+#pragma once
+// The DOS services of INT 21h (and INT 20h), over the host's files and console. Each service sets
+// AX to a DOS error code and the carry on failure; a service the machine does not offer stops the
+// run with a message naming it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/dos/console_io.h"
+#include "core/dos/file_table.h"
+#include "core/dos/guest.h"
+#include "core/dos/memory_arena.h"
+
+namespace halyard::dos {
+
+class DosKernel {
+public:
+    DosKernel(Guest& guest, TextScreen& screen);
+
+    void Reset(uint16_t arenaStart);
+    MemoryArena& Arena() { return m_arena; }
+    FileTable& Files() { return m_files; }
+    // The program whose PSP is `psp` runs from now on; its DTA is PSP:0080h.
+    void StartProgram(uint16_t psp);
+    void Int21();
+    // Closes what the program left open.
+    void Finish();
+
+private:
+    void Unsupported();
+    bool Console(uint8_t function);
+    bool Process(uint8_t function);
+    bool MemoryService(uint8_t function);
+    bool FileService(uint8_t function);
+    bool Folder(uint8_t function);
+    bool Find(uint8_t function);
+    void BufferedInput();
+    void Ioctl();
+
+    // The ASCIZ path at seg:off; false (with kErrPathNotFound set) when it has no end.
+    bool PathAt(uint16_t seg, uint16_t off, std::string& path);
+    void OpenPath(const std::string& path, Access access);
+    void CreatePath(const std::string& path, uint8_t attributes, bool mustBeNew);
+    // The open file of handle BX; nullptr, with the error returned, when the handle is not open or
+    // was opened without the access `use` needs.
+    OpenFile* FileInBx(Access use);
+    void ReadHandle();
+    void WriteHandle();
+    uint16_t WriteTo(const OpenFile& file, const uint8_t* data, uint32_t size, uint32_t& done);
+    // Console output goes through handle 1, so that a program that redirected it writes there.
+    void PutStandardOutput(const uint8_t* data, uint32_t size);
+    void Seek();
+    void CreateTemporary();
+    uint8_t CurrentDrive();
+    void FindNext(uint16_t search, uint16_t index);
+
+    Guest& m_guest;
+    MemoryArena m_arena;
+    FileTable m_files;
+    ConsoleIo m_console;
+    uint16_t m_psp = 0;
+    uint16_t m_dtaSeg = 0, m_dtaOff = 0x80;
+    bool m_breakCheck = false;
+    bool m_verify = false;
+    uint16_t m_tempCounter = 0;
+    std::vector<uint8_t> m_transfer;  // one read or write of up to 64 KB
+    // Find first/next: the matches of the last few searches; the DTA names one by its number.
+    std::vector<std::vector<DirEntry>> m_searches;
+    uint16_t m_nextSearch = 0;
+};
+
+}  // namespace halyard::dos

@@ -1,0 +1,117 @@
+#pragma once
+// What the machine asks of its host: the files, the console and the clock. The Windows program
+// passes its own; the native tests pass in-memory ones. Every operation that can fail returns a
+// DOS error code (0 = success), so the services hand it to the program as they got it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace halyard::dos {
+
+enum DosError : uint16_t {
+    kErrNone = 0,
+    kErrInvalidFunction = 0x01,
+    kErrFileNotFound = 0x02,
+    kErrPathNotFound = 0x03,
+    kErrTooManyOpenFiles = 0x04,
+    kErrAccessDenied = 0x05,
+    kErrInvalidHandle = 0x06,
+    kErrArenaTrashed = 0x07,
+    kErrNotEnoughMemory = 0x08,
+    kErrInvalidBlock = 0x09,
+    kErrInvalidAccess = 0x0C,
+    kErrInvalidData = 0x0D,
+    kErrInvalidDrive = 0x0F,
+    kErrCurrentDirectory = 0x10,
+    kErrNotSameDevice = 0x11,
+    kErrNoMoreFiles = 0x12,
+    kErrFileExists = 0x50,
+};
+
+enum FileAttribute : uint8_t {
+    kAttrReadOnly = 0x01, kAttrHidden = 0x02, kAttrSystem = 0x04, kAttrVolume = 0x08,
+    kAttrDirectory = 0x10, kAttrArchive = 0x20,
+};
+
+struct DirEntry {
+    std::string name;  // the 8.3 name DOS programs see (the host's short name for a long one)
+    uint8_t attributes = 0;
+    uint16_t time = 0, date = 0;  // DOS packed format
+    uint32_t size = 0;
+};
+
+enum class Access : uint8_t { Read, Write, ReadWrite };
+enum class SeekFrom : uint8_t { Start, Current, End };
+
+// Paths are the bytes the program gave, in the host's code page; the host opens them as its own
+// names, relative to its current folder.
+class HostFiles {
+public:
+    virtual uint16_t Open(const std::string& path, Access access, int& file) = 0;
+    // Creates or truncates; with `mustBeNew` an existing file fails with kErrFileExists.
+    virtual uint16_t Create(const std::string& path, uint8_t attributes, bool mustBeNew, int& file) = 0;
+    virtual uint16_t Read(int file, uint8_t* data, uint32_t size, uint32_t& done) = 0;
+    virtual uint16_t Write(int file, const uint8_t* data, uint32_t size, uint32_t& done) = 0;
+    // Cuts the file at its current position.
+    virtual uint16_t Truncate(int file) = 0;
+    virtual uint16_t Seek(int file, int32_t offset, SeekFrom from, uint32_t& position) = 0;
+    virtual uint16_t Close(int file) = 0;
+    virtual uint16_t GetTime(int file, uint16_t& time, uint16_t& date) = 0;
+    virtual uint16_t SetTime(int file, uint16_t time, uint16_t date) = 0;
+    virtual uint16_t Delete(const std::string& path) = 0;
+    virtual uint16_t Rename(const std::string& from, const std::string& to) = 0;
+    virtual uint16_t GetAttributes(const std::string& path, uint8_t& attributes) = 0;
+    virtual uint16_t SetAttributes(const std::string& path, uint8_t attributes) = 0;
+    virtual uint16_t MakeDirectory(const std::string& path) = 0;
+    virtual uint16_t RemoveDirectory(const std::string& path) = 0;
+    virtual uint16_t ChangeDirectory(const std::string& path) = 0;
+    // The current folder with its drive, as "C:\WORK" or "C:\".
+    virtual std::string CurrentDirectory() = 0;
+    // Every entry of `folder` ("" is the current folder), "." and ".." excluded.
+    virtual uint16_t List(const std::string& folder, std::vector<DirEntry>& entries) = 0;
+
+protected:
+    ~HostFiles() = default;
+};
+
+enum class Stream : uint8_t { Input, Output, Error };
+
+class HostConsole {
+public:
+    // A redirected stream is a byte stream (a pipe or a file); one that is not is the console.
+    virtual bool IsRedirected(Stream stream) = 0;
+    // Redirected standard input: up to `size` bytes, 0 at its end.
+    virtual uint32_t ReadInput(uint8_t* data, uint32_t size) = 0;
+    // Redirected standard output or error.
+    virtual void WriteStream(Stream stream, const uint8_t* data, uint32_t size) = 0;
+
+    // The console window, when there is one. Text goes to it as a terminal stream until the
+    // program draws on the screen; from then on the whole 80 x 25 screen is shown.
+    virtual void WriteText(const uint8_t* data, uint32_t size) = 0;
+    // `cells` holds 25 rows of 80 (character, attribute) pairs.
+    virtual void ShowScreen(const uint8_t* cells, unsigned cursorRow, unsigned cursorColumn) = 0;
+    // Keys as the BIOS gives them: scan code in the high byte, character in the low byte.
+    virtual bool PollKey(uint16_t& key) = 0;  // false when no key is waiting (not consumed)
+    virtual bool WaitKey(uint16_t& key) = 0;  // false when there is no keyboard to wait on
+    // Passes on whatever output the host holds back (called every few milliseconds of a run).
+    virtual void Flush() = 0;
+
+protected:
+    ~HostConsole() = default;
+};
+
+struct LocalTime {
+    uint16_t year = 1980;
+    uint8_t month = 1, day = 1, weekday = 0;  // weekday: 0 = Sunday
+    uint8_t hour = 0, minute = 0, second = 0, hundredths = 0;
+};
+
+class HostClock {
+public:
+    virtual LocalTime Now() = 0;
+
+protected:
+    ~HostClock() = default;
+};
+
+}  // namespace halyard::dos

@@ -1,0 +1,118 @@
+#include "core/dos/machine.h"
+
+#include <cstdio>
+
+namespace halyard::dos {
+namespace {
+
+constexpr uint16_t kArenaStart = 0x0100;
+// Instructions between two looks at the console and the clock: about a millisecond.
+constexpr uint64_t kSlice = 100000;
+
+}  // namespace
+
+Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
+    : m_cpu(m_mem, *this),
+      m_guest(m_mem, m_cpu, files, console, clock),
+      m_screen(m_mem, console),
+      m_bios(m_guest, m_screen),
+      m_dos(m_guest, m_screen)
+{
+    Reset();
+}
+
+void Machine::Reset()
+{
+    for (unsigned v = 0; v < 256; ++v) {
+        const uint16_t stub = uint16_t(v * 4);
+        const uint8_t code[4] = {kHostCall0, kHostCall1, uint8_t(v), 0xCF};
+        m_mem.CopyIn(kRomSegment, stub, code, 4);
+        m_mem.Write16(0, uint16_t(v * 4), stub);
+        m_mem.Write16(0, uint16_t(v * 4 + 2), kRomSegment);
+    }
+    m_mem.Write8(0xFFFF, 0x0E, 0xFC);  // the machine model byte of an AT
+    m_bios.Reset();
+    m_dos.Reset(kArenaStart);
+}
+
+std::string Machine::Load(const ProgramSpec& spec)
+{
+    return LoadProgram(spec, m_mem, m_dos, m_cpu.regs);
+}
+
+void Machine::OnHostCall(uint8_t vector)
+{
+    switch (vector) {
+    case 0x00:
+        m_dos.Finish();
+        m_guest.Fail("Divide overflow");
+        return;
+    case 0x05: {
+        // INT 5 is Print Screen, but also where BOUND goes with an index out of range.
+        const uint16_t ip = m_mem.Read16(m_cpu.regs.seg[kSS], m_cpu.regs.r[kSP]);
+        const uint16_t cs = m_mem.Read16(m_cpu.regs.seg[kSS], uint16_t(m_cpu.regs.r[kSP] + 2));
+        if (m_mem.Read8(cs, ip) == 0x62) {
+            char text[64];
+            std::snprintf(text, sizeof text, "BOUND range exceeded at %04X:%04X", cs, ip);
+            m_guest.Fail(text);
+        }
+        return;
+    }
+    case 0x10: m_bios.Video(); return;
+    case 0x11: m_bios.Equipment(); return;
+    case 0x12: m_bios.MemorySize(); return;
+    case 0x16: m_bios.Keyboard(); return;
+    case 0x1A: m_bios.TimeOfDay(); return;
+    case 0x20: m_guest.Exit(0); return;
+    case 0x21: m_dos.Int21(); return;
+    // Vectors whose default handler does nothing: debug and breakpoint traps, overflow, the timer
+    // and keyboard hooks, Ctrl-Break and critical error, DOS idle, multiplex, and the mouse driver
+    // (absent: its reset leaves AX = 0).
+    case 0x01: case 0x03: case 0x04: case 0x08: case 0x09: case 0x1B: case 0x1C: case 0x23: case 0x24:
+    case 0x28: case 0x2F: case 0x33:
+        return;
+    default: {
+        char service[32];
+        std::snprintf(service, sizeof service, "interrupt %02Xh", vector);
+        m_guest.FailUnsupported(service);
+        return;
+    }
+    }
+}
+
+std::string Machine::FaultMessage() const
+{
+    char text[128];
+    const uint16_t cs = m_cpu.FaultCs(), ip = m_cpu.FaultIp();
+    if (m_cpu.Fault() == CpuFault::Coprocessor)
+        std::snprintf(text, sizeof text, "8087 instruction (opcode %02Xh) at %04X:%04X: this machine has no coprocessor",
+                      m_cpu.FaultOpcode(), cs, ip);
+    else
+        std::snprintf(text, sizeof text, "undefined opcode %02Xh at %04X:%04X", m_cpu.FaultOpcode(), cs, ip);
+    return text;
+}
+
+RunResult Machine::Run(uint64_t limit)
+{
+    RunResult result;
+    while (!m_guest.ended) {
+        if (result.instructions >= limit) {
+            m_guest.Fail("the instruction limit was reached");
+            break;
+        }
+        result.instructions += m_cpu.Run(std::min(kSlice, limit - result.instructions));
+        if (m_cpu.Fault() != CpuFault::None)
+            m_guest.Fail(FaultMessage());
+        m_screen.Refresh();
+        m_bios.UpdateTicks();
+        m_guest.console.Flush();
+    }
+    m_dos.Finish();
+    m_guest.console.Flush();
+    result.exited = m_guest.failure.empty();
+    result.exitCode = m_guest.exitCode;
+    result.failure = m_guest.failure;
+    return result;
+}
+
+}  // namespace halyard::dos

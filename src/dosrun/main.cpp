@@ -1,0 +1,83 @@
+// Dosrun: "Dosrun program [arguments]". A DOS program (.COM, or MZ without a newer header) runs in
+// the emulated PC inside this console and its exit code becomes Dosrun's; anything else is started
+// directly with the rest of the command line unchanged, and its exit code passed on. When the
+// machine has to stop a program (an unsupported service, an 8087 instruction), Dosrun says why on
+// standard error and ends with 255.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/dos/command_line.h"
+#include "core/dos/machine.h"
+#include "core/dos/program_kind.h"
+#include "dosrun/pass_through.h"
+#include "dosrun/program_file.h"
+#include "dosrun/win_clock.h"
+#include "dosrun/win_console.h"
+#include "dosrun/win_files.h"
+
+namespace {
+
+constexpr int kStopped = 255;
+
+std::vector<std::string> Environment()
+{
+    std::vector<std::string> entries;
+    char* block = GetEnvironmentStringsA();
+    if (block == nullptr)
+        return entries;
+    for (const char* p = block; *p != 0; p += std::strlen(p) + 1) {
+        if (*p != '=')  // skip the per-drive folders ("=C:=C:\...")
+            entries.emplace_back(p);
+    }
+    FreeEnvironmentStringsA(block);
+    return entries;
+}
+
+int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view tail)
+{
+    using namespace halyard;
+    dosrun::WinFiles files;
+    dosrun::WinConsole console;
+    dosrun::WinClock clock;
+    dos::Machine machine(files, console, clock);
+    dos::ProgramSpec spec;
+    spec.image = std::move(file.bytes);
+    spec.mz = mz;
+    spec.path = file.path;
+    spec.tail = std::string(tail);
+    spec.environment = Environment();
+    std::string refusal = machine.Load(spec);
+    if (refusal.empty()) {
+        const dos::RunResult result = machine.Run();
+        if (result.exited)
+            return result.exitCode;
+        refusal = result.failure;
+    }
+    console.Flush();
+    std::fprintf(stderr, "\r\nDosrun: %s: %s\r\n", file.path.c_str(), refusal.c_str());
+    return kStopped;
+}
+
+}  // namespace
+
+int main()
+{
+    using namespace halyard;
+    const std::string line = GetCommandLineA();
+    dos::CommandLineParts parts;
+    if (!dos::SplitCommandLine(line, parts)) {
+        std::fprintf(stderr, "usage: Dosrun program [arguments]\n");
+        return kStopped;
+    }
+    dosrun::ProgramFile file;
+    if (dosrun::FindProgram(parts.program, file)) {
+        const dos::ProgramKind kind = dos::ClassifyProgram(file.bytes.data(), file.bytes.size(), file.path);
+        if (kind != dos::ProgramKind::Other)
+            return RunDosProgram(file, kind == dos::ProgramKind::Mz, parts.tail);
+    }
+    return dosrun::RunWindowsProgram(parts.program, std::string(parts.fromProgram));
+}

@@ -1,0 +1,172 @@
+#include "dosrun/win_console.h"
+
+#include "core/dos/text_screen.h"
+
+namespace halyard::dosrun {
+namespace {
+
+constexpr size_t kHeldBack = 4096;
+constexpr unsigned kCells = dos::kScreenColumns * dos::kScreenRows;
+
+bool IsConsole(HANDLE h)
+{
+    DWORD mode;
+    return h != nullptr && h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode);
+}
+
+// The BIOS code of a key press: scan code high, character low; 0 for keys that make none
+// (shift keys alone, key releases).
+uint16_t BiosKey(const INPUT_RECORD& record)
+{
+    if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown)
+        return 0;
+    const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+    switch (key.wVirtualKeyCode) {
+    case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_CAPITAL: case VK_NUMLOCK: case VK_SCROLL:
+    case VK_LWIN: case VK_RWIN:
+        return 0;
+    default: break;
+    }
+    const uint8_t c = uint8_t(key.uChar.AsciiChar);
+    return uint16_t((key.wVirtualScanCode & 0xFF) << 8 | c);
+}
+
+}  // namespace
+
+WinConsole::WinConsole()
+{
+    const DWORD ids[3] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+    for (int i = 0; i < 3; ++i) {
+        m_std[i] = GetStdHandle(ids[i]);
+        m_redirected[i] = !IsConsole(m_std[i]);
+    }
+    m_out.handle = m_std[1];
+    m_err.handle = m_std[2];
+    m_conOut = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    m_conIn = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, 0, nullptr);
+    m_text.handle = m_conOut;
+    // Keys one at a time, without the console's own echo; Ctrl+C still ends the run.
+    if (IsConsole(m_conIn) && GetConsoleMode(m_conIn, &m_savedInputMode))
+        SetConsoleMode(m_conIn, m_savedInputMode & ~(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
+}
+
+WinConsole::~WinConsole()
+{
+    Flush();
+    if (IsConsole(m_conIn))
+        SetConsoleMode(m_conIn, m_savedInputMode);
+    if (m_conIn != INVALID_HANDLE_VALUE)
+        CloseHandle(m_conIn);
+    if (m_conOut != INVALID_HANDLE_VALUE)
+        CloseHandle(m_conOut);
+}
+
+bool WinConsole::IsRedirected(dos::Stream stream)
+{
+    return m_redirected[int(stream)];
+}
+
+uint32_t WinConsole::ReadInput(uint8_t* data, uint32_t size)
+{
+    Flush();
+    DWORD n = 0;
+    if (!ReadFile(m_std[0], data, size, &n, nullptr))
+        return 0;
+    return n;
+}
+
+void WinConsole::Write(Pending& pending)
+{
+    const char* p = pending.bytes.data();
+    size_t left = pending.bytes.size();
+    while (left > 0) {
+        DWORD n = 0;
+        if (pending.handle == nullptr || pending.handle == INVALID_HANDLE_VALUE ||
+            !WriteFile(pending.handle, p, DWORD(left), &n, nullptr) || n == 0)
+            break;
+        p += n;
+        left -= n;
+    }
+    pending.bytes.clear();
+}
+
+void WinConsole::WriteStream(dos::Stream stream, const uint8_t* data, uint32_t size)
+{
+    Pending& to = stream == dos::Stream::Error ? m_err : m_out;
+    Pending& other = stream == dos::Stream::Error ? m_out : m_err;
+    if (!other.bytes.empty())
+        Write(other);
+    to.bytes.append(reinterpret_cast<const char*>(data), size);
+    if (to.bytes.size() >= kHeldBack)
+        Write(to);
+}
+
+void WinConsole::WriteText(const uint8_t* data, uint32_t size)
+{
+    if (m_conOut == INVALID_HANDLE_VALUE)
+        return;
+    m_text.bytes.append(reinterpret_cast<const char*>(data), size);
+    if (m_text.bytes.size() >= kHeldBack)
+        Write(m_text);
+}
+
+// The screen goes to the top left of the console's window, as far as the window reaches.
+void WinConsole::ShowScreen(const uint8_t* cells, unsigned cursorRow, unsigned cursorColumn)
+{
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (m_conOut == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(m_conOut, &info))
+        return;
+    Write(m_text);
+    CHAR_INFO chars[kCells];
+    for (unsigned i = 0; i < kCells; ++i) {
+        chars[i].Char.AsciiChar = char(cells[i * 2]);
+        chars[i].Attributes = cells[i * 2 + 1];
+    }
+    const SHORT left = info.srWindow.Left, top = info.srWindow.Top;
+    SMALL_RECT region = {left, top, SHORT(left + 79), SHORT(top + 24)};
+    WriteConsoleOutputA(m_conOut, chars, COORD{80, 25}, COORD{0, 0}, &region);
+    SetConsoleCursorPosition(m_conOut, COORD{SHORT(left + cursorColumn), SHORT(top + cursorRow)});
+}
+
+bool WinConsole::PollKey(uint16_t& key)
+{
+    return NextKey(false, key);
+}
+
+bool WinConsole::WaitKey(uint16_t& key)
+{
+    return NextKey(true, key);
+}
+
+bool WinConsole::NextKey(bool wait, uint16_t& key)
+{
+    if (!IsConsole(m_conIn))
+        return false;
+    Flush();
+    for (;;) {
+        INPUT_RECORD record;
+        DWORD n = 0;
+        const BOOL got = wait ? ReadConsoleInputA(m_conIn, &record, 1, &n) : PeekConsoleInputA(m_conIn, &record, 1, &n);
+        if (!got || n == 0) {
+            if (!wait || !got)
+                return false;
+            continue;
+        }
+        key = BiosKey(record);
+        if (key != 0)
+            return true;
+        if (!wait)
+            ReadConsoleInputA(m_conIn, &record, 1, &n);  // not a key press: drop it
+    }
+}
+
+void WinConsole::Flush()
+{
+    Write(m_out);
+    Write(m_err);
+    Write(m_text);
+}
+
+}  // namespace halyard::dosrun
