@@ -66,11 +66,20 @@ void CBackgroundView::SetTextDrawnHook(TextDrawnHook hook) { g_drawnHook = hook;
 
 void CBackgroundView::OnInitialUpdate() { Navigate(WelcomePagePath()); }
 
+bool CBackgroundView::ShowInBrowser(const std::string& path)
+{
+    if (!m_pBrowser && m_hWnd) m_pBrowser = CBrowserHost::Create(m_hWnd);
+    if (m_pBrowser && m_pBrowser->Navigate(path)) return true;
+    m_pBrowser.reset();
+    return false;
+}
+
 bool CBackgroundView::Navigate(const std::string& path)
 {
     m_strPath = path;
     std::string bytes;
     bool found = ReadPage(path, bytes);
+    if (found && ShowInBrowser(path)) return true;
     if (found) {
         m_blocks = halyard::app::ParseHtmlPage(bytes, EncodeCp936);
     } else {
@@ -183,7 +192,11 @@ LRESULT CBackgroundView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         FillRect(reinterpret_cast<HDC>(wp), &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         return 1;
     }
-    case WM_SIZE: Relayout(); return 0;
+    case WM_SIZE:
+        if (m_pBrowser) m_pBrowser->Fit();
+        else Relayout();
+        return 0;
+    case WM_DESTROY: m_pBrowser.reset(); break;
     case WM_VSCROLL: OnVScroll(LOWORD(wp)); return 0;
     case WM_MOUSEWHEEL: ScrollTo(m_nTop - GET_WHEEL_DELTA_WPARAM(wp) * 3 * kLineStep / WHEEL_DELTA); return 0;
     case WM_KEYDOWN:
