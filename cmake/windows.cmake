@@ -119,7 +119,7 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
   file(GLOB_RECURSE HALYARD_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
   add_executable(win_tests ${HALYARD_WIN_TESTS} ${CMAKE_SOURCE_DIR}/tests/common/win_test_main.cpp ${HALYARD_RC})
   target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(win_tests PRIVATE halyard_ui gtest)
+  target_link_libraries(win_tests PRIVATE halyard_ui gtest winspool)
   add_dependencies(win_tests stage ${HALYARD_STANDIN_TARGETS})
   add_test(NAME win_tests COMMAND win_tests --gtest_brief=1)
 
@@ -145,6 +145,8 @@ find_program(HALYARD_DOSBOX dosbox)
 if(HALYARD_NASM)
   file(GLOB HALYARD_DOS_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/dos/*.asm)
   halyard_dos_programs(dos_test_programs ${CMAKE_BINARY_DIR}/dos ${HALYARD_DOS_TESTS})
+endif()
+if(HALYARD_NASM AND HALYARD_DOSBOX)
   add_test(NAME dos_programs COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/dos/compare.py
            --dosrun $<TARGET_FILE:Dosrun> --programs ${CMAKE_BINARY_DIR}/dos
            --inputs ${CMAKE_SOURCE_DIR}/tests/dos --wine ${CMAKE_SOURCE_DIR}/scripts/wine-run)

@@ -250,3 +250,18 @@
 // ---- From a tool's message to its source line -------------------------------------------------
 #define ID_NEXT_MESSAGE                 32900  // F4: the next Output line that names a source line
 #define ID_PREV_MESSAGE                 32901  // Shift+F4: the previous one
+// ---- Printing, page setup and print preview ------------------------------------------------------
+#define IDS_NO_PRINTER                  24200  // no printer installed: nothing printed
+#define IDS_PRINT_FAILED                24201  // "Printing %s failed."
+#define IDS_PRINT_PREVIEW_TITLE         24202  // "Print Preview - %s"
+#define IDS_PREVIEW_ONE_PAGE            24203
+#define IDS_PREVIEW_TWO_PAGE            24204
+#define IDD_PRINT_PREVIEW_BAR           24210
+#define IDC_PREVIEW_PAGE                24211  // the page number in the preview's bar
+#define ID_PREVIEW_CLOSE                58112
+#define ID_PREVIEW_NUMPAGE              58113
+#define ID_PREVIEW_NEXT                 58114
+#define ID_PREVIEW_PREV                 58115
+#define ID_PREVIEW_PRINT                58116
+#define ID_PREVIEW_ZOOMIN               58117
+#define ID_PREVIEW_ZOOMOUT              58118

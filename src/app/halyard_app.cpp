@@ -127,17 +127,8 @@ bool CHalyardApp::ProcessCommandLine()
     return true;
 }
 
-void CHalyardApp::OnPrintSetup()
-{
-    PRINTDLGA pd{};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = FxGetMainWnd();
-    pd.Flags = PD_PRINTSETUP;
-    if (PrintDlgA(&pd)) {
-        if (pd.hDevMode) GlobalFree(pd.hDevMode);
-        if (pd.hDevNames) GlobalFree(pd.hDevNames);
-    }
-}
+// The printer picked here is the one every later print job, preview and page setup uses.
+void CHalyardApp::OnPrintSetup() { (void)Printer().RunSetupDialog(FxGetMainWnd()); }
 
 void CHalyardApp::OnTheme(int theme)
 {

@@ -21,14 +21,13 @@ bool ShowsChinese(HDC dc)
     return GetGlyphIndicesW(dc, &zhong, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 && glyph != 0xFFFF;
 }
 
-// The font was not replaced by another face, and it suits the grid.
-bool Suits(HFONT font, const char* face)
+// On `dc`, the font was not replaced by another face, and it suits the grid.
+bool Suits(HDC dc, HFONT font, const char* face)
 {
-    FxClientDC screen(nullptr);
-    FxSelectObject select(screen.Get(), font);
+    FxSelectObject select(dc, font);
     char realFace[LF_FACESIZE] = {};
-    GetTextFaceA(screen.Get(), sizeof realFace, realFace);
-    return lstrcmpiA(realFace, face) == 0 && IsFixedPitch(screen.Get()) && ShowsChinese(screen.Get());
+    GetTextFaceA(dc, sizeof realFace, realFace);
+    return lstrcmpiA(realFace, face) == 0 && IsFixedPitch(dc) && ShowsChinese(dc);
 }
 
 HFONT CreateWithFace(LOGFONTA lf, const char* face)
@@ -42,13 +41,19 @@ HFONT CreateWithFace(LOGFONTA lf, const char* face)
 
 HFONT CreateEditorFont(const LOGFONTA& wanted)
 {
+    FxClientDC screen(nullptr);
+    return CreateEditorFontOn(wanted, screen.Get());
+}
+
+HFONT CreateEditorFontOn(const LOGFONTA& wanted, HDC dc)
+{
     FxFont font(CreateFontIndirectA(&wanted));
-    if (font && Suits(font.Get(), wanted.lfFaceName)) return font.Release();
+    if (font && Suits(dc, font.Get(), wanted.lfFaceName)) return font.Release();
     LOGFONTA chinese = wanted;
     chinese.lfCharSet = GB2312_CHARSET;
     for (const char* face : kFallbackFaces) {
         FxFont candidate(CreateWithFace(chinese, face));
-        if (candidate && Suits(candidate.Get(), face)) return candidate.Release();
+        if (candidate && Suits(dc, candidate.Get(), face)) return candidate.Release();
     }
     return font.Release();
 }

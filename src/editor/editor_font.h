@@ -7,3 +7,6 @@
 // face of a short list of fixed-pitch faces that do, at the same height, weight and slant; the
 // described font itself when none does. Null only when no font can be created at all.
 HFONT CreateEditorFont(const LOGFONTA& wanted);
+// The same choice made for device context `dc` (a printer's: a face the screen shows may be
+// missing there, as a screen-only bitmap face is).
+HFONT CreateEditorFontOn(const LOGFONTA& wanted, HDC dc);

@@ -70,6 +70,7 @@ void CTextView::DetachFromBuffer()
 void CTextView::ResetViewState()
 {
     m_nTabSize = 4;
+    m_bPrintFooter = true;
     m_nLineHeight = m_nCharWidth = m_nScreenLines = m_nScreenChars = m_nMaxLineLength = -1;
     m_nShownMarginWidth = -1;
     m_ptCursorPos = m_ptSelStart = m_ptSelEnd = m_ptAnchor = TextPosition{};

@@ -12,6 +12,8 @@
 #include "core/editor/caret_site.h"
 #include "core/editor/edit_ranges.h"
 #include "core/editor/line_cache.h"
+#include "core/editor/line_wrap.h"
+#include "core/editor/print_pages.h"
 #include "fx/fx_handles.h"
 #include "fx/fx_view.h"
 
@@ -134,6 +136,22 @@ public:
     // (column) of a splitter.
     void UpdateSiblingScrollPos(bool bHorz);
 
+    // --- Printing: the buffer's lines in a font scaled from the screen font, tabs expanded,
+    // wrapped in the printable width, inside the margins of the page setup, with a footer on every
+    // page; no colours, margin or selection. The pages are laid out on the first page printed and
+    // kept to the job's end (print preview's included).
+    void OnBeginPrinting(HDC dc, FxPrintInfo& info) override;
+    // A page exists unless the pages are laid out and it lies past the last.
+    void OnPrepareDC(HDC dc, FxPrintInfo& info) override;
+    void OnPrint(HDC dc, FxPrintInfo& info) override;
+    void OnEndPrinting(HDC dc, FxPrintInfo& info) override;
+    virtual std::string HeaderText(int nPage) const;  // empty
+    virtual std::string FooterText(int nPage) const;  // "Page %d/%d"
+    virtual void DrawPageHeader(HDC dc, int nPage);
+    virtual void DrawPageFooter(HDC dc, int nPage);
+    // The pages of the job in progress; 0 while none is laid out.
+    int GetPrintPageCount() const { return static_cast<int>(m_pageStarts.size()); }
+
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // The drag loop of a drag of text out of the view; the effect that ended it.
@@ -173,6 +191,12 @@ protected:
 
 private:
     void RegisterCommands();
+    void RegisterPrintCommands();
+    void OnPageSetup();
+    void LayOutPages(const FxPrintInfo& info);
+    // The line expanded and wrapped in the printable width, measured with `widthOf`.
+    void LayOutPrintedLine(int nLine, const CharWidthFn& widthOf, PrintedLine& out);
+    void PrintPageLines(HDC dc, HDC attribDC, int nPage);
     void RegisterMoveCommand(UINT id, void (CTextView::*move)(bool));
     void UpdateStatusPosition(FxCmdUI& ui);
     void UpdateStatusLineEnd(FxCmdUI& ui);
@@ -268,4 +292,14 @@ private:
     UINT_PTR m_nDragSelTimer = 0;
 
     std::unique_ptr<CTextViewFinders> m_pFinders;
+
+    // Printing state of one job: the font, from its beginning to its end; the rest from the first
+    // page laid out. The page table holds the first line of each page; empty: not laid out.
+    FxFont m_printFont;
+    int m_nPrintLineHeight = 0;  // the height of "X" in the print font on the printer
+    PrintRect m_rcPrintPage;     // the page's drawable area, normalised
+    PrintRect m_rcPrintable;     // the page area less the margins and the footer strip
+    std::vector<int> m_pageStarts;
+    bool m_bPrintHeader = false;  // never set in this system
+    bool m_bPrintFooter = true;   // set at construction and on every reset
 };

@@ -31,6 +31,7 @@ void CTextView::RegisterCommands()
     OnCommand(ID_EDIT_SELECT_ALL, [this] { SelectAll(); });
     OnUpdate(ID_EDIT_INDICATOR_POSITION, [this](FxCmdUI& ui) { UpdateStatusPosition(ui); });
     OnUpdate(ID_EDIT_INDICATOR_CRLF, [this](FxCmdUI& ui) { UpdateStatusLineEnd(ui); });
+    RegisterPrintCommands();
     m_pFinders = std::make_unique<CTextViewFinders>(*this);
     ChainTo(&m_pFinders->search);
     ChainTo(&m_pFinders->bookmarks);

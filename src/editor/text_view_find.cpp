@@ -3,8 +3,6 @@
 #include "editor/text_edit_view.h"
 #include "fx/fx_app.h"
 #include "fx/fx_doc.h"
-#include "fx/fx_docmanager.h"
-#include "fx/fx_doctemplate.h"
 
 // While its views are detached the buffer is still the one they show.
 CTextBuffer* CTextViewSite::GetBuffer() const { return m_pDetached ? &m_pDetached->GetBuffer() : m_view.GetBuffer(); }
@@ -94,9 +92,6 @@ void CTextViewSite::EndBulkEdit()
 
 const FxSettings* CTextViewSite::GetSettings() const
 {
-    const FxDocument* doc = m_view.GetDocument();
-    const FxDocTemplate* tmpl = doc ? doc->GetDocTemplate() : nullptr;
-    const FxDocManager* manager = tmpl ? tmpl->GetDocManager() : nullptr;
-    FxApp* app = manager ? manager->GetApp() : nullptr;
+    FxApp* app = m_view.GetApp();
     return app ? &app->Settings() : nullptr;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include "fx/fx_class_registry.h"
 #include "fx/fx_cmd.h"
+#include "fx/fx_print.h"
 #include "fx/fx_recent.h"
 #include "fx/fx_settings.h"
 #include <memory>
@@ -39,6 +40,8 @@ public:
     FxRecentFiles* GetRecentFiles() const { return m_pRecentFiles.get(); }
     // The classes of the pages the application's windows create by name.
     FxClassRegistry& Classes() { return m_classes; }
+    // The printer every print job, preview and page setup of the application uses.
+    FxPrinterChoice& Printer() { return m_printer; }
 
     // One pass of idle processing (toolbar buttons, status panes); also used by tests.
     void OnIdle();
@@ -59,6 +62,7 @@ private:
     FxSettings m_settings;
     std::unique_ptr<FxRecentFiles> m_pRecentFiles;
     FxClassRegistry m_classes;
+    FxPrinterChoice m_printer;
 };
 
 FxApp* FxGetApp();

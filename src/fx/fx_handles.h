@@ -94,6 +94,12 @@ struct FxRegKeyTraits {
     static void Close(HKEY h) noexcept { RegCloseKey(h); }
 };
 
+struct FxEnhMetaFileTraits {
+    using Handle = HENHMETAFILE;
+    static bool IsValid(HENHMETAFILE h) noexcept { return h != nullptr; }
+    static void Close(HENHMETAFILE h) noexcept { DeleteEnhMetaFile(h); }
+};
+
 using FxHandle = FxUniqueHandle<FxKernelHandleTraits>;
 template <class T>
 using FxGdiObject = FxUniqueHandle<FxGdiObjectTraits<T>>;
@@ -104,6 +110,8 @@ using FxPen = FxGdiObject<HPEN>;
 using FxMemoryDC = FxUniqueHandle<FxCreatedDCTraits>;
 using FxImageList = FxUniqueHandle<FxImageListTraits>;
 using FxRegKey = FxUniqueHandle<FxRegKeyTraits>;
+using FxPrinterDC = FxUniqueHandle<FxCreatedDCTraits>;  // made by CreateDC or a print dialog
+using FxEnhMetaFile = FxUniqueHandle<FxEnhMetaFileTraits>;
 
 // A memory device context compatible with `dc` (the screen's when null); empty on failure.
 inline FxMemoryDC FxCreateMemoryDC(HDC dc) { return FxMemoryDC(CreateCompatibleDC(dc)); }

@@ -1,6 +1,9 @@
 #include "fx/fx_view.h"
 #include "fx/fx_doc.h"
+#include "fx/fx_docmanager.h"
+#include "fx/fx_doctemplate.h"
 #include "fx/fx_mdichild.h"
+#include "fx/fx_print_preview.h"
 
 FxView::~FxView() { SetDocument(nullptr); }
 
@@ -26,6 +29,13 @@ FxMDIChild* FxView::GetParentFrame() const
     return nullptr;
 }
 
+FxApp* FxView::GetApp() const
+{
+    const FxDocTemplate* tmpl = m_pDocument ? m_pDocument->GetDocTemplate() : nullptr;
+    const FxDocManager* manager = tmpl ? tmpl->GetDocManager() : nullptr;
+    return manager ? manager->GetApp() : nullptr;
+}
+
 LRESULT FxView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_SETFOCUS)
@@ -36,6 +46,9 @@ LRESULT FxView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         if (GetFocus() != m_hWnd) SetFocus(m_hWnd);
         return r;
     }
-    if (msg == WM_DESTROY) SetDocument(nullptr);
+    if (msg == WM_DESTROY) {
+        if (m_pPreview) m_pPreview->DestroyWindow();
+        SetDocument(nullptr);
+    }
     return Default(msg, wp, lp);
 }

@@ -1,0 +1,66 @@
+// A view's print job: the printer, then its printing steps page by page into one document.
+#include <string>
+
+#include "fx/fx_app.h"
+#include "fx/fx_doc.h"
+#include "fx/fx_print.h"
+#include "fx/fx_view.h"
+#include "resource.h"
+
+bool FxView::RunPageSetupDialog(PAGESETUPDLGA& psd)
+{
+    FxPrinterChoice own;
+    FxApp* app = GetApp();
+    psd.hwndOwner = GetAncestor(m_hWnd, GA_ROOT);
+    return (app ? app->Printer() : own).RunPageSetupDialog(psd);
+}
+
+bool FxView::DoPreparePrinting(FxPrintInfo& info)
+{
+    // A view outside an application prints on the default printer, chosen for this job only.
+    FxPrinterChoice own;
+    FxApp* app = GetApp();
+    FxPrinterChoice& printer = app ? app->Printer() : own;
+    if (info.m_bDirect || info.m_bPreview)
+        info.m_printerDC = printer.CreatePrinterDC();
+    else
+        info.m_printerDC = printer.RunPrintDialog(GetAncestor(m_hWnd, GA_ROOT));
+    const HDC dc = info.AttribDC();
+    if (!dc) return false;
+    info.m_rectDraw = RECT{0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)};
+    return true;
+}
+
+void FxView::OnPrepareDC(HDC, FxPrintInfo& info)
+{
+    info.m_bContinuePrinting = info.m_nMaxPage > 0 ? info.m_nCurPage <= info.m_nMaxPage : info.m_nCurPage == 1;
+}
+
+void FxView::OnFilePrint(bool bDirect)
+{
+    FxPrintInfo info;
+    info.m_bDirect = bDirect;
+    if (!OnPreparePrinting(info)) return;
+    const HDC dc = info.AttribDC();
+    const std::string title = m_pDocument ? m_pDocument->GetTitle() : std::string();
+    DOCINFOA doc{};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = title.c_str();
+    OnBeginPrinting(dc, info);
+    const bool bStarted = StartDocA(dc, &doc) > 0;
+    bool bOk = bStarted;
+    for (info.m_nCurPage = 1; bOk; ++info.m_nCurPage) {
+        info.m_bContinuePrinting = true;
+        OnPrepareDC(dc, info);
+        if (!info.m_bContinuePrinting) break;
+        bOk = StartPage(dc) > 0;
+        if (bOk) OnPrint(dc, info);
+        if (bOk) bOk = EndPage(dc) > 0;
+    }
+    if (bOk) bOk = EndDoc(dc) > 0;
+    const DWORD error = bOk ? 0 : GetLastError();
+    if (!bOk && bStarted) AbortDoc(dc);
+    OnEndPrinting(dc, info);
+    // A user who cancelled (a file name asked for by the port, say) was not let down.
+    if (!bOk && error != ERROR_CANCELLED) FxMessageBox(FxFormatString(IDS_PRINT_FAILED, title.c_str()).c_str(), MB_OK | MB_ICONSTOP);
+}
