@@ -18,6 +18,6 @@ ToolNames ToolNamesFor(const halyard::build::PathParts& source)
     if (!halyard::build::IsDosPath(dosPath))
         names.warning = "\"" + source.fullPath +
                         "\" is no DOS 8.3 name and its disk keeps no short names, so the DOS tools cannot open it:"
-                        " move it to a folder whose name is plain ASCII of at most 8 characters\r\n";
+                        " save it under a plain ASCII name of at most 8 characters, in folders named the same way\r\n";
     return names;
 }
