@@ -44,11 +44,13 @@ add_library(halyard_ui INTERFACE)
 target_link_libraries(halyard_ui INTERFACE halyard_app)
 
 set(HALYARD_RC ${CMAKE_SOURCE_DIR}/res/halyard.rc)
-file(GLOB HALYARD_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h)
+file(GLOB HALYARD_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h
+     ${CMAKE_SOURCE_DIR}/res/*.manifest)
 # The ASCII table is drawn by our script at build time; the resource compiler finds it in the
 # generated folder, which is on its include path.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(HALYARD_GENERATED ${CMAKE_BINARY_DIR}/generated)
+include(${CMAKE_SOURCE_DIR}/cmake/version.cmake)
 add_custom_command(OUTPUT ${HALYARD_GENERATED}/ascii_table.bmp
   COMMAND ${CMAKE_COMMAND} -E make_directory ${HALYARD_GENERATED}
   COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/gen_images.py --ascii-table ${HALYARD_GENERATED}/ascii_table.bmp
@@ -64,8 +66,8 @@ target_link_libraries(Halyard PRIVATE halyard_ui)
 # The two console helpers use the C runtime only and link nothing of the IDE.
 file(GLOB PAUSEXEC_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/pausexec/*.cpp)
 file(GLOB TRACEGATE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/tracegate/*.cpp)
-add_executable(Pausexec ${PAUSEXEC_SOURCES})
-add_executable(Tracegate ${TRACEGATE_SOURCES})
+add_executable(Pausexec ${PAUSEXEC_SOURCES} ${CMAKE_SOURCE_DIR}/res/pausexec.rc)
+add_executable(Tracegate ${TRACEGATE_SOURCES} ${CMAKE_SOURCE_DIR}/res/tracegate.rc)
 foreach(helper Pausexec Tracegate)
   target_include_directories(${helper} PRIVATE ${CMAKE_SOURCE_DIR}/src)
   target_compile_options(${helper} PRIVATE -Wall -Wextra)
@@ -73,11 +75,18 @@ endforeach()
 
 # Dosrun runs DOS programs in the core's emulated PC; it links the core and nothing of the IDE.
 file(GLOB DOSRUN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/dosrun/*.cpp)
-add_executable(Dosrun ${DOSRUN_SOURCES})
+add_executable(Dosrun ${DOSRUN_SOURCES} ${CMAKE_SOURCE_DIR}/res/dosrun.rc)
 target_include_directories(Dosrun PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(Dosrun PRIVATE ${HALYARD_WIN_DEFS})
 target_compile_options(Dosrun PRIVATE -Wall -Wextra)
 target_link_libraries(Dosrun PRIVATE halyard_core)
+
+# The helpers' version resources: the shared block of res/version.rc and the generated numbers.
+foreach(helper pausexec tracegate dosrun)
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/res/${helper}.rc PROPERTIES
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/version.rc;${HALYARD_GENERATED}/version_numbers.h"
+    INCLUDE_DIRECTORIES "${CMAKE_SOURCE_DIR}/res;${CMAKE_SOURCE_DIR}/src;${HALYARD_GENERATED}")
+endforeach()
 
 # The installation folder, staged as a user would find it.
 set(HALYARD_DIST ${CMAKE_BINARY_DIR}/dist/Halyard)
@@ -88,6 +97,8 @@ add_custom_target(stage ALL
           -P ${CMAKE_SOURCE_DIR}/cmake/stage.cmake
   DEPENDS Halyard Pausexec Tracegate Dosrun ${HALYARD_LAYER_CHECKS}
   COMMENT "Staging the installation folder in ${HALYARD_DIST}")
+
+include(${CMAKE_SOURCE_DIR}/cmake/package.cmake)
 
 # Windows paths of build folders, as Wine maps the root of the Linux tree to Z:.
 function(halyard_wine_path out path)
@@ -128,7 +139,7 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
   add_executable(e2e_tests ${HALYARD_E2E_TESTS} ${CMAKE_SOURCE_DIR}/tests/common/win_test_main.cpp)
   target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
   target_compile_definitions(e2e_tests PRIVATE ${HALYARD_WIN_DEFS})
-  target_link_libraries(e2e_tests PRIVATE gtest halyard_core ${HALYARD_WIN_LIBS})
+  target_link_libraries(e2e_tests PRIVATE gtest halyard_core ${HALYARD_WIN_LIBS} version)
   add_dependencies(e2e_tests stage ${HALYARD_STANDIN_TARGETS})
   add_test(NAME e2e_tests COMMAND e2e_tests --gtest_brief=1)
 
@@ -136,6 +147,27 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
   set_tests_properties(win_tests e2e_tests PROPERTIES
     ENVIRONMENT "HALYARD_DIST=${HALYARD_DIST_WIN};HALYARD_SOURCE=${HALYARD_SOURCE_WIN};HALYARD_STANDINS=${HALYARD_STANDINS_WIN}"
     TIMEOUT 900)
+
+  # The packages of this build: the installer run silently, and the zip, which the set-up test
+  # unpacks into a folder with a blank and a Chinese name.
+  if(TARGET package)
+    file(GLOB HALYARD_PACKAGE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/package/*.cpp)
+    add_executable(package_tests ${HALYARD_PACKAGE_TESTS} ${CMAKE_SOURCE_DIR}/tests/e2e/harness.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/win/win_test_util.cpp ${CMAKE_SOURCE_DIR}/tests/common/win_test_main.cpp)
+    target_include_directories(package_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
+    target_compile_definitions(package_tests PRIVATE ${HALYARD_WIN_DEFS})
+    target_link_libraries(package_tests PRIVATE gtest ${HALYARD_WIN_LIBS})
+    add_dependencies(package_tests package)
+    set(unzipped "${CMAKE_BINARY_DIR}/package/解压 后")
+    add_test(NAME package_unzip COMMAND ${CMAKE_COMMAND} -DZIP=${HALYARD_ZIPFILE} -DDIR=${unzipped}
+             -P ${CMAKE_SOURCE_DIR}/tests/package/unpack.cmake)
+    set_tests_properties(package_unzip PROPERTIES FIXTURES_SETUP unzipped)
+    add_test(NAME package_tests COMMAND package_tests --gtest_brief=1)
+    halyard_wine_path(HALYARD_INSTALLER_WIN ${HALYARD_INSTALLER})
+    halyard_wine_path(HALYARD_UNZIPPED_WIN ${unzipped})
+    set_tests_properties(package_tests PROPERTIES FIXTURES_REQUIRED unzipped TIMEOUT 300
+      ENVIRONMENT "HALYARD_INSTALLER=${HALYARD_INSTALLER_WIN};HALYARD_UNZIPPED=${HALYARD_UNZIPPED_WIN}")
+  endif()
 endif()
 
 # The DOS test programs, run through Dosrun under Wine and through dosbox (the reference): their

@@ -7,6 +7,7 @@ packages=(
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick fonts-wqy-zenhei
   clang libclang-rt-14-dev locales python3 nasm dosbox
+  nsis zip
 )
 missing=()
 for p in "${packages[@]}"; do

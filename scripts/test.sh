@@ -5,11 +5,12 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 start=$(date +%s)
 "$root/scripts/setup.sh" || { echo "TESTS FAILED: setup"; exit 1; }
-"$root/scripts/build.sh" --i686 || { echo "TESTS FAILED: build"; exit 1; }
-cmake --build "$root/build/win64" -j "$(nproc)" --target win_tests e2e_tests ||
+# Both builds, and their installers and zips (the 64-bit ones are tested below).
+"$root/scripts/package.sh" || { echo "TESTS FAILED: build or packages"; exit 1; }
+cmake --build "$root/build/win64" -j "$(nproc)" --target win_tests e2e_tests package_tests ||
   { echo "TESTS FAILED: build of the Windows tests"; exit 1; }
 # The 32-bit tests are compiled, not run: these machines do not execute 32-bit code.
-cmake --build "$root/build/win32" -j "$(nproc)" --target win_tests e2e_tests ||
+cmake --build "$root/build/win32" -j "$(nproc)" --target win_tests e2e_tests package_tests ||
   { echo "TESTS FAILED: build of the 32-bit Windows tests"; exit 1; }
 
 source "$root/scripts/wine-env.sh"

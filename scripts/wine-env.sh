@@ -5,7 +5,9 @@ export WINEARCH=win64
 export LANG=zh_CN.UTF-8            # ANSI code page 936 (Wine reads LC_ALL first)
 { export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No install prompts; and no Linux menu entries or desktop files for the shortcuts Windows programs
+# make (Wine's shell would otherwise write them into the home folder).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Creates the prefix once; later calls reuse it. Programs run in a Wine desktop window of
 # 1280x1024: windows get their captions and maximize at once, without an X window manager (without
