@@ -47,8 +47,11 @@ TEST(Startup, NoArgumentLeavesNoDocumentWindowAndExitsWithZero)
     ASSERT_NE(nullptr, frame) << "no main window with the product title";
     EXPECT_NE(nullptr, GetMenu(frame));
     for (const std::string& t : ChildTitles(frame)) EXPECT_EQ(std::string::npos, t.find(".asm")) << t;
-    // The welcome window is the first child, maximized.
-    HWND welcome = GetWindow(FindWindowExA(frame, nullptr, "MDICLIENT", nullptr), GW_CHILD);
+    // The welcome window is the first child, maximized (the frame may be found while it still
+    // lays out its children).
+    HWND welcome = nullptr;
+    for (int i = 0; i < 100 && !(welcome && IsZoomed(welcome)); ++i, Sleep(50))
+        welcome = GetWindow(FindWindowExA(frame, nullptr, "MDICLIENT", nullptr), GW_CHILD);
     char title[64] = {};
     GetWindowTextA(welcome, title, sizeof title);
     EXPECT_STREQ("Halyard MiniBBS", title);

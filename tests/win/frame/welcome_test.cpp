@@ -66,7 +66,7 @@ std::string SourceFolder()
 
 using WelcomeApp = AppFixture;
 
-TEST_F(WelcomeApp, IsTheFirstMdiChildAndTitled)
+TEST_F(WelcomeApp, IsTheFirstMdiChildMaximizedAndTitled)
 {
     ASSERT_NE(nullptr, frame->m_pWelcomeFrame);
     HWND child = frame->m_pWelcomeFrame->m_hWnd;
@@ -82,6 +82,9 @@ TEST_F(WelcomeApp, IsTheFirstMdiChildAndTitled)
     EXPECT_EQ(std::string(folder) + "\\Halyard.htm", view->GetPagePath());
     // The tests run with Wine's browser engine off: the view draws the page itself.
     EXPECT_FALSE(view->IsShownByBrowser());
+    // The maximizing finishes through posted messages.
+    wintest::Pump();
+    EXPECT_TRUE(IsZoomed(child));
     // Closed by the user, the window is forgotten.
     SendMessageA(child, WM_CLOSE, 0, 0);
     wintest::Pump();
