@@ -95,10 +95,10 @@ OurRun RunOurs(const std::vector<uint8_t>& image)
     CollectedOutput console;
     SystemClock clock;
     Machine machine(files, console, clock);
-    ProgramSpec spec;
-    spec.image = image;
-    spec.path = "C:\\COMPUTE.COM";
-    if (const std::string refusal = machine.Load(spec); !refusal.empty()) {
+    LoadRequest request;
+    request.image = image;
+    request.path = "C:\\COMPUTE.COM";
+    if (const std::string refusal = machine.Load(request); !refusal.empty()) {
         std::fprintf(stderr, "load: %s\n", refusal.c_str());
         std::exit(1);
     }

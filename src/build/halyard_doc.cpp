@@ -240,31 +240,32 @@ void CHalyardDoc::ShowBuildError(const std::string& text)
 
 const char* CHalyardDoc::InstallDir() const { return m_pHost ? m_pHost->GetInstallDir() : ""; }
 
-void CHalyardDoc::OnRun()
+// Run and Debug: the helper gets the names the DOS tools read, and the runner of DOS programs
+// where the system needs one. The line started (empty when refused) is returned.
+std::string CHalyardDoc::StartLaunch(const LaunchComposer& compose, WORD showCommand)
 {
     const ToolNames names = ToolNamesFor(SourceParts());
     const halyard::build::PathParts& dos = names.source;
-    halyard::build::LaunchSource source{InstallDir(), dos.pathNoExt, dos.folder, dos.baseName};
+    const halyard::build::LaunchSource source{InstallDir(), dos.pathNoExt, dos.folder, dos.baseName};
     halyard::build::LaunchLine line;
     std::string error;
     PassDosRunnerToHelpers(DosRunnerFor(InstallDir()));
-    if (!halyard::build::ComposeRunLine(source, line, error) || !StartHelper(line, SW_SHOWNORMAL, error))
-        ShowBuildError(error);
+    if (!compose(source, line, error) || !StartHelper(line, showCommand, error)) ShowBuildError(error);
     ShowToolNameWarning(names);
-    lstrcpynA(m_szRunCommand, line.text, sizeof m_szRunCommand);
+    return line.text;
+}
+
+void CHalyardDoc::OnRun()
+{
+    const std::string line = StartLaunch(halyard::build::ComposeRunLine, SW_SHOWNORMAL);
+    lstrcpynA(m_szRunCommand, line.c_str(), sizeof m_szRunCommand);
 }
 
 void CHalyardDoc::OnDebug(int mode)
 {
-    const ToolNames names = ToolNamesFor(SourceParts());
-    const halyard::build::PathParts& dos = names.source;
-    halyard::build::LaunchSource source{InstallDir(), dos.pathNoExt, dos.folder, dos.baseName};
-    halyard::build::LaunchLine line;
-    std::string error;
-    PassDosRunnerToHelpers(DosRunnerFor(InstallDir()));
-    if (!halyard::build::ComposeDebugLine(source, mode, line, error) || !StartHelper(line, SW_SHOW, error))
-        ShowBuildError(error);
-    ShowToolNameWarning(names);
+    (void)StartLaunch([mode](const halyard::build::LaunchSource& source, halyard::build::LaunchLine& line,
+                             std::string& error) { return halyard::build::ComposeDebugLine(source, mode, line, error); },
+                      SW_SHOW);
 }
 
 void CHalyardDoc::OnShowLocation()

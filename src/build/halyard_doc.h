@@ -4,7 +4,9 @@
 #include "build/halyard_text_buffer.h"
 #include "buffer/resource_captions.h"
 #include "core/build/build_config.h"
+#include "core/build/launch_lines.h"
 #include "fx/fx_doc.h"
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -66,6 +68,9 @@ private:
     // The path parts the document keeps, as one value.
     halyard::build::PathParts SourceParts() const;
     void ShowToolNameWarning(const ToolNames& names);
+    using LaunchComposer = std::function<bool(const halyard::build::LaunchSource&, halyard::build::LaunchLine&,
+                                              std::string&)>;
+    std::string StartLaunch(const LaunchComposer& compose, WORD showCommand);
     const char* InstallDir() const;
     void RegisterCommands();
 

@@ -44,13 +44,13 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
     dosrun::WinConsole console;
     dosrun::WinClock clock;
     dos::Machine machine(files, console, clock);
-    dos::ProgramSpec spec;
-    spec.image = std::move(file.bytes);
-    spec.mz = mz;
-    spec.path = file.path;
-    spec.tail = std::string(tail);
-    spec.environment = Environment();
-    std::string refusal = machine.Load(spec);
+    dos::LoadRequest request;
+    request.image = std::move(file.bytes);
+    request.mz = mz;
+    request.path = file.path;
+    request.tail = std::string(tail);
+    request.environment = Environment();
+    std::string refusal = machine.Load(request);
     if (refusal.empty()) {
         const dos::RunResult result = machine.Run();
         if (result.exited)

@@ -50,11 +50,11 @@ void WritePsp(Memory& mem, uint16_t psp, uint16_t top, uint16_t environment, con
     mem.WriteString(psp, 0x81, tail + '\r');
 }
 
-std::string LoadCom(const ProgramSpec& spec, Memory& mem, uint16_t psp, uint16_t paragraphs, Registers& regs)
+std::string LoadCom(const LoadRequest& request, Memory& mem, uint16_t psp, uint16_t paragraphs, Registers& regs)
 {
-    if (uint32_t(paragraphs) * 16 < spec.image.size() + 0x102)
+    if (uint32_t(paragraphs) * 16 < request.image.size() + 0x102)
         return "not enough memory for the program";
-    mem.CopyIn(psp, 0x100, spec.image.data(), uint32_t(spec.image.size()));
+    mem.CopyIn(psp, 0x100, request.image.data(), uint32_t(request.image.size()));
     for (unsigned s = 0; s < 4; ++s)
         regs.seg[s] = psp;
     regs.ip = 0x100;
@@ -63,9 +63,9 @@ std::string LoadCom(const ProgramSpec& spec, Memory& mem, uint16_t psp, uint16_t
     return {};
 }
 
-std::string LoadMz(const ProgramSpec& spec, Memory& mem, uint16_t psp, uint32_t loadSize, Registers& regs)
+std::string LoadMz(const LoadRequest& request, Memory& mem, uint16_t psp, uint32_t loadSize, Registers& regs)
 {
-    const std::vector<uint8_t>& file = spec.image;
+    const std::vector<uint8_t>& file = request.image;
     const uint32_t header = uint32_t(Word(file, 0x08)) * 16;
     const uint16_t start = uint16_t(psp + kPspParagraphs);
     std::memcpy(mem.Raw() + (uint32_t(start) << 4), file.data() + header, loadSize);
@@ -119,28 +119,28 @@ std::string EnvironmentBlock(const std::vector<std::string>& environment, const 
     return block;
 }
 
-std::string LoadProgram(const ProgramSpec& spec, Memory& mem, DosKernel& kernel, Registers& regs)
+std::string LoadProgram(const LoadRequest& request, Memory& mem, DosKernel& kernel, Registers& regs)
 {
-    if (spec.tail.size() > kTailLimit)
+    if (request.tail.size() > kTailLimit)
         return Refusal("the command line after the program's name is %u characters long; DOS takes at most 126",
-                       unsigned(spec.tail.size()));
-    if (spec.mz && (spec.image.size() < 0x1C || Word(spec.image, 0x08) * 16u > spec.image.size()))
+                       unsigned(request.tail.size()));
+    if (request.mz && (request.image.size() < 0x1C || Word(request.image, 0x08) * 16u > request.image.size()))
         return "the program's MZ header is damaged";
-    if (!spec.mz && spec.image.size() > kComLimit)
-        return Refusal("the .COM program is %u bytes long; a .COM program holds at most 65280", unsigned(spec.image.size()));
+    if (!request.mz && request.image.size() > kComLimit)
+        return Refusal("the .COM program is %u bytes long; a .COM program holds at most 65280", unsigned(request.image.size()));
 
     MemoryArena& arena = kernel.Arena();
-    const std::string environment = EnvironmentBlock(spec.environment, spec.path);
+    const std::string environment = EnvironmentBlock(request.environment, request.path);
     uint16_t envSeg = 0, psp = 0, largest = 0;
     if (arena.Allocate(Paragraphs(uint32_t(environment.size())), 0xFFFF, envSeg, largest) != kErrNone)
         return "not enough memory for the environment";
     mem.WriteString(envSeg, 0, environment);
 
-    const uint32_t loadSize = spec.mz ? MzLoadSize(spec.image) : uint32_t(spec.image.size());
+    const uint32_t loadSize = request.mz ? MzLoadSize(request.image) : uint32_t(request.image.size());
     uint32_t least = kPspParagraphs + Paragraphs(loadSize), most = 0xFFFF;
-    if (spec.mz) {
-        most = std::min<uint32_t>(least + Word(spec.image, 0x0C), 0xFFFF);
-        least += Word(spec.image, 0x0A);
+    if (request.mz) {
+        most = std::min<uint32_t>(least + Word(request.image, 0x0C), 0xFFFF);
+        least += Word(request.image, 0x0A);
     }
     (void)arena.Allocate(0xFFFF, 0, psp, largest);  // fails, telling the largest block
     if (largest < least)
@@ -151,12 +151,12 @@ std::string LoadProgram(const ProgramSpec& spec, Memory& mem, DosKernel& kernel,
     arena.SetOwner(envSeg, psp);
     arena.SetOwner(psp, psp);
 
-    WritePsp(mem, psp, uint16_t(psp + paragraphs), envSeg, spec.tail);
+    WritePsp(mem, psp, uint16_t(psp + paragraphs), envSeg, request.tail);
     kernel.Files().InitPsp(psp);
     kernel.StartProgram(psp);
     regs = Registers{};
     regs.flags.Set(kIF);
-    return spec.mz ? LoadMz(spec, mem, psp, loadSize, regs) : LoadCom(spec, mem, psp, paragraphs, regs);
+    return request.mz ? LoadMz(request, mem, psp, loadSize, regs) : LoadCom(request, mem, psp, paragraphs, regs);
 }
 
 }  // namespace halyard::dos

@@ -14,7 +14,7 @@ namespace halyard::dos {
 inline constexpr size_t kTailLimit = 126;
 inline constexpr size_t kEnvironmentLimit = 32 * 1024;
 
-struct ProgramSpec {
+struct LoadRequest {
     std::vector<uint8_t> image;  // the whole file
     bool mz = false;             // an MZ executable (else a .COM image)
     std::string path;            // the program's name as its environment records it
@@ -23,7 +23,7 @@ struct ProgramSpec {
 };
 
 // Returns an empty string when the program is ready to run, else why it cannot run.
-std::string LoadProgram(const ProgramSpec& spec, Memory& memory, DosKernel& kernel, Registers& regs);
+std::string LoadProgram(const LoadRequest& request, Memory& memory, DosKernel& kernel, Registers& regs);
 
 // The environment block: the strings that fit in kEnvironmentLimit with the program's name (later
 // ones are left out), each ended by a 0, a 0, the word 1 and the program's name.

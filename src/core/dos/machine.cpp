@@ -35,9 +35,9 @@ void Machine::Reset()
     m_dos.Reset(kArenaStart);
 }
 
-std::string Machine::Load(const ProgramSpec& spec)
+std::string Machine::Load(const LoadRequest& request)
 {
-    return LoadProgram(spec, m_mem, m_dos, m_cpu.regs);
+    return LoadProgram(request, m_mem, m_dos, m_cpu.regs);
 }
 
 void Machine::OnHostCall(uint8_t vector)

@@ -29,7 +29,7 @@ public:
     Machine& operator=(const Machine&) = delete;
 
     // Returns an empty string when the program is ready to run, else why it cannot run.
-    std::string Load(const ProgramSpec& spec);
+    std::string Load(const LoadRequest& request);
     // Runs until the program ends, the machine stops it, or `limit` instructions have run.
     RunResult Run(uint64_t limit = UINT64_MAX);
 

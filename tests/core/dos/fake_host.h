@@ -201,13 +201,13 @@ struct TestMachine {
     std::string Load(const std::vector<uint8_t>& code, bool mz = false, const std::string& tail = "",
                      std::vector<std::string> environment = {"PATH=C:\\BIN"})
     {
-        ProgramSpec spec;
-        spec.image = code;
-        spec.mz = mz;
-        spec.path = "C:\\WORK\\TEST.COM";
-        spec.tail = tail;
-        spec.environment = std::move(environment);
-        return machine.Load(spec);
+        LoadRequest request;
+        request.image = code;
+        request.mz = mz;
+        request.path = "C:\\WORK\\TEST.COM";
+        request.tail = tail;
+        request.environment = std::move(environment);
+        return machine.Load(request);
     }
     Registers& R() { return machine.Processor().regs; }
     Memory& Mem() { return machine.Mem(); }
