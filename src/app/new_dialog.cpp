@@ -4,23 +4,9 @@
 #include "build/halyard_doc.h"
 #include "fx/fx_docmanager.h"
 #include "fx/fx_doctemplate.h"
+#include "fx/fx_path.h"
 #include "resource.h"
 #include <commctrl.h>
-#include <vector>
-
-namespace {
-
-// The absolute form of `path` (against the current folder); `path` itself when it has none.
-std::string FullPath(const std::string& path)
-{
-    DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::vector<char> full(size);
-    DWORD n = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
-    return n > 0 && n < size ? std::string(full.data(), n) : path;
-}
-
-}  // namespace
 
 CNewDialog::CNewDialog(const std::string& installDir, FxDocManager& docs)
     : FxDialog(IDD_NEW), m_filePage(installDir), m_strInstallDir(installDir), m_docs(docs)
@@ -81,10 +67,7 @@ void CNewDialog::OnTabChange()
 
 bool CNewDialog::IsOpen(const std::string& path) const
 {
-    for (FxDocTemplate* tmpl : m_docs.GetTemplates())
-        for (FxDocument* doc : tmpl->GetDocuments())
-            if (lstrcmpiA(doc->GetPathName().c_str(), path.c_str()) == 0) return true;
-    return false;
+    return m_docs.FindOpenDocument(path) != nullptr;
 }
 
 void CNewDialog::OnOK()
@@ -100,11 +83,12 @@ void CNewDialog::OnOK()
     }
     // The folder in its absolute form: the file is opened after the current folder has changed,
     // and config.ini must name the same folder whatever is current when it is read.
-    m_filePage.m_strLocation = FullPath(m_filePage.m_strLocation);
+    m_filePage.m_strLocation = FxFullPath(m_filePage.m_strLocation);
     m_filePage.UpdateData(false);
     const int row = m_filePage.GetTemplateIndex() < 0 ? 0 : m_filePage.GetTemplateIndex();
     const NewFileTemplate& tmpl = kNewFileTemplates[row];
-    const std::string target = m_filePage.GetTargetPath();
+    // One spelling of the target, whatever the typed name holds ("sub\\..", ".", a short name).
+    const std::string target = FxFullPath(m_filePage.GetTargetPath());
     NewCopyResult copied = CopyTemplateFile(m_strInstallDir + tmpl.file, target,
                                             [this](const std::string& path) { return IsOpen(path); });
     if (copied != NewCopyResult::Copied) return;

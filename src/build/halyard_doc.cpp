@@ -8,7 +8,6 @@
 #include "buffer/win32_file_system.h"
 #include "core/editor/caret_site.h"
 #include "fx/fx_view.h"
-#include "core/util/version.h"
 #include "build/document_host.h"
 #include "fx/fx_app.h"
 #include "resource.h"
@@ -45,9 +44,9 @@ CHalyardDoc::CHalyardDoc(CDocumentHost* host) : m_textBuffer(this), m_pHost(host
     m_logFont = PointFont("Fixedsys", 120);
     if (m_pHost && m_pHost->GetOutputPane()) {
         HWND pane = m_pHost->GetOutputPane();
+        // The interpreter starts, and writes its banner into the pane, when the file is opened in
+        // the file's own folder: a document that never opens a file leaves the pane alone.
         m_pConsole = new CBuildConsole(pane, DosPathOf(m_pHost->GetInstallDir()));
-        // The interpreter starts when the file is opened, in the file's own folder.
-        SetPaneText(pane, HALYARD_VERSION_TEXT "\r\n");
     }
     m_nAssembler = 1;
     m_nCpu = 0;

@@ -7,6 +7,7 @@
 #include "fx/fx_docmanager.h"
 #include "fx/fx_doctemplate.h"
 #include "fx/fx_mdiframe.h"
+#include "fx/fx_path.h"
 #include "fx/fx_view.h"
 #include "resource.h"
 #include <algorithm>
@@ -34,11 +35,7 @@ std::string ExistingFile(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
-    char full[MAX_PATH], longPath[MAX_PATH];
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    if (n == 0 || n >= sizeof full) return {};
-    n = GetLongPathNameA(full, longPath, sizeof longPath);
-    return n > 0 && n < sizeof longPath ? std::string(longPath) : std::string(full);
+    return FxFullPath(path);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "fx/fx_docmanager.h"
 #include "fx/fx_doctemplate.h"
 #include "fx/fx_mdichild.h"
+#include "fx/fx_path.h"
 #include "fx/fx_view.h"
 #include "resource.h"
 #include <algorithm>
@@ -26,9 +27,7 @@ FxDocument::~FxDocument()
 
 void FxDocument::SetPathName(const std::string& path, bool addToRecent)
 {
-    char full[MAX_PATH];
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    m_strPathName = (n > 0 && n < sizeof full) ? std::string(full) : path;
+    m_strPathName = FxFullPath(path);
     size_t slash = m_strPathName.find_last_of("\\/");
     SetTitle(slash == std::string::npos ? m_strPathName : m_strPathName.substr(slash + 1));
     FxApp* app = m_pDocTemplate && m_pDocTemplate->GetDocManager() ? m_pDocTemplate->GetDocManager()->GetApp() : nullptr;

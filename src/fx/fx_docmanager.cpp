@@ -3,6 +3,7 @@
 #include "fx/fx_doc.h"
 #include "fx/fx_doctemplate.h"
 #include "fx/fx_mdichild.h"
+#include "fx/fx_path.h"
 #include "fx/fx_mdiframe.h"
 #include "fx/fx_view.h"
 #include "resource.h"
@@ -55,17 +56,21 @@ void FxDocManager::OnFileOpen()
 FxDocument* FxDocManager::OpenDocumentFile(const char* path)
 {
     if (m_templates.empty()) return nullptr;
-    char full[MAX_PATH];
-    DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
-    std::string wanted = (n > 0 && n < sizeof full) ? full : path;
+    const std::string wanted = FxFullPath(path);
+    if (FxDocument* doc = FindOpenDocument(wanted)) {
+        if (!doc->GetViews().empty())
+            if (FxMDIChild* frame = doc->GetViews().front()->GetParentFrame()) frame->ActivateFrame();
+        return doc;
+    }
+    return m_templates.front()->OpenDocumentFile(wanted.c_str());
+}
+
+FxDocument* FxDocManager::FindOpenDocument(const std::string& path) const
+{
     for (FxDocTemplate* t : m_templates)
         for (FxDocument* doc : t->GetDocuments())
-            if (lstrcmpiA(doc->GetPathName().c_str(), wanted.c_str()) == 0) {
-                if (!doc->GetViews().empty())
-                    if (FxMDIChild* frame = doc->GetViews().front()->GetParentFrame()) frame->ActivateFrame();
-                return doc;
-            }
-    return m_templates.front()->OpenDocumentFile(wanted.c_str());
+            if (FxSamePath(doc->GetPathName(), path)) return doc;
+    return nullptr;
 }
 
 bool FxDocManager::SaveAllModified()

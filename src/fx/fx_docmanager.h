@@ -26,6 +26,9 @@ public:
     void OnFileOpen();
     // An already open document of the same path is activated instead of being opened twice.
     FxDocument* OpenDocumentFile(const char* path);
+    // The open document of the file `path` names in any spelling (relative, short name, any
+    // letter case), or null.
+    FxDocument* FindOpenDocument(const std::string& path) const;
     bool SaveAllModified();
     void CloseAllDocuments();
     int GetOpenDocumentCount() const;

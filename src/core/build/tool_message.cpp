@@ -50,23 +50,23 @@ bool TakeCode(std::string_view& s, std::string& code)
     return true;
 }
 
-// "name(12)" at the start of `s`: the name has no blank before its parenthesis. The line is
+// `token` is "name(12)": a name, then its line in parentheses at the very end. The name may hold
+// parentheses itself ("A(1).ASM(12)"): the line is the last parenthesised number. The line is
 // 1..9999999; anything else is no location.
-bool TakeLocation(std::string_view& s, std::string& file, int& line)
+bool ReadLocation(std::string_view token, std::string& file, int& line)
 {
-    const std::size_t open = s.find('(');
-    if (open == 0 || open == std::string_view::npos) return false;
-    const std::size_t close = s.find(')', open);
-    if (close == std::string_view::npos || close == open + 1 || close - open > 8) return false;
+    if (token.size() < 4 || token.back() != ')') return false;
+    const std::size_t open = token.rfind('(');
+    const std::size_t digits = token.size() - 1 - (open + 1);
+    if (open == 0 || digits == 0 || digits > 7) return false;
     int value = 0;
-    for (std::size_t i = open + 1; i < close; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
-        value = value * 10 + (s[i] - '0');
+    for (std::size_t i = open + 1; i + 1 < token.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(token[i]))) return false;
+        value = value * 10 + (token[i] - '0');
     }
     if (value == 0) return false;
-    file.assign(Trim(s.substr(0, open)));
+    file.assign(token.substr(0, open));
     line = value;
-    s.remove_prefix(close + 1);
     return true;
 }
 
@@ -88,9 +88,9 @@ bool ParseStarred(std::string_view s, ToolMessage& out)
     if (!TakeSeverity(s, out.severity) || s.empty() || s.front() != '*') return false;
     while (!s.empty() && s.front() == '*') s.remove_prefix(1);
     s = Trim(s);
-    std::string_view rest = s;
-    if (TakeLocation(rest, out.file, out.line) && out.file.find(' ') == std::string::npos) s = rest;
-    else out.file.clear(), out.line = 0;
+    // The location is the first word: these tools print names without blanks.
+    const std::size_t blank = s.find_first_of(" \t");
+    if (ReadLocation(s.substr(0, blank), out.file, out.line)) s.remove_prefix(blank == std::string_view::npos ? s.size() : blank);
     out.text.assign(Trim(s));
     return true;
 }
@@ -106,8 +106,7 @@ bool ParseColonForm(std::string_view s, ToolMessage& out)
     std::string_view head = s.substr(0, isTight ? tight + 1 : spaced);
     std::string_view tail = Trim(s.substr(isTight ? tight + 2 : spaced + 3));
     if (!TakeSeverity(tail, out.severity) || !TakeCode(tail, out.code)) return false;
-    std::string_view where = Trim(head);
-    if (!TakeLocation(where, out.file, out.line) || !Trim(where).empty()) out.file.clear(), out.line = 0;
+    if (!ReadLocation(Trim(head), out.file, out.line)) out.file.clear(), out.line = 0;
     out.text.assign(AfterColon(tail));
     return true;
 }
@@ -118,6 +117,27 @@ bool ParseLinkerWord(std::string_view s, ToolMessage& out)
     if (!TakeSeverity(s, out.severity) || s.empty() || s.front() != ':') return false;
     out.text.assign(AfterColon(s));
     return !out.text.empty();
+}
+
+// The tools' lines that carry no severity word: "Unable to open input file: X.ASM" (the
+// assembler), "Cannot find file X.OBJ", "Unable to open file x.obj", "Invalid object module",
+// "Bad object file x.obj" and "Fixup offset exceeds field width in X.OBJ(X.ASM) near 7D01" (the
+// linkers).
+bool ParseBareLine(std::string_view s, ToolMessage& out)
+{
+    static constexpr struct {
+        std::string_view start;
+        ToolSeverity severity;
+    } kStarts[] = {{"unable to open ", ToolSeverity::Fatal},    {"unable to access input file", ToolSeverity::Fatal},
+                   {"cannot find file ", ToolSeverity::Fatal},  {"invalid object module", ToolSeverity::Fatal},
+                   {"bad object file", ToolSeverity::Fatal},    {"fixup offset exceeds field width", ToolSeverity::Error}};
+    for (const auto& k : kStarts)
+        if (StartsWithNoCase(s, k.start)) {
+            out.severity = k.severity;
+            out.text.assign(s);
+            return true;
+        }
+    return false;
 }
 
 }  // namespace
@@ -133,7 +153,7 @@ bool ParseToolMessage(std::string_view line, ToolMessage& out)
     out = ToolMessage{};
     if (ParseLinkerWord(s, out)) return true;
     out = ToolMessage{};
-    return false;
+    return ParseBareLine(s, out);
 }
 
 }  // namespace halyard::build

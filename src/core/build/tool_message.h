@@ -1,6 +1,7 @@
 #pragma once
 // Reading one line of the assemblers' and linkers' output: is it a message, of what weight, and
 // does it name a source file and a line?
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,7 @@ struct ToolMessage {
 //   *Warning* ..., **Fatal** ... (with or without a file)
 //   LINK : warning L4021: no stack segment                     linkers, no source line
 //   Warning: No stack  /  Error: Undefined symbol FOO in module X.ASM  /  Fatal: ...
+//   Unable to open input file: X.ASM  /  Cannot find file X.OBJ     fatal lines without a word
 // False for every other line (banners, the source lines echoed, summaries).
 [[nodiscard]] bool ParseToolMessage(std::string_view line, ToolMessage& out);
 
@@ -31,5 +33,14 @@ struct ToolMessage {
 // not one of the common ones. Matched on the message text, so the wording of either toolchain
 // finds the same explanation.
 [[nodiscard]] const char* ExplainToolMessage(const ToolMessage& message);
+
+// The explanations' table: each row's wordings (lower case, "*" for any text, unused ones null)
+// and its text. FindToolExplanation gives the row a message text reaches, or -1.
+struct ToolExplanation {
+    const char* wordings[5];
+    const char* text;
+};
+[[nodiscard]] const ToolExplanation* ToolExplanations(std::size_t& count);
+[[nodiscard]] int FindToolExplanation(std::string_view messageText);
 
 }  // namespace halyard::build

@@ -41,6 +41,19 @@ TEST(ToolMessage, ReadsEveryFormOfBothToolchainsAndNothingElse)
         {"   0 Warning Errors", false, S::Error, "", 0, "", ""},
         {"  mov ax,(3) ; error(12): not a message", false, S::Error, "", 0, "", ""},
         {"x(0): error A2009: zero is no line", true, S::Error, "", 0, "A2009", "zero is no line"},
+        // A name with parentheses of its own: the line is the last parenthesised number.
+        {"A(1).ASM(12): error A2009: Symbol not defined: FOO", true, S::Error, "A(1).ASM", 12, "A2009", "Symbol not defined: FOO"},
+        {"**Error** A(1).ASM(7) Undefined symbol: FOO", true, S::Error, "A(1).ASM", 7, "", "Undefined symbol: FOO"},
+        {"*Warning* A(2)B.ASM(3) Open segment: CODE", true, S::Warning, "A(2)B.ASM", 3, "", "Open segment: CODE"},
+        // Codes are a letter and four digits; lines have at most seven digits; a starred name
+        // has no blank.
+        {"HELLO.ASM(1): error A200X: five characters", false, S::Error, "", 0, "", ""},
+        {"HELLO.ASM(12345678): error A2009: eight digits", true, S::Error, "", 0, "A2009", "eight digits"},
+        {"HELLO.ASM(1234567): error A2009: seven digits", true, S::Error, "HELLO.ASM", 1234567, "A2009", "seven digits"},
+        {"**Error** my file.asm(3) Undefined symbol: X", true, S::Error, "", 0, "", "my file.asm(3) Undefined symbol: X"},
+        // The linkers' and the assembler's lines without a severity word.
+        {"Unable to open input file: NOFILE.ASM", true, S::Fatal, "", 0, "", "Unable to open input file: NOFILE.ASM"},
+        {"Fixup offset exceeds field width in FIX2.OBJ(FIX2.ASM) near 7D01", true, S::Error, "", 0, "", "Fixup offset exceeds field width in FIX2.OBJ(FIX2.ASM) near 7D01"},
         {"", false, S::Error, "", 0, "", ""},
     };
     for (const MessageCase& c : cases) {
