@@ -30,7 +30,15 @@ struct ServiceCall {
     const char* example;
 };
 
+struct Register {
+    const char* name;        // in capitals: "AX", "BH", "FLAGS"
+    const char* title;
+    const char* explanation;
+    const char* example;
+};
+
 const Instruction* Instructions(std::size_t& count);
+const Register* Registers(std::size_t& count);
 const ServiceCall* ServiceCalls(std::size_t& count);
 
 // The number of flags in Instruction::flags, and their names in that order.

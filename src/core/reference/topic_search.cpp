@@ -53,7 +53,13 @@ int MatchAt(std::string_view text, int pos, std::string_view needle, bool double
 struct ServiceQuery {
     int interrupt = -1; // -1: any
     int function = -1;  // -1: every function of the interrupt
+    bool weak = false;  // a register's name read as a number ("bh"): below the register's topics
 };
+
+bool IsByteRegisterName(std::string_view token)
+{
+    return token.size() == 2 && std::string_view("abcd").find(token[0]) != std::string_view::npos && token[1] == 'h';
+}
 
 std::vector<std::string> Tokens(std::string_view query)
 {
@@ -69,12 +75,13 @@ std::vector<std::string> Tokens(std::string_view query)
     return tokens;
 }
 
-// A byte value in hex with an optional "h" after it or "0x" before it.
-std::optional<int> HexByte(std::string token, bool& suffixed)
+// A byte value in hex with an optional "h" after it or "0x" before it; `marked` tells whether
+// either mark was there.
+std::optional<int> HexByte(std::string token, bool& marked)
 {
-    suffixed = token.size() > 1 && token.back() == 'h';
-    if (suffixed) token.pop_back();
-    else if (token.size() > 2 && token.compare(0, 2, "0x") == 0) token.erase(0, 2);
+    marked = token.size() > 1 && token.back() == 'h';
+    if (marked) token.pop_back();
+    else if (token.size() > 2 && token.compare(0, 2, "0x") == 0) token.erase(0, 2), marked = true;
     if (token.empty() || token.size() > 3) return std::nullopt;
     int value = 0;
     for (char c : token) {
@@ -86,8 +93,9 @@ std::optional<int> HexByte(std::string token, bool& suffixed)
 }
 
 // "int" may lead and "ah" may stand anywhere; then an interrupt and a function, an interrupt
-// after "int", or one number written with "h" (a function of any interrupt, or an interrupt).
-// Anything else is no service query.
+// after "int", or one number written with "h" or "0x" (a function of any interrupt, or an
+// interrupt). Anything else is no service query. A byte register's name ("bh", "ch", "dh") is
+// read as a number too, but weakly, so the register comes first.
 std::vector<ServiceQuery> ParseServiceQuery(std::string_view query)
 {
     std::vector<std::string> tokens = Tokens(query);
@@ -101,7 +109,10 @@ std::vector<ServiceQuery> ParseServiceQuery(std::string_view query)
         if (!(numbers[i] = HexByte(tokens[i], suffixed[i]))) return {};
     if (tokens.size() == 2) return {ServiceQuery{*numbers[0], *numbers[1]}};
     if (saidInt) return {ServiceQuery{*numbers[0], -1}};
-    if (suffixed[0]) return {ServiceQuery{-1, *numbers[0]}, ServiceQuery{*numbers[0], -1}};
+    if (suffixed[0]) {
+        const bool weak = IsByteRegisterName(tokens[0]);
+        return {ServiceQuery{-1, *numbers[0], weak}, ServiceQuery{*numbers[0], -1, weak}};
+    }
     return {};
 }
 
@@ -111,7 +122,7 @@ std::optional<MatchRank> ServiceRank(const ServiceCall& call, const std::vector<
     for (const ServiceQuery& q : asked) {
         if (q.interrupt >= 0 && q.interrupt != call.interrupt) continue;
         if (q.function >= 0 && q.function != call.function) continue;
-        const MatchRank rank = q.function >= 0 ? MatchRank::Exact : MatchRank::Prefix;
+        const MatchRank rank = q.weak ? MatchRank::Word : q.function >= 0 ? MatchRank::Exact : MatchRank::Prefix;
         if (!best || rank < *best) best = rank;
     }
     return best;
@@ -183,6 +194,11 @@ std::vector<Topic> FindTopics(std::string_view rawQuery)
         if (auto rank = Better(MnemonicRank(entry, query), WordRank(entry.title, entry.explanation, query)))
             found.push_back({TopicKind::Instruction, i, *rank});
     }
+    // A register is found by its name only: its explanation names the instructions and functions
+    // that use it, which are found by theirs.
+    const Register* registers = Registers(count);
+    for (size_t i = 0; i < count; ++i)
+        if (SameIgnoringCase(registers[i].name, query)) found.push_back({TopicKind::Register, i, MatchRank::Exact});
     const std::vector<ServiceQuery> asked = ParseServiceQuery(query);
     const ServiceCall* calls = ServiceCalls(count);
     for (size_t i = 0; i < count; ++i) {

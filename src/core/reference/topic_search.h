@@ -8,23 +8,23 @@
 
 namespace halyard::reference {
 
-enum class TopicKind { Instruction, ServiceCall };
+enum class TopicKind { Instruction, Register, ServiceCall };
 
 // Better ranks sort first.
 enum class MatchRank {
-    Exact,  // the mnemonic or one of its synonyms; the function asked for
+    Exact,  // the mnemonic or one of its synonyms; the register named; the function asked for
     Prefix, // a mnemonic that starts with the query; every function of the interrupt asked for
     Word,   // the query occurs as a whole in the title or the explanation
 };
 
 struct Topic {
     TopicKind kind;
-    std::size_t index; // into Instructions() or ServiceCalls()
+    std::size_t index; // into Instructions(), Registers() or ServiceCalls()
     MatchRank rank;
 };
 
 // Every topic the query matches, once, at its best rank; within a rank instructions come before
-// functions, each in table order. Blanks around the query are ignored; an empty query finds nothing.
+// registers and registers before functions, each in table order. Blanks around the query are ignored; an empty query finds nothing.
 std::vector<Topic> FindTopics(std::string_view query);
 
 // Whether `needle` occurs in `text` on character boundaries (code page 936 characters when

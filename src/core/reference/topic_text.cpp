@@ -20,6 +20,12 @@ const ServiceCall& ServiceCallOf(const Topic& topic)
     return ServiceCalls(count)[topic.index];
 }
 
+const Register& RegisterOf(const Topic& topic)
+{
+    size_t count = 0;
+    return Registers(count)[topic.index];
+}
+
 std::string Hex(unsigned char value)
 {
     char text[8];
@@ -52,6 +58,7 @@ std::string TopicName(const Topic& topic)
         const ServiceCall& call = ServiceCallOf(topic);
         return "INT " + Hex(call.interrupt) + "/" + Hex(call.function);
     }
+    if (topic.kind == TopicKind::Register) return RegisterOf(topic).name;
     std::string name = InstructionOf(topic).mnemonics;
     for (char& c : name)
         if (c == ' ') c = '/';
@@ -60,7 +67,11 @@ std::string TopicName(const Topic& topic)
 
 std::string TopicTitle(const Topic& topic)
 {
-    return topic.kind == TopicKind::ServiceCall ? ServiceCallOf(topic).title : InstructionOf(topic).title;
+    switch (topic.kind) {
+    case TopicKind::ServiceCall: return ServiceCallOf(topic).title;
+    case TopicKind::Register: return RegisterOf(topic).title;
+    default: return InstructionOf(topic).title;
+    }
 }
 
 std::string FlagsText(const char* flags)
@@ -90,6 +101,10 @@ std::string TopicDetails(const Topic& topic)
         if (std::string_view(call.inputs) != "无") inputs += std::string("\n") + call.inputs;
         return heading + Block("入口：", inputs.c_str()) +
                Block("出口：", call.outputs) + Line("说明：", call.explanation) + Block("示例：", call.example);
+    }
+    if (topic.kind == TopicKind::Register) {
+        const Register& r = RegisterOf(topic);
+        return heading + Line("说明：", r.explanation) + Block("示例：", r.example);
     }
     const Instruction& entry = InstructionOf(topic);
     return heading + Block("格式：", entry.syntax) + Block("操作数：", entry.operands) +

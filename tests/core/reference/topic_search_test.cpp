@@ -49,6 +49,15 @@ TEST(TopicSearch, QueriesFindTheirTopicsBestFirst)
         {"zzz", {}, 0},
         {"", {}, 0},
         {"9", {}, 0},
+        // A byte register's name is no number first; hex is written with "h" or "0x".
+        {"bh", {"BH", "INT 21h/0Bh"}, 4},
+        {"ch", {"CH", "INT 21h/0Ch"}, 4},
+        {"dh", {"DH", "INT 10h/0Dh"}, 2},
+        {"AX", {"AX"}, 12},  // then the instructions naming it
+        {"0x4c", {"INT 21h/4Ch"}, 1},
+        {"int 21h 4c", {"INT 21h/4Ch"}, 1},
+        // "16h" is both function 16h of any interrupt and every function of INT 16h.
+        {"16h", {"INT 16h/00h", "INT 16h/01h", "INT 16h/02h", "INT 16h/10h"}, 4},
     };
     for (const QueryCase& c : cases) {
         const std::vector<Topic> found = FindTopics(c.query);
