@@ -31,7 +31,11 @@ bool ReadSnippet(const std::string& path, std::string& bytes, DWORD& error)
         size_t read = 0;
         status = file->Read(chunk, sizeof chunk, read);
         if (status.Ok() && read == 0) return true;
-        if (status.Ok()) bytes.append(chunk, read);
+        if (!status.Ok()) break;
+        // The snippet's text ends at its first NUL byte: what follows is no text to insert.
+        const size_t length = std::find(chunk, chunk + read, '\0') - chunk;
+        bytes.append(chunk, length);
+        if (length < read) return true;
     }
     bytes.clear();
     error = status.nError;

@@ -103,6 +103,11 @@ TEST(DosFiles, HandleServicesWorkOnHostFiles)
     ASSERT_FALSE(d.Call(0x3D00, 0, 0, kName));  // opened for reading: writing is refused
     EXPECT_TRUE(d.Call(0x4000, d.Ax(), 1, kData));
     EXPECT_EQ(d.Ax(), kErrAccessDenied);
+    ASSERT_FALSE(d.Call(0x3D02, 0, 0, kName));  // opened for reading and writing: both work
+    const uint16_t both = d.Ax();
+    EXPECT_FALSE(d.Call(0x4000, both, 1, kData));
+    EXPECT_FALSE(d.Call(0x4200, both, 0, 0));
+    EXPECT_FALSE(d.Call(0x3F00, both, 1, kData));
 }
 
 TEST(DosFiles, NamesAttributesDevicesAndTemporaryFiles)
@@ -128,6 +133,13 @@ TEST(DosFiles, NamesAttributesDevicesAndTemporaryFiles)
     EXPECT_EQ(d.t.files.files.count(Key(temp)), 1u);
     ASSERT_FALSE(d.Call(0x4700, 0, 0, 0));  // the folder without its drive, at DS:SI
     EXPECT_EQ(d.Str(d.t.R().r[kSI]), "WORK");
+    // DL counts drives from 1 (A:), 0 being the current one: C: is 3.
+    EXPECT_FALSE(d.Call(0x4700, 0, 0, 3));
+    EXPECT_EQ(d.Str(d.t.R().r[kSI]), "WORK");
+    for (uint16_t other : {2, 4}) {
+        EXPECT_TRUE(d.Call(0x4700, 0, 0, other)) << other;
+        EXPECT_EQ(d.Ax(), 0x0F) << other;
+    }
 }
 
 TEST(DosFiles, FindFirstAndNextMatchLikeDos)

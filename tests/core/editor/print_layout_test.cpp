@@ -39,6 +39,7 @@ TEST(PrintWrap, BreaksAtSpacesAndNextToChineseNeverInsideACharacter)
         {"mov   ax", 40, {"mov", "ax"}},                  // a run of spaces hangs whole
         {"abcdefgh", 30, {"abc", "def", "gh"}},          // a word wider than the row
         {"  mov ax", 50, {"  mov", "ax"}},               // indentation stays
+        {"    ", 100, {"    "}},                          // a row of indentation alone too
         {"a" + kZhong + kZhong + "b", 40, {"a" + kZhong, kZhong + "b"}},
         {kZhong + kZhong + kZhong, 30, {kZhong, kZhong, kZhong}},  // never half a character
         {"ab\x81\x41" "cd", 30, {"ab", "\x81\x41", "cd"}},
@@ -87,6 +88,7 @@ TEST(PrintPages, MarginsDefaultToTenMillimetresAndLeaveTheFooterStrip)
     const PrintRect page{0, 0, 2400, 3300};  // 8 x 11 inches at 300 dots per inch
     EXPECT_EQ(118, MarginToDots(PageMargins{}.left, 300));  // 10 mm = 118.1 dots
     EXPECT_EQ(0, MarginToDots(-500, 300));
+    EXPECT_EQ(142, MarginToDots(1000, 360));  // 141.7 dots: rounded, not cut
     const PrintRect rc = PrintableRect(page, PageMargins{}, 300, 300, 40, true);
     EXPECT_EQ(118, rc.left);
     EXPECT_EQ(2400 - 118, rc.right);

@@ -266,3 +266,31 @@ TEST_F(NewDialog, FailedCopyIsReportedAndNothingIsOpened)
     EXPECT_EQ(0, app.GetDocManager()->GetOpenDocumentCount());
     EXPECT_EQ(dir.Path(), Config());
 }
+
+// The shipped templates make files with CR LF line ends throughout: a file with bare LF shows
+// as "MAC" and reads as one line to old DOS tools.
+TEST_F(NewDialog, FilesFromTheShippedTemplatesHaveCrLfThroughout)
+{
+    const char* dist = getenv("HALYARD_DIST");
+    ASSERT_TRUE(dist) << "HALYARD_DIST names the staged installation";
+    for (const char* name : kTemplateFiles)
+        ASSERT_TRUE(CopyFileA((std::string(dist) + "\\Template\\" + name).c_str(),
+                              install.File((std::string("Template\\") + name).c_str()).c_str(), FALSE)) << name;
+    install.Write("config.ini", dir.Path());
+    for (int row = 0; row < 4; ++row) {
+        const std::string name = "made" + std::to_string(row) + ".asm";
+        ASSERT_TRUE(RunNew([&](HWND dlg) {
+            SelectRow(List(dlg), row);
+            SetText(FilePage(dlg), IDC_NEW_FILE_NAME, name.c_str());
+            Click(dlg, IDOK);
+        }));
+        const std::string bytes = wintest::ReadFileBytes(dir.File(name.c_str()));
+        EXPECT_TRUE(row == 0 || bytes.find("\r\n") != std::string::npos) << name << " has lines";
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            const bool lf = bytes[i] == '\n', cr = bytes[i] == '\r';
+            EXPECT_FALSE(lf && (i == 0 || bytes[i - 1] != '\r')) << name << ": bare LF at " << i;
+            EXPECT_FALSE(cr && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) << name << ": bare CR at " << i;
+        }
+    }
+    EXPECT_TRUE(g_boxes.empty());
+}

@@ -7,6 +7,7 @@
 #include "fx/fx_mdichild.h"
 #include "fx/fx_view.h"
 #include "snippets/segment_view_dlg.h"
+#include "snippets/snippet_files.h"
 #include <algorithm>
 
 namespace {
@@ -198,5 +199,25 @@ TEST_F(SegmentView, SizeLabelAndTreeFollowThePane)
         MapWindowPoints(nullptr, page->m_hWnd, reinterpret_cast<POINT*>(&add), 2);
         EXPECT_EQ((std::vector<LONG>{5, std::max(80L, add.bottom + 4), 5 + size.cx - 28, size.cy - 80}),
                   (std::vector<LONG>{tree.left, tree.top, tree.right, tree.bottom}));
+    }
+}
+
+// A snippet's text ends at its first NUL byte, also when the NUL lies past the first chunk read.
+TEST(SnippetFiles, TextEndsAtTheFirstNul)
+{
+    wintest::TempDir folder;
+    const std::string longHead(20000, 'x');
+    const struct {
+        std::string bytes, text;
+    } cases[] = {{std::string("mov ax,1\r\n\0garbage\r\n", 21), "mov ax,1\r\n"},
+                 {std::string("\0", 1) + "hidden", ""},
+                 {longHead + std::string("\0tail", 5), longHead},
+                 {"no nul\r\n", "no nul\r\n"}};
+    for (const auto& c : cases) {
+        const std::string path = folder.Write("s.asm", c.bytes);
+        std::string bytes;
+        DWORD error = 0;
+        ASSERT_TRUE(ReadSnippet(path, bytes, error));
+        EXPECT_EQ(c.text, bytes);
     }
 }
