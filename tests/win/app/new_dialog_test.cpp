@@ -294,3 +294,69 @@ TEST_F(NewDialog, FilesFromTheShippedTemplatesHaveCrLfThroughout)
     }
     EXPECT_TRUE(g_boxes.empty());
 }
+
+// Ctrl+N opens the New dialog, as the File menu says; the plain New command makes no window and
+// leaves the Output pane's text (the last build's messages) as it was.
+TEST_F(NewDialog, CtrlNOpensTheDialogAndPlainNewLeavesTheOutputPane)
+{
+    HWND pane = frame->m_outputEdit.m_hWnd;
+    SetWindowTextA(pane, "HELLO.ASM(3): error A2009: Symbol not defined: X\r\n");
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    bool taken = false;
+    const bool opened = findtest::WithDialog(
+        [&] {
+            MSG msg{frame->m_hWnd, WM_KEYDOWN, 'N', 1};
+            taken = app.PreTranslateMessage(msg);
+        },
+        [&](HWND dlg) {
+            keys[VK_CONTROL] = 0;
+            SetKeyboardState(keys);
+            EXPECT_NE(nullptr, FilePage(dlg));
+            Click(dlg, IDCANCEL);
+        });
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(taken);
+    EXPECT_TRUE(opened) << "Ctrl+N opened no dialog";
+
+    frame->SendCommand(ID_FILE_NEW);
+    wintest::Pump();
+    char text[256] = {};
+    GetWindowTextA(pane, text, sizeof text);
+    EXPECT_STREQ("HELLO.ASM(3): error A2009: Symbol not defined: X\r\n", text);
+    EXPECT_EQ(0, app.GetDocManager()->GetOpenDocumentCount());
+}
+
+// An open file is never replaced, whatever spelling of its name is typed: relative parts, a short
+// name or other letter case all name the open file.
+TEST_F(NewDialog, AnOpenFileIsNeverReplacedUnderAnotherSpelling)
+{
+    const std::string path = dir.Write("a.asm", "student's code\r\n");
+    CreateDirectoryA(dir.File("sub").c_str(), nullptr);
+    ASSERT_NE(nullptr, Open(path));
+    install.Write("config.ini", dir.Path());
+    char shortPath[MAX_PATH] = {};
+    const std::string longName = dir.Write("a long name.asm", "more code\r\n");
+    ASSERT_NE(nullptr, Open(longName));
+    ASSERT_GT(GetShortPathNameA(longName.c_str(), shortPath, sizeof shortPath), 0u);
+    const std::string shortName = std::string(shortPath).substr(std::string(shortPath).rfind('\\') + 1);
+    g_answer = IDYES;
+    for (const std::string& typed : {std::string("sub\\..\\a.asm"), std::string(".\\a.asm"), std::string("A.ASM"), shortName}) {
+        g_boxes.clear();
+        ASSERT_TRUE(RunNew([&](HWND dlg) {
+            SetText(FilePage(dlg), IDC_NEW_FILE_NAME, typed.c_str());
+            Click(dlg, IDOK);
+            EXPECT_TRUE(IsWindowVisible(dlg)) << typed;
+            Click(dlg, IDCANCEL);
+        }));
+        ASSERT_EQ(1u, g_boxes.size()) << typed;
+        const std::string said = FxLoadString(IDS_NEW_TARGET_OPEN).substr(2);  // after "%s"
+        EXPECT_NE(std::string::npos, g_boxes[0].find(said)) << typed << ": " << g_boxes[0];
+    }
+    EXPECT_EQ("student's code\r\n", wintest::ReadFileBytes(path));
+    EXPECT_EQ("more code\r\n", wintest::ReadFileBytes(longName));
+    EXPECT_EQ(2, app.GetDocManager()->GetOpenDocumentCount());
+}
