@@ -43,3 +43,80 @@ TEST_F(MainWindow, MdiTabsFollowTheWindowsAndTheTreeFindsThem)
     buildtest::PumpFor(600);
     EXPECT_EQ((std::vector<std::string>{"Halyard MiniBBS", "one.asm", "renamed.asm"}), TabTexts(frame));
 }
+
+namespace {
+std::string WindowText(HWND h)
+{
+    char text[128] = {};
+    GetWindowTextA(h, text, sizeof text);
+    return text;
+}
+
+UINT MenuState(CMainFrame* frame, UINT id)
+{
+    HMENU bar = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) frame->UpdateMenuItems(GetSubMenu(bar, i));
+    const UINT state = GetMenuState(bar, id, MF_BYCOMMAND);
+    DestroyMenu(bar);
+    return state;
+}
+}  // namespace
+
+// What the main window is made of at start-up: the toolbar's buttons in order, the status bar's
+// indicators, the bars' titles and ids, the View menu's check marks, the tree.
+TEST_F(MainWindow, IsComposedAsAStudentFindsItAtStartUp)
+{
+    const std::vector<int> buttons = {32809, 57601, 57603, 57607, 0,     57635, 57634, 57637, 0,     57643, 57644,
+                                      0,     57636, 57640, 37126, 57641, 0,     37223, 37224, 37225, 37226, 0,
+                                      32800, 32801, 32803, 32802, 0,     32804, 32828, 32823, 32806};
+    HWND toolbar = frame->m_toolBar.m_hWnd;
+    std::vector<int> shown;
+    for (int i = 0; i < (int)SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
+        TBBUTTON b{};
+        SendMessageA(toolbar, TB_GETBUTTON, i, (LPARAM)&b);
+        shown.push_back((b.fsStyle & BTNS_SEP) ? 0 : b.idCommand);
+    }
+    EXPECT_EQ(buttons, shown);
+    app.OnIdle();
+    EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, 32806, 0)) << "stop build has no handler";
+    EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONENABLED, 32809, 0));
+    EXPECT_EQ("Control Tool Bar", WindowText(toolbar));
+
+    const std::vector<UINT> indicators = {0, 37903, 37900, 37902, 59140, 37901, 59137, 59138, 59139};
+    std::vector<UINT> panes;
+    for (size_t i = 0; i < frame->m_statusBar.GetPaneCount(); ++i) panes.push_back(frame->m_statusBar.GetPaneId(i));
+    EXPECT_EQ(indicators, panes);
+
+    EXPECT_EQ("WorkSpace", WindowText(frame->m_workspaceBar.m_hWnd));
+    EXPECT_EQ(123, GetDlgCtrlID(frame->m_workspaceBar.m_hWnd));
+    EXPECT_EQ("Output", WindowText(frame->m_outputBar.m_hWnd));
+    EXPECT_EQ(124, GetDlgCtrlID(frame->m_outputBar.m_hWnd));
+    EXPECT_EQ("Selector", WindowText(frame->m_selectorBar.m_hWnd));
+    EXPECT_EQ(101, GetDlgCtrlID(frame->m_outputEdit.m_hWnd));
+    EXPECT_EQ(125, GetDlgCtrlID(frame->m_workspaceTabs.m_hWnd));
+    EXPECT_EQ(100, GetDlgCtrlID(frame->m_workspaceTree.m_hWnd));
+
+    // Both panes start hidden and the music off; each command checks its item after toggling.
+    for (UINT id : {ID_VIEW_WORKSPACE, ID_VIEW_OUTPUT, ID_BACKGROUND_MUSIC}) {
+        EXPECT_FALSE(MenuState(frame, id) & MF_CHECKED) << id;
+        frame->SendCommand(id);
+        wintest::Pump();
+        EXPECT_TRUE(MenuState(frame, id) & MF_CHECKED) << id;
+        frame->SendCommand(id);
+        wintest::Pump();
+        EXPECT_FALSE(MenuState(frame, id) & MF_CHECKED) << id;
+    }
+
+    HWND tree = frame->m_workspaceTree.m_hWnd;
+    EXPECT_EQ(1, (int)SendMessageA(tree, TVM_GETCOUNT, 0, 0));
+    auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    EXPECT_EQ(frame->m_hCodeViewRoot, root);
+    char text[32] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = root;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&item);
+    EXPECT_STREQ("Code View", text);
+}

@@ -23,7 +23,7 @@ BOOL CALLBACK TakeOwnedDialog(HWND h, LPARAM lp)
 {
     char cls[16] = {};
     GetClassNameA(h, cls, sizeof cls);
-    if (strcmp(cls, "#32770") || GetWindow(h, GW_OWNER) != g_owner || !IsWindowVisible(h)) return TRUE;
+    if (strcmp(cls, "#32770") || (g_owner && GetWindow(h, GW_OWNER) != g_owner) || !IsWindowVisible(h)) return TRUE;
     *reinterpret_cast<HWND*>(lp) = h;
     return FALSE;
 }
@@ -63,6 +63,27 @@ bool RunModal(CMainFrame* frame, UINT id, std::function<void(HWND)> drive)
     frame->SendCommand(id);
     KillTimer(nullptr, timer);
     return !g_stuck;
+}
+
+int g_closedBoxes = 0;
+void CALLBACK CloseAnyBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    for (HWND box; (box = FindModal()) != nullptr; ++g_closedBoxes) EndDialog(box, IDCANCEL);
+}
+
+BOOL CALLBACK CountVisible(HWND h, LPARAM lp)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(h, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(h)) ++*reinterpret_cast<size_t*>(lp);
+    return TRUE;
+}
+
+size_t VisibleWindowsOfThisProcess()
+{
+    size_t count = 0;
+    EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&count));
+    return count;
 }
 
 std::string TextOf(HWND h)
@@ -138,7 +159,7 @@ TEST_F(UtilityCommands, HelpPagesOpenTheAddressesOfTheStringTable)
     EXPECT_TRUE(g_programs.empty());
 }
 
-TEST_F(UtilityCommands, CalculatorStartsCalcAndAMissingOneReportsNothing)
+TEST_F(UtilityCommands, CalculatorStartsCalcAndAMissingOneShowsNoWindow)
 {
     app.m_utilityCommands.SetLaunchers({RecordPage, RecordProgram});
     g_programs.clear();
@@ -147,8 +168,17 @@ TEST_F(UtilityCommands, CalculatorStartsCalcAndAMissingOneReportsNothing)
     EXPECT_EQ("Calc.exe", g_programs[0].first);
     EXPECT_EQ(SW_SHOW, g_programs[0].second);
 
+    // A missing program: no window of any kind appears, neither ours nor the system's. A modal
+    // box would stop StartProgram: a timer closes it and counts it instead.
+    const size_t before = VisibleWindowsOfThisProcess();
+    g_closedBoxes = 0;
+    g_owner = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, CloseAnyBox);
     StartProgram("HalyardNoSuchCalculator.exe", SW_SHOW);
     wintest::Pump();
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(0, g_closedBoxes);
+    EXPECT_EQ(before, VisibleWindowsOfThisProcess());
     EXPECT_TRUE(g_boxes.empty());
 }
 
