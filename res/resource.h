@@ -256,8 +256,12 @@
 #define IDS_PRINT_PREVIEW_TITLE         24202  // "Print Preview - %s"
 #define IDS_PREVIEW_ONE_PAGE            24203
 #define IDS_PREVIEW_TWO_PAGE            24204
+#define IDS_PRINTING_PAGE               24205  // "printing page %s"
 #define IDD_PRINT_PREVIEW_BAR           24210
 #define IDC_PREVIEW_PAGE                24211  // the page number in the preview's bar
+#define IDD_PRINTING                    24220  // the window of a job being printed, with Cancel
+#define IDC_PRINTING_DOC                24221
+#define IDC_PRINTING_PAGE               24222
 #define ID_PREVIEW_CLOSE                58112
 #define ID_PREVIEW_NUMPAGE              58113
 #define ID_PREVIEW_NEXT                 58114

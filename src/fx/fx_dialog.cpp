@@ -44,6 +44,17 @@ bool FxDialog::CreatePage(HWND parent, UINT id)
     return true;
 }
 
+bool FxDialog::CreateModeless(HWND owner)
+{
+    m_bPage = false;
+    HWND h = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nTemplate), owner, InitProc,
+                                reinterpret_cast<LPARAM>(this));
+    if (h && m_hWnd != h) ::DestroyWindow(h);
+    if (!h || m_hWnd != h) return false;
+    ShowWindow(h, SW_SHOW);
+    return true;
+}
+
 LRESULT FxDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     try {

@@ -17,6 +17,9 @@ public:
     // Makes the dialog a visible child page of `parent` with control id `id`; false when the
     // template cannot be made.
     [[nodiscard]] bool CreatePage(HWND parent, UINT id);
+    // Makes the dialog a visible window of its own owned by `owner`, which stays usable; the
+    // dialog stays until it is destroyed. False when the template cannot be made.
+    [[nodiscard]] bool CreateModeless(HWND owner);
     bool IsPage() const { return m_bPage; }
     // The dialog window while it exists, else null.
     HWND GetSafeHwnd() const { return m_hWnd; }

@@ -12,6 +12,8 @@ struct FxPrintInfo {
     bool m_bContinuePrinting = true;   // OnPrepareDC clears it when the current page does not exist
     int m_nCurPage = 1;                // the page prepared or printed, from 1
     int m_nMaxPage = 0;                // the page count once the view knows it, else 0
+    int m_nFromPage = 1;               // the pages the user asked for, from 1; all by default
+    int m_nToPage = 0xFFFF;
     RECT m_rectDraw{};                 // the page's drawable area, in the printer's device units
     FxPrinterDC m_printerDC;           // the printer, from preparation to the end of the job
     // The printer's context: measure on it. Printing draws on it too; preview draws elsewhere.
@@ -31,9 +33,10 @@ public:
 
     // A device context of the chosen printer; empty when there is none.
     FxPrinterDC CreatePrinterDC();
-    // The print dialog for the chosen printer (pages and selection not offered); the device
+    // The print dialog for the chosen printer, with a page range (no selection); the device
     // context of the printer confirmed, empty when the user cancelled or there is no printer.
-    FxPrinterDC RunPrintDialog(HWND owner);
+    // `fromPage` and `toPage` receive the range asked for, 1 and 0xFFFF for all pages.
+    FxPrinterDC RunPrintDialog(HWND owner, int& fromPage, int& toPage);
     // The printer setup dialog; true when the user confirmed a printer.
     bool RunSetupDialog(HWND owner);
     // The page setup dialog `psd` describes, on the chosen printer; true when confirmed.
@@ -46,7 +49,7 @@ private:
     HDC CreateChosenDC() const;
     // The print dialog with `flags` on the chosen printer; true when confirmed. `dc` receives the
     // context the dialog made, if any.
-    bool RunPrintDlg(HWND owner, DWORD flags, FxPrinterDC& dc);
+    bool RunPrintDlg(PRINTDLGA& pd, FxPrinterDC& dc);
     // Takes the blocks a dialog left; a dialog that replaced one has released the old one itself.
     void Adopt(HGLOBAL hDevMode, HGLOBAL hDevNames);
     void Release();

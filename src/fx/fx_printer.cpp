@@ -77,33 +77,43 @@ FxPrinterDC FxPrinterChoice::CreatePrinterDC()
     return FxPrinterDC();
 }
 
-bool FxPrinterChoice::RunPrintDlg(HWND owner, DWORD flags, FxPrinterDC& dc)
+bool FxPrinterChoice::RunPrintDlg(PRINTDLGA& pd, FxPrinterDC& dc)
 {
     if (!EnsureChosen()) return false;
-    PRINTDLGA pd{};
     pd.lStructSize = sizeof pd;
-    pd.hwndOwner = owner;
     pd.hDevMode = m_hDevMode;
     pd.hDevNames = m_hDevNames;
-    pd.Flags = flags;
     const bool bConfirmed = PrintDlgA(&pd) != FALSE;
     Adopt(pd.hDevMode, pd.hDevNames);
     dc.Reset(pd.hDC);
     return bConfirmed;
 }
 
-FxPrinterDC FxPrinterChoice::RunPrintDialog(HWND owner)
+FxPrinterDC FxPrinterChoice::RunPrintDialog(HWND owner, int& fromPage, int& toPage)
 {
     FxPrinterDC dc;
-    const DWORD flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
-    if (!RunPrintDlg(owner, flags, dc)) dc.Reset();
+    PRINTDLGA pd{};
+    pd.hwndOwner = owner;
+    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
+    // The page count is known only once the printer's context is: any range is offered.
+    pd.nMinPage = 1;
+    pd.nMaxPage = 0xFFFF;
+    pd.nFromPage = 1;
+    pd.nToPage = 0xFFFF;
+    if (!RunPrintDlg(pd, dc)) dc.Reset();
+    const bool range = (pd.Flags & PD_PAGENUMS) != 0;
+    fromPage = range ? pd.nFromPage : 1;
+    toPage = range ? pd.nToPage : 0xFFFF;
     return dc;
 }
 
 bool FxPrinterChoice::RunSetupDialog(HWND owner)
 {
     FxPrinterDC none;
-    return RunPrintDlg(owner, PD_PRINTSETUP, none);
+    PRINTDLGA pd{};
+    pd.hwndOwner = owner;
+    pd.Flags = PD_PRINTSETUP;
+    return RunPrintDlg(pd, none);
 }
 
 bool FxPrinterChoice::RunPageSetupDialog(PAGESETUPDLGA& psd)

@@ -88,6 +88,26 @@ protected:
         });
     }
     void CheckPrinting();
+    void CheckRangeAndCancel(size_t pageCount);
+    // The printing window of this thread, or null.
+    static HWND PrintingWindow()
+    {
+        HWND found = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
+            if (!IsWindowVisible(h) || !GetDlgItem(h, IDC_PRINTING_PAGE)) return TRUE;
+            *reinterpret_cast<HWND*>(lp) = h;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+    static inline bool s_cancelSeen = false;
+    static void CALLBACK CancelPrinting(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (HWND window = PrintingWindow(); window && !s_cancelSeen) {
+            s_cancelSeen = true;
+            findtest::Click(window, IDCANCEL);
+        }
+    }
     void CheckPageSetup();
     void CheckPreview();
 
@@ -152,6 +172,34 @@ void PrintTest::CheckPrinting()
         ASSERT_TRUE(app.Settings().WriteInt(kSection, "TopMargin", 8000));
         ASSERT_TRUE(app.Settings().WriteInt(kSection, "BottomMargin", 8000));
     }
+    CheckRangeAndCancel(firstCount);
+}
+
+// The print dialog's page range prints just those pages; Cancel in the printing window stops the
+// job quietly and gives the main window back.
+void PrintTest::CheckRangeAndCancel(size_t pageCount)
+{
+    const std::vector<std::string> range = Print([&] {
+        findtest::WithDialog([&] { frame->SendCommand(ID_FILE_PRINT); }, [](HWND dialog) {
+            findtest::Click(dialog, rad3);
+            findtest::SetText(dialog, edt1, "2");
+            findtest::SetText(dialog, edt2, "3");
+            findtest::Click(dialog, IDOK);
+        });
+    });
+    ASSERT_EQ(2u, range.size());
+    EXPECT_EQ(0u, range[0].find("Page 2/")) << range[0];
+    EXPECT_EQ(0u, range[1].find("Page 3/")) << range[1];
+
+    s_cancelSeen = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1, CancelPrinting);
+    const std::vector<std::string> cancelled = Print(ID_FILE_PRINT_DIRECT);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(s_cancelSeen) << "no printing window with a Cancel button";
+    EXPECT_LT(cancelled.size(), pageCount);
+    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_TRUE(IsWindowEnabled(frame->m_hWnd));
+    EXPECT_EQ(nullptr, PrintingWindow());
 }
 
 // The dialog shows the stored margins and keeps what the user confirms.
