@@ -216,3 +216,5 @@ LRESULT CBackgroundView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     }
     return FxView::WindowProc(msg, wp, lp);
 }
+
+bool CBackgroundView::PreTranslateMessage(MSG& msg) { return m_pBrowser && m_pBrowser->TranslateAccelerator(msg); }

@@ -34,6 +34,9 @@ public:
     using TextDrawnHook = void (*)(const std::string& text);
     static void SetTextDrawnHook(TextDrawnHook hook);
 
+    // Keys go to the browser control first while it has the focus.
+    bool PreTranslateMessage(MSG& msg) override;
+
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -154,6 +154,15 @@ bool CBrowserHost::Navigate(const std::string& path)
     return SUCCEEDED(hr);
 }
 
+bool CBrowserHost::TranslateAccelerator(MSG& msg)
+{
+    IOleInPlaceActiveObject* active = nullptr;
+    if (FAILED(m_pObject->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(&active)))) return false;
+    const bool taken = active->TranslateAccelerator(&msg) == S_OK;
+    active->Release();
+    return taken;
+}
+
 void CBrowserHost::Fit()
 {
     IOleInPlaceObject* inPlace = nullptr;

@@ -24,6 +24,8 @@ public:
     [[nodiscard]] bool Navigate(const std::string& path);
     // Follows the parent's client area.
     void Fit();
+    // Offers a key to the control (Tab between links, Ctrl+C, the arrows...); true when it took it.
+    bool TranslateAccelerator(MSG& msg);
 
 private:
     CBrowserHost(HWND parent, IOleObject* object, CBrowserSite* site, IWebBrowser2* browser)

@@ -214,6 +214,9 @@ bool FxMDIFrame::PreTranslateMessage(MSG& msg)
     if (msg.hwnd != m_hWnd && !IsChild(m_hWnd, msg.hwnd) && !IsInFloatingBar(msg.hwnd)) return false;
     if (m_hWndMDIClient && TranslateMDISysAccel(m_hWndMDIClient, &msg)) return true;
     FxView* view = GetActiveView();
+    const HWND focus = GetFocus();
+    if (view && focus && (focus == view->m_hWnd || IsChild(view->m_hWnd, focus)) && view->PreTranslateMessage(msg))
+        return true;
     HACCEL viewAccel = view ? view->GetAccelerators() : nullptr;
     if (viewAccel && GetFocus() == view->m_hWnd && TranslateAcceleratorA(m_hWnd, viewAccel, &msg)) return true;
     return m_hAccel && TranslateAcceleratorA(m_hWnd, m_hAccel, &msg);

@@ -21,6 +21,13 @@ public:
     virtual void OnInitialUpdate() {}
     // The view's own accelerator table, tried before the frame's; null when it has none.
     virtual HACCEL GetAccelerators() const { return nullptr; }
+    // A key for the view while the focus is in it or in a window inside it, offered before any
+    // accelerator: a control the view hosts may take it. True when taken.
+    virtual bool PreTranslateMessage(MSG& msg)
+    {
+        (void)msg;
+        return false;
+    }
     // The child frame that holds this view, or null.
     FxMDIChild* GetParentFrame() const;
     // The application whose document this view shows; null for a view without one.

@@ -45,6 +45,13 @@ public:
 class TestView : public FxView {
 public:
     TestView() { OnCommand(kViewAndFrame, [] { g_log += "view;"; }); }
+    // Takes Ctrl+C, as a control hosted in a view does.
+    bool PreTranslateMessage(MSG& msg) override
+    {
+        if (msg.message != WM_KEYDOWN || msg.wParam != 'C') return false;
+        g_log += "view key;";
+        return true;
+    }
 };
 
 FxDocument* MakeDoc() { return new TestDoc; }
@@ -151,4 +158,30 @@ TEST_F(Routing, FailedOpenReportsAndLeavesNoWindowAndNoDocument)
     EXPECT_NE(std::string::npos, shown.find("missing.asm")) << shown;
     EXPECT_TRUE(tmpl->GetDocuments().empty());
     EXPECT_EQ(nullptr, frame->GetActiveChild());
+}
+
+// A key goes to the active view first while the focus is in it or in a window inside it (a hosted
+// control), before the frame's accelerators; elsewhere the view is not asked.
+TEST_F(Routing, KeysGoToTheViewFirstWhileTheFocusIsInIt)
+{
+    ASSERT_NE(nullptr, tmpl->OpenDocumentFile(nullptr));
+    wintest::Pump();
+    FxView* view = frame->GetActiveView();
+    ASSERT_NE(nullptr, view);
+    HWND inside = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, view->m_hWnd, nullptr, nullptr, nullptr);
+    for (HWND focus : {view->m_hWnd, inside}) {
+        g_log.clear();
+        SetFocus(focus);
+        MSG key{focus, WM_KEYDOWN, 'C', 1};
+        EXPECT_TRUE(app.PreTranslateMessage(key));
+        EXPECT_EQ("view key;", g_log);
+    }
+    HWND outside = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, frame->m_hWnd, nullptr, nullptr, nullptr);
+    g_log.clear();
+    SetFocus(outside);
+    MSG key{outside, WM_KEYDOWN, 'C', 1};
+    app.PreTranslateMessage(key);
+    EXPECT_EQ("", g_log);
+    DestroyWindow(inside);
+    DestroyWindow(outside);
 }
