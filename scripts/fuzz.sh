@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (build/fuzz) and runs each for a bounded time, from the
 # corpus it kept last time, with tests/fuzz/<name>.dict where there is one. FUZZ_SECONDS sets the
-# time per target (default 60). Fails when a target finds a crash; the input is left in build/fuzz
+# time per target (default 30). Fails when a target finds a crash; the input is left in build/fuzz
 # as crash-*.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-seconds=${FUZZ_SECONDS:-60}
+seconds=${FUZZ_SECONDS:-30}
 out="$root/build/fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$out" -G Ninja -DHALYARD_FUZZ=ON -DHALYARD_SANITIZE=OFF >/dev/null || exit 1
 targets=$(for src in "$root"/tests/fuzz/*.cpp; do [ -e "$src" ] && echo "fuzz_$(basename "$src" .cpp)"; done)

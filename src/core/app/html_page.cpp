@@ -271,22 +271,34 @@ PageLink ResolvePageLink(const std::string& page, const std::string& href)
         for (size_t i = 0; i < scheme; ++i) name += Lower(href[i]);
         if (name != "file") return {LinkKind::Web, href};
         path = href.substr(scheme + 1);
-        size_t slashes = 0;
-        while (slashes < path.size() && slashes < 3 && path[slashes] == '/') ++slashes;
-        path.erase(0, slashes == 2 ? 0 : slashes);  // file:///C:/x, file:C:/x; file://server/share
     }
     path = path.substr(0, path.find_first_of("#?"));
     if (path.empty()) return {};
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    bool absolute = (path.size() > 1 && path[1] == ':') || path[0] == '\\';
-    if (!absolute) {
-        size_t slash = page.find_last_of("\\/");
-        path = (slash == std::string::npos ? std::string() : page.substr(0, slash + 1)) + path;
-    } else if (path[0] == '\\' && (path.size() < 2 || path[1] != '\\') && page.size() > 1 && page[1] == ':') {
-        path = page.substr(0, 2) + path;  // rooted on the page's drive
+    // Only pages beside this one, or below its folder: a path that names a drive, a root, a server
+    // or climbs above the folder leads nowhere.
+    std::string folder = page.substr(0, page.find_last_of("\\/") == std::string::npos ? 0 : page.find_last_of("\\/") + 1);
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '/' && path[i] != '\\') continue;
+        const std::string part = path.substr(start, i - start);
+        start = i + 1;
+        if (part.find(':') != std::string::npos) return {};
+        if (part.empty()) {
+            if (i == 0 || i == path.size()) return {};  // rooted, or a folder rather than a page
+            continue;
+        }
+        if (part == ".") continue;
+        if (part == "..") {
+            if (parts.empty()) return {};
+            parts.pop_back();
+            continue;
+        }
+        parts.push_back(part);
     }
-    return {LinkKind::Local, path};
+    if (parts.empty()) return {};
+    for (size_t i = 0; i < parts.size(); ++i) folder += (i ? "\\" : "") + parts[i];
+    return {LinkKind::Local, folder};
 }
 
 }  // namespace halyard::app

@@ -42,9 +42,9 @@ struct PageLink {
 };
 
 // Where a link `href` of the page at file path `page` leads. "#fragment" and empty links stay on
-// the page (None); "file:" addresses and paths are local files, relative ones to the page's
-// folder, without fragment or query; any other scheme ("http:", "mailto:") is Web. A single
-// letter before ':' is a drive, not a scheme.
+// the page (None); any scheme but "file:" ("http:", "mailto:") is Web; other links are pages in
+// the page's folder or below it, without fragment or query, "." and ".." resolved (Local). A link
+// that names a drive, a root or a server, or climbs out of the folder, leads nowhere (None).
 PageLink ResolvePageLink(const std::string& page, const std::string& href);
 
 }  // namespace halyard::app

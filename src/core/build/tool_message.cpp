@@ -57,8 +57,9 @@ bool ReadLocation(std::string_view token, std::string& file, int& line)
 {
     if (token.size() < 4 || token.back() != ')') return false;
     const std::size_t open = token.rfind('(');
-    const std::size_t digits = token.size() - 1 - (open + 1);
-    if (open == 0 || digits == 0 || digits > 7) return false;
+    if (open == std::string_view::npos || open == 0) return false;
+    const std::size_t digits = token.size() - 2 - open;
+    if (digits == 0 || digits > 7) return false;
     int value = 0;
     for (std::size_t i = open + 1; i + 1 < token.size(); ++i) {
         if (!std::isdigit(static_cast<unsigned char>(token[i]))) return false;

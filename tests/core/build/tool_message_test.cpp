@@ -48,6 +48,7 @@ TEST(ToolMessage, ReadsEveryFormOfBothToolchainsAndNothingElse)
         // Codes are a letter and four digits; lines have at most seven digits; a starred name
         // has no blank.
         {"HELLO.ASM(1): error A200X: five characters", false, S::Error, "", 0, "", ""},
+        {"77777): error A2009: no opening parenthesis", true, S::Error, "", 0, "A2009", "no opening parenthesis"},
         {"HELLO.ASM(12345678): error A2009: eight digits", true, S::Error, "", 0, "A2009", "eight digits"},
         {"HELLO.ASM(1234567): error A2009: seven digits", true, S::Error, "HELLO.ASM", 1234567, "A2009", "seven digits"},
         {"**Error** my file.asm(3) Undefined symbol: X", true, S::Error, "", 0, "", "my file.asm(3) Undefined symbol: X"},
