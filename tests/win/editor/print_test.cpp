@@ -90,14 +90,16 @@ protected:
     void CheckPrinting();
     void CheckRangeAndCancel(size_t pageCount);
     // The printing window of this thread, or null.
+    static BOOL CALLBACK TakePrintingWindow(HWND h, LPARAM lp)
+    {
+        if (!IsWindowVisible(h) || !GetDlgItem(h, IDC_PRINTING_PAGE)) return TRUE;
+        *reinterpret_cast<HWND*>(lp) = h;
+        return FALSE;
+    }
     static HWND PrintingWindow()
     {
         HWND found = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
-            if (!IsWindowVisible(h) || !GetDlgItem(h, IDC_PRINTING_PAGE)) return TRUE;
-            *reinterpret_cast<HWND*>(lp) = h;
-            return FALSE;
-        }, reinterpret_cast<LPARAM>(&found));
+        EnumThreadWindows(GetCurrentThreadId(), TakePrintingWindow, reinterpret_cast<LPARAM>(&found));
         return found;
     }
     static inline bool s_cancelSeen = false;
