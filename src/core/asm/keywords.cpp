@@ -13,32 +13,39 @@ namespace {
 constexpr std::int32_t kShortestKeyword = 2;
 constexpr std::int32_t kLongestKeyword = 16;
 
-constexpr std::array<std::uint8_t, 256> BuildCapitals()
-{
-    std::array<std::uint8_t, 256> capitals{};
-    for (int c = 0; c < 256; ++c)
-        capitals[std::size_t(c)] = std::uint8_t((c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c);
-    return capitals;
-}
-
-constexpr std::array<std::uint8_t, 256> kCapitals = BuildCapitals();
-
-constexpr std::uint64_t Capital(char c) { return kCapitals[static_cast<unsigned char>(c)]; }
-
 struct Key {
     std::uint64_t low = 0;   // bytes 0 to 7
     std::uint64_t high = 0;  // bytes 8 to 15; 0 for the usual short word
     constexpr bool operator==(const Key& other) const { return low == other.low && high == other.high; }
 };
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
+
+// Eight packed bytes below 0x80 with "a" to "z" turned into capitals, all at once: a byte gets
+// its top bit from b + 0x1F exactly when b >= 'a', and from b + 0x05 exactly when b > 'z'; no
+// sum carries into the next byte.
+constexpr std::uint64_t Capitals(std::uint64_t bytes)
+{
+    const std::uint64_t small = (bytes + 0x1F * kEveryByte) & ~(bytes + 0x05 * kEveryByte) & (0x80 * kEveryByte);
+    return bytes - (small >> 2);
+}
+
+constexpr std::uint64_t Pack(const char* bytes, std::int32_t count)
+{
+    std::uint64_t packed = 0;
+    for (std::int32_t i = 0; i < count; ++i)
+        packed |= std::uint64_t(static_cast<unsigned char>(bytes[i])) << (8 * i);
+    return packed;
+}
+
+// No keyword holds a byte of 0x80 or above: such a word gets a key that matches nothing.
 constexpr Key PackKey(const char* word, std::int32_t length)
 {
-    Key key;
-    for (std::int32_t i = 0; i < length && i < 8; ++i)
-        key.low |= Capital(word[i]) << (8 * i);
-    for (std::int32_t i = 8; i < length; ++i)
-        key.high |= Capital(word[i]) << (8 * (i - 8));
-    return key;
+    const std::uint64_t low = Pack(word, length < 8 ? length : 8);
+    const std::uint64_t high = length > 8 ? Pack(word + 8, length - 8) : 0;
+    if (((low | high) & (0x80 * kEveryByte)) != 0)
+        return Key{~std::uint64_t(0), ~std::uint64_t(0)};
+    return Key{Capitals(low), high != 0 ? Capitals(high) : 0};
 }
 
 // Open addressing with linear probing; 1024 slots for about 270 distinct keys keep probes short.

@@ -24,6 +24,9 @@ TEST(KeywordColour, AgreesWithTheLinearScan)
         mixed[0] = char(std::toupper(static_cast<unsigned char>(lower[0])));
         words.insert(words.end(), {lower, upper, mixed, w + "x", w.substr(1), w.substr(0, w.size() - 1)});
         words.push_back(w + std::string(1, '\0'));
+        std::string high = w;  // a byte that is a letter but for its top bit
+        high[0] = char(high[0] | 0x80);
+        words.push_back(high);
     };
     for (std::string_view name : RegisterNames) addVariants(name);
     for (std::string_view name : InstructionNames) addVariants(name);
