@@ -337,34 +337,52 @@ private:
         return true;
     }
 
-    // The word m_text[m_word..end-1] ends: a keyword or number gets a run at its start. A "@"
-    // before it or a "?" after it belongs to it when the longer word is a keyword (@DATA,
-    // .DATA?). Returns where the text after the word begins: `end`, or after such a "?".
+    // The word m_text[m_word..end-1] ends: a keyword or number gets a run at its start. Returns
+    // where the text after the word begins: `end`, or after a "?" that belongs to it.
     std::int32_t EndWord(std::int32_t end)
     {
-        std::int32_t start = m_word;
+        const std::int32_t start = m_word;
         if (m_runs == nullptr || m_count <= 0 || start < m_runs[m_count - 1].start)
             return end;  // nothing could be appended: its run would be dropped
-        const char* word = reinterpret_cast<const char*>(m_text);
+        if ((start > 0 && m_text[start - 1] == '@') || (end < m_length && m_text[end] == '?'))
+            return EndMarkedWord(start, end);
+        ClassifyWord(start, end);
+        return end;
+    }
+
+    // No keyword begins with a digit: a number is not looked up.
+    void ClassifyWord(std::int32_t start, std::int32_t end)
+    {
+        const char* word = reinterpret_cast<const char*>(m_text + start);
+        const bool digit = word[0] >= '0' && word[0] <= '9';
+        std::int32_t colour = digit ? NoKeyword : KeywordColour(word, end - start);
+        if (colour == NoKeyword && IsAsmNumber(word, end - start))
+            colour = ColourNumber;
+        if (colour != NoKeyword)
+            Append(start, colour);
+    }
+
+    // A word after a "@" or before a "?": the sign belongs to it when the longer word is a
+    // keyword (@DATA, .DATA?); otherwise the word alone is classified. Rare: kept out of line so
+    // that the common path of EndWord stays small enough to inline.
+    [[gnu::noinline]] std::int32_t EndMarkedWord(std::int32_t start, std::int32_t end)
+    {
+        const char* text = reinterpret_cast<const char*>(m_text);
         if (start > 0 && m_text[start - 1] == '@' && !IsCp936TrailAt(m_text, start - 1)) {
-            const std::int32_t colour = KeywordColour(word + start - 1, end - start + 1);
+            const std::int32_t colour = KeywordColour(text + start - 1, end - start + 1);
             if (colour != NoKeyword) {
                 Append(start - 1, colour);
                 return end;
             }
         }
         if (end < m_length && m_text[end] == '?') {
-            const std::int32_t colour = KeywordColour(word + start, end - start + 1);
+            const std::int32_t colour = KeywordColour(text + start, end - start + 1);
             if (colour != NoKeyword) {
                 Append(start, colour);
                 return end + 1;
             }
         }
-        std::int32_t colour = KeywordColour(word + start, end - start);
-        if (colour == NoKeyword && IsAsmNumber(word + start, end - start))
-            colour = ColourNumber;
-        if (colour != NoKeyword)
-            Append(start, colour);
+        ClassifyWord(start, end);
         return end;
     }
 

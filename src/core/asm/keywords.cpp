@@ -7,45 +7,37 @@
 
 namespace {
 
-// Every keyword is 2 to 16 bytes long, so a word packs into two 64-bit halves with its letters in
-// capitals; two words of one length are equal, ignoring case, exactly when their keys are (the
-// length is compared too, for words holding 0).
+// Every keyword is 2 to 10 bytes long, so a word packs into two 64-bit halves. Packing sets the
+// 0x20 bit of every byte: among the bytes of names (letters, digits, _ . @ ? $) that makes the two
+// cases of a letter one and keeps every other byte apart, so two words of one length are equal,
+// ignoring case, exactly when their keys are (the length is compared too, for words holding 0).
+// Bytes that no name holds may meet another byte this way ("`" and "@"); the classifier and the
+// status bar only ask about names.
 constexpr std::int32_t kShortestKeyword = 2;
-constexpr std::int32_t kLongestKeyword = 16;
+constexpr std::int32_t kLongestKeyword = 10;
 
 struct Key {
     std::uint64_t low = 0;   // bytes 0 to 7
-    std::uint64_t high = 0;  // bytes 8 to 15; 0 for the usual short word
+    std::uint64_t high = 0;  // bytes 8 and 9; 0 for the usual short word
     constexpr bool operator==(const Key& other) const { return low == other.low && high == other.high; }
 };
 
-constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
+constexpr std::uint64_t kCaseBits = 0x2020202020202020ull;
 
-// Eight packed bytes below 0x80 with "a" to "z" turned into capitals, all at once: a byte gets
-// its top bit from b + 0x1F exactly when b >= 'a', and from b + 0x05 exactly when b > 'z'; no
-// sum carries into the next byte.
-constexpr std::uint64_t Capitals(std::uint64_t bytes)
-{
-    const std::uint64_t small = (bytes + 0x1F * kEveryByte) & ~(bytes + 0x05 * kEveryByte) & (0x80 * kEveryByte);
-    return bytes - (small >> 2);
-}
-
+// `count` bytes, 1 to 8, with their 0x20 bits set.
 constexpr std::uint64_t Pack(const char* bytes, std::int32_t count)
 {
     std::uint64_t packed = 0;
     for (std::int32_t i = 0; i < count; ++i)
         packed |= std::uint64_t(static_cast<unsigned char>(bytes[i])) << (8 * i);
-    return packed;
+    return packed | (kCaseBits >> (64 - 8 * count));
 }
 
-// No keyword holds a byte of 0x80 or above: such a word gets a key that matches nothing.
 constexpr Key PackKey(const char* word, std::int32_t length)
 {
-    const std::uint64_t low = Pack(word, length < 8 ? length : 8);
-    const std::uint64_t high = length > 8 ? Pack(word + 8, length - 8) : 0;
-    if (((low | high) & (0x80 * kEveryByte)) != 0)
-        return Key{~std::uint64_t(0), ~std::uint64_t(0)};
-    return Key{Capitals(low), high != 0 ? Capitals(high) : 0};
+    if (length <= 8)
+        return Key{Pack(word, length), 0};
+    return Key{Pack(word, 8), Pack(word + 8, length - 8)};
 }
 
 // Open addressing with linear probing; 1024 slots for about 270 distinct keys keep probes short.
@@ -72,6 +64,8 @@ constexpr void Insert(Table& table, const std::string_view (&names)[N], std::int
     for (std::string_view name : names) {
         if (name.size() < std::size_t(kShortestKeyword) || name.size() > std::size_t(kLongestKeyword))
             throw std::logic_error("keyword length out of the packed range");
+        if (name[0] >= '0' && name[0] <= '9')
+            throw std::logic_error("the classifier looks no word up that begins with a digit");
         const std::int32_t length = std::int32_t(name.size());
         const Key key = PackKey(name.data(), length);
         std::size_t slot = Slot(key);
