@@ -21,8 +21,7 @@ bool CGotoDefinition::GoToDefinition()
     int start = 0, end = 0;
     NameBoundsAt(buffer->GetLine(caret.y), caret.x, start, end);
     const std::string name(buffer->GetLine(caret.y).substr(std::size_t(start), std::size_t(end - start)));
-    const std::vector<AsmSymbol> symbols =
-        IndexSymbols(buffer->GetLineCount(), [buffer](int line) { return buffer->GetLine(line); });
+    const std::vector<AsmSymbol> symbols = IndexSymbols(*buffer);
     const int found = name.empty() ? -1 : FindSymbol(symbols, name, caret.y);
     if (found < 0) {
         MessageBeep(MB_OK);

@@ -22,21 +22,16 @@ std::vector<CHalyardDoc*> SourceDocuments(const FxApp* app)
             if (auto* source = dynamic_cast<CHalyardDoc*>(doc)) docs.push_back(source);
     return docs;
 }
-
-std::vector<AsmSymbol> SymbolsOf(CHalyardDoc& doc)
-{
-    const CTextBuffer& buffer = doc.GetBuffer();
-    return IndexSymbols(buffer.GetLineCount(), [&buffer](int line) { return buffer.GetLine(line); });
-}
 }  // namespace
 
-// Only while the tree can be seen: a hidden pane catches up at the next tick after it shows.
+// Only while the tree can be seen (a hidden pane catches up at the next tick after it shows), and
+// only the files that changed since.
 void CMainFrame::RefreshOutline()
 {
     const HWND tree = m_workspaceTree.m_hWnd;
     if (!tree || !IsWindowVisible(tree)) return;
     for (CHalyardDoc* doc : SourceDocuments(GetApp()))
-        if (doc->GetTreeItem()) m_outline.Show(tree, doc->GetTreeItem(), SymbolsOf(*doc));
+        if (doc->GetTreeItem()) m_outline.Follow(tree, doc->GetTreeItem(), doc->GetBuffer());
 }
 
 bool CMainFrame::GoToOutlineItem(HTREEITEM item)
@@ -67,7 +62,7 @@ bool CMainFrame::GoToOutlineItem(HTREEITEM item)
 // when the text has changed since.
 void CMainFrame::ShowSymbolAt(CTextView& view, CHalyardDoc& doc, int line, const std::string& itemText)
 {
-    for (const AsmSymbol& symbol : SymbolsOf(doc)) {
+    for (const AsmSymbol& symbol : IndexSymbols(doc.GetBuffer())) {
         if (symbol.line != line || itemText.compare(0, symbol.name.size(), symbol.name) != 0) continue;
         view.Site().SelectFound(TextPosition{symbol.column, line}, int(symbol.name.size()));
         SetFocus(view.m_hWnd);

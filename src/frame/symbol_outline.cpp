@@ -1,6 +1,15 @@
 #include "frame/symbol_outline.h"
 
+#include "core/buffer/text_buffer.h"
 #include "frame/tree_items.h"
+
+void CSymbolOutline::Follow(HWND tree, HTREEITEM fileItem, const CTextBuffer& buffer)
+{
+    const auto seen = m_changeCounts.find(fileItem);
+    if (seen != m_changeCounts.end() && seen->second == buffer.GetChangeCount()) return;
+    Show(tree, fileItem, IndexSymbols(buffer));
+    m_changeCounts[fileItem] = buffer.GetChangeCount();
+}
 
 std::vector<CSymbolOutline::Entry> CSymbolOutline::EntriesOf(const std::vector<AsmSymbol>& symbols)
 {

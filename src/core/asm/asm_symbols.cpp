@@ -5,6 +5,7 @@
 #include "core/asm/classifier.h"
 #include "core/asm/colour_index.h"
 #include "core/asm/keywords.h"
+#include "core/buffer/text_buffer.h"
 
 namespace {
 
@@ -155,6 +156,11 @@ std::vector<AsmSymbol> IndexSymbols(int lineCount, const std::function<std::stri
         }
     }
     return symbols;
+}
+
+std::vector<AsmSymbol> IndexSymbols(const CTextBuffer& buffer)
+{
+    return IndexSymbols(buffer.GetLineCount(), [&buffer](int line) { return buffer.GetLine(line); });
 }
 
 int FindSymbol(const std::vector<AsmSymbol>& symbols, std::string_view name, int fromLine)

@@ -24,6 +24,9 @@ struct AsmSymbol {
 // Every definition of lines 0 to lineCount-1, in line order; `lineAt` gives a line's bytes
 // without its line end.
 std::vector<AsmSymbol> IndexSymbols(int lineCount, const std::function<std::string_view(int)>& lineAt);
+// Every definition of a text buffer's lines.
+class CTextBuffer;
+std::vector<AsmSymbol> IndexSymbols(const CTextBuffer& buffer);
 
 // The definition of `name` (letters compared in either case, as the assemblers do) seen from
 // line `fromLine`: of several, the one inside the same procedure as that line (local labels of

@@ -137,7 +137,12 @@ TEST_F(SourceNavigation, TheOutlineListsProceduresAndLabelsFollowsEditsAndLeadsT
     HTREEITEM print = ChildNamed(tree, file, "Print PROC");
     EXPECT_EQ((std::vector<std::string>{"again:"}), ChildTexts(tree, print));
 
-    // An edit shows within a second; the item stays where it was when nothing changed.
+    // Without a change the items stay as they are (selection and scrolling with them); an edit
+    // shows within a second.
+    const HTREEITEM startItem = ChildNamed(tree, file, "start:");
+    const DWORD until = GetTickCount() + 700;
+    wintest::PumpUntil([&] { return GetTickCount() > until; }, 1000);
+    EXPECT_EQ(startItem, ChildNamed(tree, file, "start:"));
     int endLine = 0, endChar = 0;
     ASSERT_TRUE(doc->GetBuffer().InsertText(nullptr, 3, 0, "extra: nop\r\n", endLine, endChar, 0));
     EXPECT_TRUE(wintest::PumpUntil([&] { return ChildTexts(tree, file).size() == 3; }, 1000));
