@@ -71,7 +71,9 @@ static_assert(sizeof DirectiveNames / sizeof DirectiveNames[0] == 60);
 
 // The colour of a keyword: ColourRegister, ColourInstruction or ColourDirective, or NoKeyword.
 // Gives exactly the result of scanning RegisterNames, InstructionNames, DirectiveNames and
-// MoreDirectiveNames in that order, letters compared in capitals. `word` need not be terminated;
-// length may be any value (0 or less matches nothing).
+// MoreDirectiveNames in that order, letters compared in capitals, for a word of the bytes names
+// are made of (letters, digits, _ . @ ? $); another byte may pass for the byte that differs from
+// it in the 0x20 bit alone ("`" for "@"). `word` need not be terminated; length may be any value
+// (0 or less matches nothing).
 inline constexpr std::int32_t NoKeyword = -1;
 std::int32_t KeywordColour(const char* word, std::int32_t length);
