@@ -250,6 +250,16 @@
 // ---- From a tool's message to its source line -------------------------------------------------
 #define ID_NEXT_MESSAGE                 32900  // F4: the next Output line that names a source line
 #define ID_PREV_MESSAGE                 32901  // Shift+F4: the previous one
+// ---- Finding one's way in a source: definitions, lines, the WorkSpace outline -------------------
+#define ID_EDIT_GOTO_DEFINITION         32902  // F12: to the definition of the name at the caret
+#define ID_EDIT_GOTO_LINE               32903  // Ctrl+G: asks for a line number
+#define IDD_GOTO_LINE                   24300
+#define IDC_GOTO_LINE_NUMBER            24301
+#define IDC_GOTO_LINE_RANGE             24302  // "Line number (1 - n):"
+#define IDS_NO_DEFINITION               24303  // "No definition of %s in this file"
+#define IDS_NO_NAME_AT_CARET            24304
+#define IDS_GOTO_LINE_RANGE             24305  // "行号（1 - %s）："
+#define IDS_GOTO_LINE_INVALID           24306
 // ---- Printing, page setup and print preview ------------------------------------------------------
 #define IDS_NO_PRINTER                  24200  // no printer installed: nothing printed
 #define IDS_PRINT_FAILED                24201  // "Printing %s failed."

@@ -143,7 +143,7 @@ void CHalyardApp::OnWorkspaceDblClk()
     if (!frame) return;
     HWND tree = frame->m_workspaceTree.m_hWnd;
     HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    if (!item) return;
+    if (!item || frame->GoToOutlineItem(item)) return;
     const std::string text = TreeItemText(tree, item);
     if (GetDocManager()->GetTemplates().empty()) return;
     for (FxDocument* doc : GetDocManager()->GetTemplates().front()->GetDocuments()) {

@@ -1,6 +1,7 @@
 #include "asm/halyard_view.h"
 
 #include "asm/colour_scheme.h"
+#include "asm/goto_definition.h"
 #include "build/halyard_doc.h"
 #include "fx/fx_mdichild.h"
 #include "fx/fx_mdiframe.h"
@@ -10,6 +11,21 @@ namespace {
 const int kEditMenuIndex = 1;   // the Edit popup of the document menu
 const int kWheelLines = 5;
 }  // namespace
+
+CHalyardView::CHalyardView()
+    : m_pGotoDefinition(std::make_unique<CGotoDefinition>(Site(), [this](const char* text) {
+          if (FxMDIFrame* frame = MainFrame()) frame->SetMessageText(text);
+      }))
+{
+    ChainTo(m_pGotoDefinition.get());
+}
+
+CHalyardView::~CHalyardView() = default;
+
+void CHalyardView::ExplainWordAtCaret()
+{
+    if (FxMDIFrame* frame = MainFrame()) m_caretWord.Update(*this, *frame);
+}
 
 void CHalyardView::OnInitialUpdate()
 {
@@ -101,6 +117,13 @@ LRESULT CHalyardView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_INITMENUPOPUP:
         if (!HIWORD(lp)) UpdateMenu(reinterpret_cast<HMENU>(wp));
         return 0;
+    case WM_KEYUP:
+    case WM_LBUTTONUP: {
+        // Caret keys arrive as accelerator commands; their key's release comes here.
+        const LRESULT result = CTextEditView::WindowProc(msg, wp, lp);
+        ExplainWordAtCaret();
+        return result;
+    }
     case WM_MOUSEWHEEL: {
         // Five lines a message, whatever the size of the turn.
         const WPARAM code = static_cast<short>(HIWORD(wp)) > 0 ? SB_LINEUP : SB_LINEDOWN;

@@ -33,6 +33,8 @@ public:
     void OnActivate() override;
 
     CTextBuffer& GetBuffer() { return m_textBuffer; }
+    // This file's item in the WorkSpace tree; null when there is no tree.
+    HTREEITEM GetTreeItem() const { return m_hTreeItem; }
     // Puts `word` at the position of `list` in the mode bar's summary label.
     void SetModeWord(halyard::build::ModeList list, const char* word);
     void SetAssembler(int index);

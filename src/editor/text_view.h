@@ -18,6 +18,7 @@
 #include "fx/fx_view.h"
 
 struct CTextViewFinders;
+class CViewSite;
 
 class CTextView : public FxView, public CBufferObserver, public CCaretSite {
 public:
@@ -97,6 +98,8 @@ public:
     void ScrollCaretIntoView(TextPosition pt);
     void PlaceCaret();
     void SetShowInactiveSelection(bool bShow);
+    // The view as the find, bookmark and go-to commands see it.
+    CViewSite& Site();
     void SetCursorHidden(bool bHidden);
 
     // --- Geometry

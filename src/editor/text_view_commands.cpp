@@ -35,6 +35,7 @@ void CTextView::RegisterCommands()
     m_pFinders = std::make_unique<CTextViewFinders>(*this);
     ChainTo(&m_pFinders->search);
     ChainTo(&m_pFinders->bookmarks);
+    ChainTo(&m_pFinders->gotoLine);
 }
 
 // The character index, not the display column: a tab counts as one.
@@ -51,3 +52,5 @@ void CTextView::UpdateStatusLineEnd(FxCmdUI& ui)
     ui.Enable(name && *name);
     ui.SetText(name ? name : "");
 }
+
+CViewSite& CTextView::Site() { return m_pFinders->site; }

@@ -5,6 +5,7 @@
 
 #include "editor/detached_views.h"
 #include "editor/view_bookmarks.h"
+#include "editor/view_goto_line.h"
 #include "editor/view_search.h"
 #include "editor/view_site.h"
 
@@ -40,12 +41,13 @@ private:
     bool m_bSelectedWhileDetached = false;
 };
 
-// The find, replace and bookmark commands of one text view and the view as they see it; the view
-// chains its command routing to the two command sets.
+// The find, replace, bookmark and go-to-line commands of one text view and the view as they see
+// it; the view chains its command routing to the command sets.
 struct CTextViewFinders {
-    explicit CTextViewFinders(CTextView& view) : site(view), search(site), bookmarks(site) {}
+    explicit CTextViewFinders(CTextView& view) : site(view), search(site), bookmarks(site), gotoLine(site) {}
 
     CTextViewSite site;  // before the commands, which keep a reference to it
     CViewSearch search;
     CViewBookmarks bookmarks;
+    CViewGotoLine gotoLine;
 };

@@ -12,6 +12,8 @@ namespace {
 const UINT kToolBarId = 0xE800;    // the framework's ids of its standard bars
 const UINT kStatusBarId = 0xE801;
 const UINT kDialogBarId = 0xE805;
+const UINT_PTR kOutlineTimer = 1;  // the WorkSpace outline follows edits within a second
+const UINT kOutlinePeriod = 500;   // milliseconds
 
 const UINT kIndicators[] = {ID_SEPARATOR,           ID_EDIT_INDICATOR_POSITION, ID_INDICATOR_BLANK,
                             ID_EDIT_INDICATOR_CRLF, ID_INDICATOR_OVR,           ID_INDICATOR_READ,
@@ -45,8 +47,19 @@ bool CMainFrame::OnCreateFrame()
     ShowControlBar(&m_workspaceBar, false);
     ShowControlBar(&m_outputBar, false);
     CreateWelcomeWindow();
+    SetTimer(m_hWnd, kOutlineTimer, kOutlinePeriod, nullptr);
     ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
     return true;
+}
+
+LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_TIMER && wp == kOutlineTimer) {
+        RefreshOutline();
+        return 0;
+    }
+    if (msg == WM_DESTROY) KillTimer(m_hWnd, kOutlineTimer);
+    return FxMDIFrame::WindowProc(msg, wp, lp);
 }
 
 // The first MDI child, "Halyard MiniBBS", a document-less welcome view; without it the frame

@@ -5,6 +5,7 @@
 #include "frame/output_edit.h"
 #include "frame/page_tab_ctrl.h"
 #include "frame/pane_bar.h"
+#include "frame/symbol_outline.h"
 #include "frame/workspace_tree.h"
 #include "fx/fx_handles.h"
 #include "fx/fx_dialogbar.h"
@@ -13,6 +14,8 @@
 #include "fx/fx_toolbar.h"
 #include <commctrl.h>
 
+class CHalyardDoc;
+class CTextView;
 class ColourScheme;
 class FxClassRegistry;
 class FxMDIChild;
@@ -32,6 +35,12 @@ public:
     void RenameDocumentItem(HTREEITEM item, const char* text);
     // Shows the Search page with the word at the active editor view's caret looked up (F1).
     void LookUpWordAtCaret();
+    // Brings the WorkSpace tree's outline of every open source up to date (a timer does, every
+    // half second).
+    void RefreshOutline();
+    // For an outline item of the tree: activates its file's window and selects the definition;
+    // false for any other item.
+    bool GoToOutlineItem(HTREEITEM item);
 
     FxStatusBar m_statusBar;
     FxToolBar m_toolBar;
@@ -50,6 +59,7 @@ public:
 
 protected:
     bool OnCreateFrame() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // Forgets the welcome window when it is closed.
     void OnChildDestroyed(FxMDIChild* child) override;
 
@@ -65,4 +75,7 @@ private:
     void CreateTreeImages();
     void ToggleMusic();
     void CreateWelcomeWindow();
+    void ShowSymbolAt(CTextView& view, CHalyardDoc& doc, int line, const std::string& itemText);
+
+    CSymbolOutline m_outline;
 };

@@ -2,15 +2,16 @@
 #include <vector>
 
 namespace {
-HTREEITEM Append(HWND tree, HTREEITEM parent, const char* text, int image, int selectedImage)
+HTREEITEM Append(HWND tree, HTREEITEM parent, const char* text, int image, int selectedImage, LPARAM param = 0)
 {
     TVINSERTSTRUCTA ins{};
     ins.hParent = parent;
     ins.hInsertAfter = TVI_LAST;
-    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     ins.item.pszText = const_cast<char*>(text);
     ins.item.iImage = image;
     ins.item.iSelectedImage = selectedImage;
+    ins.item.lParam = param;
     return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
 }
 }  // namespace
@@ -35,6 +36,19 @@ HTREEITEM AppendTreeChild(HWND tree, HTREEITEM root, const char* text)
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
     UpdateWindow(tree);
     return item;
+}
+
+HTREEITEM AppendTreeItem(HWND tree, HTREEITEM parent, const char* text, LPARAM param)
+{
+    return Append(tree, parent, text, 1, 2, param);
+}
+
+LPARAM TreeItemParam(HWND tree, HTREEITEM item)
+{
+    TVITEMA tvi{};
+    tvi.mask = TVIF_PARAM;
+    tvi.hItem = item;
+    return item && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvi)) ? tvi.lParam : 0;
 }
 
 std::string TreeItemText(HWND tree, HTREEITEM item)

@@ -13,5 +13,10 @@ HTREEITEM AppendTreeRoot(HWND tree, const char* text);
 // Inserts `text` as the last child of `root`, images 1 and 2, expands the root and repaints the
 // tree at once; null on failure.
 HTREEITEM AppendTreeChild(HWND tree, HTREEITEM root, const char* text);
+// Inserts `text` as the last child of `parent`, images 1 and 2, carrying `param`; nothing is
+// expanded or repainted. Null on failure.
+HTREEITEM AppendTreeItem(HWND tree, HTREEITEM parent, const char* text, LPARAM param);
+// The value an item carries; 0 for a null item and the items made without one.
+LPARAM TreeItemParam(HWND tree, HTREEITEM item);
 // The item's text; empty for a null item.
 std::string TreeItemText(HWND tree, HTREEITEM item);

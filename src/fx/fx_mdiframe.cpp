@@ -202,6 +202,11 @@ void FxMDIFrame::SetMessageText(const char* text)
     if (m_pStatusBar && m_pStatusBar->m_hWnd) m_pStatusBar->SetMessageText(text);
 }
 
+std::string FxMDIFrame::GetMessageText() const
+{
+    return m_pStatusBar && m_pStatusBar->m_hWnd ? m_pStatusBar->GetShownText(0) : std::string();
+}
+
 void FxMDIFrame::OnIdleUpdate()
 {
     if (m_bLayoutPending) RecalcLayout();

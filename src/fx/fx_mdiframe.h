@@ -108,6 +108,8 @@ public:
     void ShowControlBar(FxControlBar* bar, bool show, bool delay = false);
     void RecalcLayout();
     void SetMessageText(const char* text);
+    // What the status bar's message pane shows; empty without a status bar.
+    std::string GetMessageText() const;
     void SetStatusBar(FxStatusBar* bar) { m_pStatusBar = bar; }
     void SetToolBar(FxToolBar* bar) { m_pToolBar = bar; }
 

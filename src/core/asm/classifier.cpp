@@ -86,7 +86,9 @@ public:
                 Append(i, ColourComment);
                 break;
             }
-            if (m_state & StateDoubleQuoted)
+            if (m_state & StateDirectiveComment)
+                i = CloseDirectiveComment(i);
+            else if (m_state & StateDoubleQuoted)
                 i = CloseQuote(i, '"', StateDoubleQuoted);
             else if (m_state & StateSingleQuoted)
                 i = CloseQuote(i, '\'', StateSingleQuoted);
@@ -98,10 +100,10 @@ public:
                 i = ScanPlain(i);
         }
         if (m_word >= 0)
-            EndWord(i);
+            (void)EndWord(i);
         if (IsBackslashAt(m_text, m_length - 1))
             return m_state;
-        return m_state & StateBlockComment;
+        return CarriedState(m_state);
     }
 
     std::int32_t RunCount() const { return m_count; }
@@ -168,6 +170,42 @@ private:
         return m_length;
     }
 
+    // A COMMENT block ends at its delimiter (never the second byte of a double-byte character);
+    // the rest of that line is comment too.
+    std::int32_t CloseDirectiveComment(std::int32_t from)
+    {
+        const unsigned char delimiter = CommentDelimiter(m_state);
+        for (std::int32_t i = from; i < m_length; ++i) {
+            const void* hit = std::memchr(m_text + i, delimiter, std::size_t(m_length - i));
+            if (hit == nullptr)
+                break;
+            i = std::int32_t(static_cast<const unsigned char*>(hit) - m_text);
+            if (!IsCp936TrailAt(m_text, i)) {
+                m_state &= ~(StateDirectiveComment | StateDelimiterMask);
+                m_state |= StateLineComment;
+                m_stopped = true;
+                break;
+            }
+        }
+        return m_length;
+    }
+
+    // The first word of a line is the directive COMMENT, and an ASCII byte other than a blank
+    // follows it on the line: the block opens at the word and closes at that byte's next
+    // occurrence. Returns where scanning goes on: after the delimiter, or `end` for a plain word.
+    std::int32_t OpenDirectiveComment(std::int32_t start, std::int32_t end)
+    {
+        std::int32_t at = end;
+        while (at < m_length && kClasses[m_text[at]] == kBlank)
+            ++at;
+        if (at == m_length || m_text[at] >= 0x80)
+            return end;
+        m_word = -1;
+        Append(start, ColourComment);
+        m_state |= StateDirectiveComment | (LineState(m_text[at]) << kDelimiterShift);
+        return at + 1;
+    }
+
     // On a hash line only comments are recognised: ";" (not at index 0), "//" and "/*".
     std::int32_t ScanHashLine(std::int32_t i)
     {
@@ -205,6 +243,8 @@ private:
             const std::uint8_t cls = kClasses[m_text[i]];
             if (cls == kWord) {
                 i = ScanWord(i);
+                if (m_state & StateDirectiveComment)
+                    return i;
                 continue;
             }
             if (i > 0 && (cls == kSemicolon || (cls == kSlash && m_text[i - 1] == '/')))
@@ -244,9 +284,9 @@ private:
         if (m_runs == nullptr)
             return i + 1;
         if (m_word >= 0) {
-            EndWord(i);
+            const std::int32_t next = EndWord(i);
             m_word = -1;
-            Open(i);
+            Open(next);
         }
         i += cls == kLead ? CharLength(i) : 1;
         while (i < m_length) {
@@ -269,30 +309,81 @@ private:
         return i;
     }
 
-    // Word characters are never special: read them all at once.
+    // Word characters are never special: read them all at once. Only the first word of a line
+    // can open a COMMENT block.
     std::int32_t ScanWord(std::int32_t i)
     {
+        const bool first = m_firstChar;
+        const std::int32_t start = i;
         m_firstChar = false;
         if (m_runs != nullptr && m_word < 0)
             m_word = i;
         do
             ++i;
         while (i < m_length && kClasses[m_text[i]] == kWord);
+        if (first && IsCommentWord(m_text + start, i - start))
+            return OpenDirectiveComment(start, i);
         return i;
     }
 
-    // The word m_text[m_word..end-1] ends: a keyword or number gets a run at its start.
-    void EndWord(std::int32_t end)
+    static bool IsCommentWord(const unsigned char* word, std::int32_t length)
+    {
+        static constexpr char kWordInCapitals[] = "COMMENT";
+        if (length != std::int32_t(sizeof kWordInCapitals - 1))
+            return false;
+        for (std::int32_t k = 0; k < length; ++k)
+            if ((word[k] & ~0x20) != static_cast<unsigned char>(kWordInCapitals[k]))
+                return false;
+        return true;
+    }
+
+    // The word m_text[m_word..end-1] ends: a keyword or number gets a run at its start. Returns
+    // where the text after the word begins: `end`, or after a "?" that belongs to it.
+    std::int32_t EndWord(std::int32_t end)
     {
         const std::int32_t start = m_word;
         if (m_runs == nullptr || m_count <= 0 || start < m_runs[m_count - 1].start)
-            return;  // nothing could be appended: its run would be dropped
+            return end;  // nothing could be appended: its run would be dropped
+        if ((start > 0 && m_text[start - 1] == '@') || (end < m_length && m_text[end] == '?'))
+            return EndMarkedWord(start, end);
+        ClassifyWord(start, end);
+        return end;
+    }
+
+    // No keyword begins with a digit: a number is not looked up.
+    void ClassifyWord(std::int32_t start, std::int32_t end)
+    {
         const char* word = reinterpret_cast<const char*>(m_text + start);
-        std::int32_t colour = KeywordColour(word, end - start);
+        const bool digit = word[0] >= '0' && word[0] <= '9';
+        std::int32_t colour = digit ? NoKeyword : KeywordColour(word, end - start);
         if (colour == NoKeyword && IsAsmNumber(word, end - start))
             colour = ColourNumber;
         if (colour != NoKeyword)
             Append(start, colour);
+    }
+
+    // A word after a "@" or before a "?": the sign belongs to it when the longer word is a
+    // keyword (@DATA, .DATA?); otherwise the word alone is classified. Rare: kept out of line so
+    // that the common path of EndWord stays small enough to inline.
+    [[gnu::noinline]] std::int32_t EndMarkedWord(std::int32_t start, std::int32_t end)
+    {
+        const char* text = reinterpret_cast<const char*>(m_text);
+        if (start > 0 && m_text[start - 1] == '@' && !IsCp936TrailAt(m_text, start - 1)) {
+            const std::int32_t colour = KeywordColour(text + start - 1, end - start + 1);
+            if (colour != NoKeyword) {
+                Append(start - 1, colour);
+                return end;
+            }
+        }
+        if (end < m_length && m_text[end] == '?') {
+            const std::int32_t colour = KeywordColour(text + start, end - start + 1);
+            if (colour != NoKeyword) {
+                Append(start, colour);
+                return end + 1;
+            }
+        }
+        ClassifyWord(start, end);
+        return end;
     }
 
     const unsigned char* m_text;
@@ -312,7 +403,7 @@ LineState ClassifyLine(LineState entering, const char* text, std::int32_t length
                        std::int32_t& runCount, std::int32_t runCapacity)
 {
     if (length <= 0 || text == nullptr)
-        return entering & StateBlockComment;
+        return CarriedState(entering);
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     LineScan scan(bytes, length, runs, runCount, runCapacity, entering);
     const LineState leaving = scan.Scan();

@@ -2,6 +2,10 @@
 // The assembly syntax classifier: splits one line of source into coloured runs. A pure function of
 // the state entering the line and the line's bytes, so a view can restart it at any line whose
 // entering state it cached. It allocates nothing and keeps nothing between calls.
+//
+// Keywords are coloured in any letter case. A line whose first word is COMMENT opens a comment
+// that runs, across lines, to the next occurrence of the first non-blank byte after the word, and
+// takes the rest of the line holding it; the leaving state carries that delimiter.
 #include <cstddef>
 #include <cstdint>
 
@@ -32,7 +36,7 @@ inline constexpr std::size_t RunCapacityFor(std::int32_t length)
 // The colour that a state calls for: comments, then strings, then hash lines, else plain text.
 inline constexpr ColourIndex StateColour(LineState state)
 {
-    if (state & (StateLineComment | StateBlockComment))
+    if (state & (StateLineComment | StateBlockComment | StateDirectiveComment))
         return ColourComment;
     if (state & (StateDoubleQuoted | StateSingleQuoted))
         return ColourString;

@@ -1,7 +1,8 @@
 #pragma once
 // The keyword tables of the assembly classifier, and the lookup that the classifier uses.
-// Matching is case-sensitive and whole-word: an entry matches a word of exactly its length that
-// equals it byte for byte. No string occurs in two tables (checked when the lookup table is built).
+// Matching is whole-word and ignores the case of ASCII letters, as the assemblers do: an entry
+// matches a word of exactly its length that equals it once both are in capitals. No word occurs
+// in two tables in any case (checked when the lookup table is built).
 #include <cstdint>
 #include <string_view>
 
@@ -50,12 +51,29 @@ inline constexpr std::string_view DirectiveNames[] = {
     "end", "START", "start",
 };
 
+// What else the DOS assemblers accept, in the directive colour: the simplified segment model,
+// processor and radix choices, predefined segment symbols, modules, conditional assembly, macros,
+// structures and the type and distance operators. Capitals only: the lookup ignores case. The
+// operators that are instructions too (AND, OR, XOR, NOT, SHL, SHR) stay in InstructionNames.
+inline constexpr std::string_view MoreDirectiveNames[] = {
+    ".MODEL", "TINY", "SMALL", "MEDIUM", "COMPACT", "LARGE", "HUGE", ".STACK", ".DATA", ".DATA?",
+    ".CONST", ".FARDATA", ".FARDATA?", ".CODE", ".STARTUP", ".EXIT", ".8086", ".8087", ".186",
+    ".286", ".286P", ".287", ".386", ".386P", ".387", ".RADIX", "@DATA", "@CODE", "@STACK",
+    "INCLUDE", "INCLUDELIB", "EXTRN", "PUBLIC", "GROUP", "LABEL", "EVEN", "ALIGN", "IF", "IFE",
+    "IF1", "IF2", "IFDEF", "IFNDEF", "IFB", "IFNB", "IFIDN", "IFDIF", "ELSE", "ENDIF", "LOCAL",
+    "REPT", "IRP", "IRPC", "EXITM", "STRUC", "RECORD", "UNION", "DUP", "SHORT", "NEAR", "FAR",
+    "BYTE", "WORD", "DWORD", "QWORD", "TBYTE", "MOD", "COMMENT",
+};
+
 static_assert(sizeof RegisterNames / sizeof RegisterNames[0] == 68);
 static_assert(sizeof InstructionNames / sizeof InstructionNames[0] == 270);
 static_assert(sizeof DirectiveNames / sizeof DirectiveNames[0] == 60);
 
 // The colour of a keyword: ColourRegister, ColourInstruction or ColourDirective, or NoKeyword.
-// Gives exactly the result of scanning RegisterNames, InstructionNames and DirectiveNames in
-// that order. `word` need not be terminated; length may be any value (0 or less matches nothing).
+// Gives exactly the result of scanning RegisterNames, InstructionNames, DirectiveNames and
+// MoreDirectiveNames in that order, letters compared in capitals, for a word of the bytes names
+// are made of (letters, digits, _ . @ ? $); another byte may pass for the byte that differs from
+// it in the 0x20 bit alone ("`" for "@"). `word` need not be terminated; length may be any value
+// (0 or less matches nothing).
 inline constexpr std::int32_t NoKeyword = -1;
 std::int32_t KeywordColour(const char* word, std::int32_t length);

@@ -10,6 +10,7 @@ void CTextBuffer::ReleaseAll()
     m_lines.Clear();
     m_undo.Reset();
     m_bInitialised = false;
+    ++m_nChanges;
 }
 
 const char* CTextBuffer::GetLineText(int nLine) const
@@ -46,6 +47,7 @@ void CTextBuffer::RemoveView(CBufferObserver* pView)
 
 void CTextBuffer::NotifyViews(CBufferObserver* pSource, const PositionAdjuster* pContext, unsigned nFlags, int nLine)
 {
+    ++m_nChanges;
     ++m_nNotifyDepth;
     for (size_t i = 0; i < m_views.size(); ++i) {
         if (m_views[i])

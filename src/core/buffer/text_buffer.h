@@ -66,6 +66,10 @@ public:
     // The attached observers in attach order; an entry is null while a notification runs after
     // its view was removed.
     const std::vector<CBufferObserver*>& GetViews() const { return m_views; }
+    // Grows with every change the observers are told of (an edit, undo or redo, a line's flags,
+    // loading) and with ReleaseAll, observed or not: a reader that kept the value knows whether
+    // anything changed since. A refused edit leaves it.
+    std::uint64_t GetChangeCount() const { return m_nChanges; }
 
     // --- Editing. False, with nothing changed, when the buffer is read-only, a position is out of
     // range or memory runs out. In text, CR LF and a lone CR break lines; a lone LF is an ordinary
@@ -142,5 +146,6 @@ private:
     // Attach order; an entry is null while a notification runs after its view was removed.
     std::vector<CBufferObserver*> m_views;
     int m_nNotifyDepth = 0;
+    std::uint64_t m_nChanges = 0;
     const CCaptionLoader* m_pCaptions = nullptr;
 };

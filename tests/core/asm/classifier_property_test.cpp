@@ -2,6 +2,8 @@
 // properties a view relies on: bounded, ordered runs; restartable states; line ends ignored.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,9 +19,11 @@ const char* const kPieces[] = {
     "mov", "ax", "AX", "int", "21h", "0x1F", "0Fh", "3.14", "db", "segment", "jpo", "Mov", "label_1", "x",
     " ", " ", "  ", "\t", ",", ":", "[", "]", "+", "\"", "'", "/", "*", "/*", "*/", "//", ";", "#", "\\",
     "\xD6\xD0\xCE\xC4", "\x81\x41", "\x81\x5C", "\x81", "\xFF", ".", "_", "\x0B", "\x81\x7F", "\x7F",
+    "COMMENT", "comment", "~", "@data", "@", "?", ".DATA", ".model", "aX", "Include", "\x81@",
 };
 const LineState kStates[] = {0, StateLineComment, StateHashLine, StateBlockComment, StateDoubleQuoted,
-                             StateSingleQuoted, StateHashLine | StateBlockComment, 0x1F, 0x40, 0x80000004};
+                             StateSingleQuoted, StateHashLine | StateBlockComment, 0x1F, 0x40, 0x80000004,
+                             StateDirectiveComment | (LineState('~') << kDelimiterShift), StateDirectiveComment};
 
 class LineMaker {
 public:
@@ -71,6 +75,37 @@ TEST(ClassifierProperties, AgreesWithTheModelAndKeepsRunsInBounds)
             ASSERT_TRUE(r == 0 || real.runs[r - 1].start <= start);
             ASSERT_TRUE(std::size_t(start) == line.size() || !trail[std::size_t(start)]) << "split at " << start;
         }
+    }
+}
+
+// Changing the letter case of keywords never changes a colour: lines of keywords and other pieces
+// (no COMMENT, whose delimiter may be a letter) against the same line with the keywords re-cased.
+TEST(ClassifierProperties, LetterCaseOfAKeywordNeverChangesItsColour)
+{
+    std::vector<std::string_view> keywords(std::begin(RegisterNames), std::end(RegisterNames));
+    keywords.insert(keywords.end(), std::begin(InstructionNames), std::end(InstructionNames));
+    keywords.insert(keywords.end(), std::begin(DirectiveNames), std::end(DirectiveNames));
+    keywords.insert(keywords.end(), std::begin(MoreDirectiveNames), std::end(MoreDirectiveNames));
+    const char* const others[] = {" ", ", ", "\t", "x", "21h", "'", ";", "@", "[", "+", "\xD6\xD0"};
+    std::mt19937 rng(4);
+    for (int k = 0; k < 20000; ++k) {
+        std::string line, recased;
+        for (unsigned p = 1 + rng() % 8; p > 0; --p) {
+            if (rng() % 2 == 0) {
+                const std::string_view other = others[rng() % (sizeof others / sizeof others[0])];
+                line += other;
+                recased += other;
+                continue;
+            }
+            std::string word(keywords[rng() % keywords.size()]);
+            if (word == "COMMENT" || word == "comment") continue;
+            line += word;
+            for (char& c : word)
+                if (std::isalpha(static_cast<unsigned char>(c)) && rng() % 2 == 0) c = char(c ^ 0x20);
+            recased += word;
+        }
+        SCOPED_TRACE(line + " / " + recased);
+        ASSERT_EQ(ClassifyReal(0, line).runs, ClassifyReal(0, recased).runs);
     }
 }
 

@@ -2,10 +2,12 @@
 // 2 text, 12 register, 13 instruction, 15 directive, 18 comment, 19 number, 21 string, 22 hash line.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
 #include "core/asm/classify_call.h"
+#include "core/asm/keywords.h"
 
 namespace {
 
@@ -103,12 +105,64 @@ TEST(ClassifyLine, BackslashCarriesEveryFlag)
     });
 }
 
-TEST(ClassifyLine, CaseMatters)
+// The assemblers read keywords in any case, and so does the colouring.
+TEST(ClassifyLine, KeywordsInAnyCase)
 {
     ExpectRows({
-        {"mixed case is text", 0, "Mov Ax", {{0, 2}, {3, 2}}, 0},
-        {"JNP and JPO have no lower case", 0, "jnp jpo JNP JPO",
-         {{0, 2}, {3, 2}, {7, 2}, {8, 13}, {11, 2}, {12, 13}}, 0},
+        {"mixed case", 0, "Mov Ax", {{0, 2}, {0, 13}, {3, 2}, {4, 12}}, 0},
+        {"JNP and JPO in lower case too", 0, "jnp jpo JNP JPO",
+         {{0, 2}, {0, 13}, {3, 2}, {4, 13}, {7, 2}, {8, 13}, {11, 2}, {12, 13}}, 0},
+        {"a directive", 0, "x Segment", {{0, 2}, {1, 2}, {2, 15}}, 0},
+    });
+}
+
+// Every word of the added directives, in capitals, in small letters and in mixed case.
+TEST(ClassifyLine, MoreDirectivesInEveryCase)
+{
+    for (std::string_view name : MoreDirectiveNames) {
+        std::string lower(name), mixed(name);
+        for (std::size_t k = 0; k < name.size(); ++k) {
+            lower[k] = char(std::tolower(static_cast<unsigned char>(name[k])));
+            if (k % 2 == 1) mixed[k] = lower[k];
+        }
+        for (const std::string& word : {std::string(name), lower, mixed}) {
+            SCOPED_TRACE(word);
+            const std::string line = "x " + word + " y";
+            const std::int32_t after = std::int32_t(2 + word.size());
+            const std::vector<ColourRun> runs = {{0, 2}, {1, 2}, {2, 15}, {after, 2}};
+            EXPECT_EQ(runs, ClassifyReal(0, line).runs);
+        }
+    }
+}
+
+TEST(ClassifyLine, SimplifiedSegmentsAndOperators)
+{
+    ExpectRows({
+        {"@DATA takes its @", 0, "mov ax,@data", {{0, 2}, {0, 13}, {3, 2}, {4, 12}, {6, 2}, {7, 15}}, 0},
+        {"an unknown @ name keeps its word's colour", 0, "@ax", {{0, 2}, {1, 12}}, 0},
+        {".DATA? takes its ?", 0, ".data? ;u", {{0, 2}, {0, 15}, {6, 2}, {7, 18}}, 0},
+        {"a ? that no keyword takes", 0, "ax?", {{0, 2}, {0, 12}, {2, 2}}, 0},
+        {"operators that are instructions keep that colour", 0, "x AND y",
+         {{0, 2}, {1, 2}, {2, 13}, {5, 2}}, 0},
+        {"a distance operator", 0, "jmp short L", {{0, 2}, {0, 13}, {3, 2}, {4, 15}, {9, 2}}, 0},
+    });
+}
+
+// The state carries the delimiter, so a view can restart inside the block at any line.
+TEST(ClassifyLine, CommentDirectiveBlocks)
+{
+    const LineState inTilde = StateDirectiveComment | (LineState('~') << kDelimiterShift);
+    ExpectRows({
+        {"opens at the word", 0, "  Comment ~ notes", {{0, 2}, {2, 18}}, inTilde},
+        {"inside: nothing is coloured", inTilde, "mov ax, bx ; \"x", {{0, 18}}, inTilde},
+        {"an empty line keeps it", inTilde, "", {}, inTilde},
+        {"closes at the delimiter; the rest of that line is comment", inTilde, "end ~ mov", {{0, 18}},
+         0},
+        {"opens and closes on one line", 0, "COMMENT * x * ", {{0, 2}, {0, 18}}, 0},
+        {"the next line is code again", 0, "mov", {{0, 2}, {0, 13}}, 0},
+        {"only as the first word", 0, "x comment ~", {{0, 2}, {1, 2}, {2, 15}, {9, 2}}, 0},
+        {"without a delimiter it is a word", 0, "comment", {{0, 2}, {0, 15}}, 0},
+        {"a following character is no delimiter", 0, "comment \xD6\xD0", {{0, 2}, {0, 15}, {7, 2}}, 0},
     });
 }
 

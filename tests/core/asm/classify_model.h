@@ -17,16 +17,33 @@ struct Classified {
     LineState leaving = 0;
 };
 
+inline bool SameIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        char x = a[k], y = b[k];
+        if (x >= 'a' && x <= 'z') x = char(x - 32);
+        if (y >= 'a' && y <= 'z') y = char(y - 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
 inline int LinearKeywordColour(std::string_view word)
 {
     for (std::string_view name : RegisterNames)
-        if (name == word)
+        if (SameIgnoringCase(name, word))
             return ColourRegister;
     for (std::string_view name : InstructionNames)
-        if (name == word)
+        if (SameIgnoringCase(name, word))
             return ColourInstruction;
     for (std::string_view name : DirectiveNames)
-        if (name == word)
+        if (SameIgnoringCase(name, word))
+            return ColourDirective;
+    for (std::string_view name : MoreDirectiveNames)
+        if (SameIgnoringCase(name, word))
             return ColourDirective;
     return NoKeyword;
 }
@@ -46,14 +63,27 @@ public:
     Classified Run()
     {
         if (n <= 0)
-            return {{}, s & StateBlockComment};
+            return {{}, CarriedState(s)};
         bool first = (s & ~StateBlockComment) == 0;
         int w = -1;
+        int firstWord = -1;  // start of the line's first word while it is being read
         Open(0);
         int i = 0;
         for (; i < n; ++i) {
             const char c = Char(i);
+            if (firstWord >= 0 && !IsWord(c)) {
+                const int delimiter = OpenedComment(firstWord, i);
+                firstWord = -1;
+                if (delimiter >= 0) { w = -1; i = delimiter; continue; }
+            }
             if (s & StateLineComment) { Append(i, ColourComment); break; }
+            if (s & StateDirectiveComment) {
+                if (t[i] == char(CommentDelimiter(s)) && !trail[i]) {
+                    s = (s & ~(StateDirectiveComment | StateDelimiterMask)) | StateLineComment;
+                    break;
+                }
+                continue;
+            }
             if (s & StateDoubleQuoted) { CloseAt(i, '"', StateDoubleQuoted); continue; }
             if (s & StateSingleQuoted) { CloseAt(i, '\'', StateSingleQuoted); continue; }
             if (s & StateBlockComment) {
@@ -74,14 +104,18 @@ public:
                 if (c == ';') { Append(i, ColourComment); s |= StateLineComment; continue; }
                 if (IsBlank(c)) continue;
                 first = false;
+                if (IsWord(c)) firstWord = i;
             }
             if (!withRuns) continue;
             if (IsWord(c)) { if (w == -1) w = i; continue; }
-            if (w >= 0) { Word(w, i); w = -1; Open(i); }
+            if (w >= 0) { const int after = Word(w, i); w = -1; Open(after); }
         }
         if (w >= 0)
             Word(w, i);
-        const LineState leaving = Char(n - 1) == '\\' ? s : (s & StateBlockComment);
+        LineState carried = s & StateBlockComment;
+        if (s & StateDirectiveComment)
+            carried |= s & (StateDirectiveComment | StateDelimiterMask);
+        const LineState leaving = Char(n - 1) == '\\' ? s : carried;
         return {runs, leaving};
     }
 
@@ -97,7 +131,7 @@ private:
 
     int StateColourNow() const
     {
-        if (s & (StateLineComment | StateBlockComment)) return ColourComment;
+        if (s & (StateLineComment | StateBlockComment | StateDirectiveComment)) return ColourComment;
         if (s & (StateDoubleQuoted | StateSingleQuoted)) return ColourString;
         if (s & StateHashLine) return ColourHashLine;
         return ColourNormalText;
@@ -115,12 +149,35 @@ private:
         if (Char(i) == quote && (i == 0 || Char(i - 1) != '\\')) { s &= ~flag; Open(i + 1); }
     }
 
-    void Word(int w, int end)
+    // The first word is COMMENT and an ASCII byte other than a blank follows: the block opens
+    // at the word; the delimiter's index, or -1 for a plain word.
+    int OpenedComment(int start, int end)
+    {
+        if (!SameIgnoringCase(t.substr(std::size_t(start), std::size_t(end - start)), "COMMENT")) return -1;
+        int at = end;
+        while (at < n && IsBlank(t[at])) ++at;
+        if (at == n || static_cast<unsigned char>(t[at]) >= 0x80) return -1;
+        Append(start, ColourComment);
+        s |= StateDirectiveComment | (LineState(static_cast<unsigned char>(t[at])) << 16);
+        return at;
+    }
+
+    // Where the text after the word begins: after a "?" that the keyword takes, else `end`.
+    int Word(int w, int end)
     {
         const std::string_view word = t.substr(std::size_t(w), std::size_t(end - w));
+        if (w > 0 && t[w - 1] == '@' && !trail[w - 1]) {
+            const int k = LinearKeywordColour(t.substr(std::size_t(w - 1), word.size() + 1));
+            if (k != NoKeyword) { Append(w - 1, k); return end; }
+        }
+        if (end < n && t[end] == '?') {
+            const int k = LinearKeywordColour(t.substr(std::size_t(w), word.size() + 1));
+            if (k != NoKeyword) { Append(w, k); return end + 1; }
+        }
         int k = LinearKeywordColour(word);
         if (k == NoKeyword && IsAsmNumber(word.data(), int(word.size()))) k = ColourNumber;
         if (k != NoKeyword) Append(w, k);
+        return end;
     }
 
     std::string_view t;

@@ -24,10 +24,14 @@ TEST(KeywordColour, AgreesWithTheLinearScan)
         mixed[0] = char(std::toupper(static_cast<unsigned char>(lower[0])));
         words.insert(words.end(), {lower, upper, mixed, w + "x", w.substr(1), w.substr(0, w.size() - 1)});
         words.push_back(w + std::string(1, '\0'));
+        std::string high = w;  // a byte that is a letter but for its top bit
+        high[0] = char(high[0] | 0x80);
+        words.push_back(high);
     };
     for (std::string_view name : RegisterNames) addVariants(name);
     for (std::string_view name : InstructionNames) addVariants(name);
     for (std::string_view name : DirectiveNames) addVariants(name);
+    for (std::string_view name : MoreDirectiveNames) addVariants(name);
     std::mt19937 rng(7);
     const char alphabet[] = "AaBbCcDdEeHhIiLlMmNnOoPpRrSsTtUuWwXxZz";
     for (int k = 0; k < 20000; ++k) {
@@ -45,9 +49,11 @@ TEST(KeywordColour, Examples)
     EXPECT_EQ(ColourInstruction, Lookup("cmpxchg"));
     EXPECT_EQ(ColourDirective, Lookup("HIGHWORD"));
     EXPECT_EQ(ColourInstruction, Lookup("JPO"));
-    EXPECT_EQ(NoKeyword, Lookup("jpo"));
-    EXPECT_EQ(NoKeyword, Lookup("jnp"));
-    EXPECT_EQ(NoKeyword, Lookup("Mov"));
+    EXPECT_EQ(ColourInstruction, Lookup("jpo"));
+    EXPECT_EQ(ColourInstruction, Lookup("Mov"));
+    EXPECT_EQ(ColourDirective, Lookup("IncludeLib"));
+    EXPECT_EQ(ColourDirective, Lookup(".fardata?"));
+    EXPECT_EQ(NoKeyword, Lookup("INCLUDELIBS"));
     EXPECT_EQ(NoKeyword, KeywordColour("ax", 0));
     EXPECT_EQ(NoKeyword, KeywordColour("movsbx", -1));
 }

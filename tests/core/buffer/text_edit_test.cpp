@@ -3,6 +3,8 @@
 
 #include "buffer_support.h"
 
+#include <functional>
+
 namespace {
 
 struct InsertCase {
@@ -212,3 +214,36 @@ TEST(TextEdit, ViewsAreToldInAttachOrderAndMayDetachWhileTold)
 }
 
 } // namespace
+
+namespace {
+
+// Whoever keeps the count sees every change, and none that did not happen.
+TEST(TextEdit, TheChangeCountGrowsWithEveryChangeOnly)
+{
+    CTextBuffer buffer;
+    CMemoryFileSystem fs;
+    LoadBytes(buffer, fs, "ab\r\ncd\r\n");
+    int endLine = 0, endChar = 0;
+    TextPosition caret;
+    const struct {
+        const char* what;
+        std::function<bool()> act;
+        bool grows;
+    } steps[] = {
+        {"insert", [&] { return buffer.InsertText(nullptr, 0, 1, "x", endLine, endChar, 0); }, true},
+        {"delete", [&] { return buffer.DeleteText(nullptr, 0, 0, 1, 0, 0); }, true},
+        {"undo", [&] { return buffer.Undo(caret); }, true},
+        {"redo", [&] { return buffer.Redo(caret); }, true},
+        {"a line's flag", [&] { buffer.SetLineFlagBit(0, 1u << 8, true, false); return true; }, true},
+        {"refused insert", [&] { return !buffer.InsertText(nullptr, 99, 0, "x", endLine, endChar, 0); }, false},
+        {"load", [&] { LoadBytes(buffer, fs, "z"); return true; }, true},
+        {"release", [&] { buffer.ReleaseAll(); return true; }, true},
+    };
+    for (const auto& step : steps) {
+        const std::uint64_t before = buffer.GetChangeCount();
+        EXPECT_TRUE(step.act()) << step.what;
+        EXPECT_EQ(step.grows, buffer.GetChangeCount() > before) << step.what;
+    }
+}
+
+}  // namespace
