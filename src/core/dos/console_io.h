@@ -25,6 +25,8 @@ public:
     bool FromKeyboard() const { return !Redirected(Stream::Input); }
     // Forgets typed-ahead keys and any half-read line (for 0Ch).
     void DiscardInput();
+    // Whether redirected standard input has been read to its end.
+    bool InputAtEnd() const { return m_inputEnded && m_inputPos >= m_inputEnd; }
     // A line of at most `limit` characters, without its CR, echoed as DOS does.
     std::string ReadLine(unsigned limit);
     // Reading handle-style from an input device: a whole line with its CR LF, handed out in parts.

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "core/dos/loader.h"
+
 namespace halyard::dos {
 
 DosKernel::DosKernel(Guest& guest, TextScreen& screen)
@@ -14,6 +16,8 @@ void DosKernel::Reset(uint16_t arenaStart)
 {
     m_arena.Reset(arenaStart, kConventionalTop);
     m_files.Reset();
+    m_waiting.clear();
+    SetCodePage(437);
 }
 
 void DosKernel::StartProgram(uint16_t psp)
@@ -38,9 +42,15 @@ void DosKernel::Unsupported()
 
 void DosKernel::Int21()
 {
-    const uint8_t function = m_guest.R().AH();
-    if (!(Console(function) || Process(function) || MemoryService(function) || FileService(function) ||
-          Folder(function) || Find(function)))
+    Registers& R = m_guest.R();
+    // The caller's stack, as DOS keeps it in the PSP: where a child that ends returns to.
+    if (m_psp != 0) {
+        m_guest.mem.Write16(m_psp, kPspStack, R.r[kSP]);
+        m_guest.mem.Write16(m_psp, kPspStack + 2, R.seg[kSS]);
+    }
+    const uint8_t function = R.AH();
+    if (!(Console(function) || Process(function) || ProcessControl(function) || MemoryService(function) ||
+          FileService(function) || Folder(function) || Find(function) || FcbService(function) || SystemInfo(function)))
         Unsupported();
 }
 
@@ -103,6 +113,12 @@ void DosKernel::BufferedInput()
     if (size == 0)
         return;
     const std::string line = m_console.ReadLine(size - 1u);
+    // A program that asks again for a line after the end of its redirected input would wait
+    // forever on DOS: the run stops instead.
+    if (line.empty() && m_console.InputAtEnd() && ++m_linesAfterEnd > 1) {
+        m_guest.Fail("the program reads on after the end of its redirected input");
+        return;
+    }
     m_guest.mem.Write8(seg, uint16_t(off + 1), uint8_t(line.size()));
     m_guest.mem.WriteString(seg, uint16_t(off + 2), line + "\r");
 }
@@ -112,8 +128,6 @@ bool DosKernel::Process(uint8_t function)
     Registers& R = m_guest.R();
     Memory& mem = m_guest.mem;
     switch (function) {
-    case 0x00: m_guest.Exit(0); return true;
-    case 0x4C: m_guest.Exit(R.AL()); return true;
     case 0x0D: return true;
     case 0x19: R.SetAL(CurrentDrive()); return true;
     case 0x1A:

@@ -19,6 +19,8 @@ enum DosError : uint16_t {
     kErrArenaTrashed = 0x07,
     kErrNotEnoughMemory = 0x08,
     kErrInvalidBlock = 0x09,
+    kErrInvalidEnvironment = 0x0A,
+    kErrInvalidFormat = 0x0B,
     kErrInvalidAccess = 0x0C,
     kErrInvalidData = 0x0D,
     kErrInvalidDrive = 0x0F,

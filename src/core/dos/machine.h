@@ -33,6 +33,8 @@ public:
     // Runs until the program ends, the machine stops it, or `limit` instructions have run.
     RunResult Run(uint64_t limit = UINT64_MAX);
 
+    // The console's code page, for the services that tell programs about double-byte characters.
+    void SetCodePage(uint16_t codePage) { m_dos.SetCodePage(codePage); }
     Memory& Mem() { return m_mem; }
     Cpu& Processor() { return m_cpu; }
 
