@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/dos/aliased_files.h"
 #include "core/dos/command_line.h"
 #include "core/dos/machine.h"
 #include "core/dos/program_kind.h"
@@ -49,8 +50,10 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
     dos::LoadRequest request;
     request.image = std::move(file.bytes);
     request.mz = mz;
-    request.path = file.path;
-    request.tail = std::string(tail);
+    // The program sees its own name, and the names in its command line, as names DOS can open.
+    dos::AliasedFiles aliased(files);
+    request.path = aliased.DosPath(file.path);
+    request.tail = dos::AliasTail(std::string(tail), aliased);
     request.environment = Environment();
     std::string refusal = machine.Load(request);
     if (refusal.empty()) {

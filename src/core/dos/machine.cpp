@@ -13,7 +13,8 @@ constexpr uint64_t kSlice = 100000;
 
 Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
     : m_cpu(m_mem, *this),
-      m_guest(m_mem, m_cpu, files, console, clock),
+      m_files(files),
+      m_guest(m_mem, m_cpu, m_files, console, clock),
       m_screen(m_mem, console),
       m_bios(m_guest, m_screen),
       m_dos(m_guest, m_screen)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/dos/aliased_files.h"
 #include "core/dos/bios.h"
 #include "core/dos/cpu.h"
 #include "core/dos/dos_kernel.h"
@@ -45,6 +46,7 @@ private:
 
     Memory m_mem;
     Cpu m_cpu;
+    AliasedFiles m_files;  // the host's files under the names DOS programs can use
     Guest m_guest;
     TextScreen m_screen;
     Bios m_bios;
