@@ -89,18 +89,8 @@ std::string AliasedFiles::DosPath(const std::string& hostPath)
     for (const std::string& name : names) {
         std::string dosName = name;
         if (!build::IsDosName(name) && name != "." && name != "..") {
-            const FolderAliases aliases(NamesIn(folder));
-            dosName = aliases.DosName(name);
-            if (dosName == name) {
-                // Not there yet: a new extension of an aliased base.
-                std::string base, extension;
-                SplitName(name, base, extension);
-                const std::string sibling = aliases.DosName(base + ".");
-                std::string aliasBase, unused;
-                SplitName(sibling, aliasBase, unused);
-                if (aliasBase != base && !extension.empty() && build::IsDosName(aliasBase + "." + extension))
-                    dosName = aliasBase + "." + extension;
-            }
+            // A name not there yet still gets the alias of its base, when a file of that base has one.
+            dosName = FolderAliases(NamesIn(folder)).DosName(name);
         }
         folder += name + '\\';
         dosNames.push_back(dosName);

@@ -14,8 +14,8 @@ public:
 
     // The host path behind a DOS path.
     std::string HostPath(const std::string& dosPath);
-    // The DOS path of a host path (each name that is not 8.3 ASCII as its alias); a last name
-    // that does not exist yet but has an aliased base gets that base.
+    // The DOS path of a host path (each name that is not 8.3 ASCII as its alias); a name that
+    // does not exist yet but has an aliased base gets that base.
     std::string DosPath(const std::string& hostPath);
 
     uint16_t Open(const std::string& path, Access access, int& file) override;
