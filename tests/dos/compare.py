@@ -22,6 +22,9 @@ CASES = [
     ("notail", "TAIL.COM", "", None, {}, 0),
     ("screen", "SCREEN.COM", "", None, {}, 0),
     ("exercise", "EXERCISE.COM", "", None, {}, 0),
+    ("startreg", "STARTREG.COM", "", None, {}, 0),
+    ("parent", "PARENT.COM", "", None, {}, 6),
+    ("stepper", "STEPPER.COM", "", None, {}, 0),
 ]
 
 

@@ -2,6 +2,8 @@
 // codes, and the aliases of names DOS cannot use.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "core/dos/aliased_files.h"
 #include "core/dos/bios_keys.h"
 #include "core/dos/fcb_names.h"
@@ -71,6 +73,24 @@ TEST(DosSystem, AnswersProbesAsDos5)
         EXPECT_EQ(r.r[kAX], ax & 0xFF00);
     }
     EXPECT_TRUE(p.t.machine.Run(1).failure.find("unsupported") == std::string::npos);
+}
+
+// DEBUG reads its script through 0Ah: the LF of each CR LF is no part of the next line, and a
+// program that keeps asking after the end of its input is stopped instead of waiting forever.
+TEST(DosSystem, LinesOfRedirectedInputMayEndInCrLf)
+{
+    Program p;
+    p.t.console.input = "r\r\nd 100\r\n";
+    p.t.Mem().Write8(p.seg, 0x300, 20);
+    for (const char* line : {"r", "d 100", ""}) {
+        p.Call(0x0A00, 0, 0x300);
+        EXPECT_EQ(p.t.Mem().Read8(p.seg, 0x301), std::strlen(line));
+        std::string got(std::strlen(line), 0);
+        p.t.Mem().CopyOut(p.seg, 0x302, reinterpret_cast<uint8_t*>(got.data()), uint32_t(got.size()));
+        EXPECT_EQ(got, line);
+    }
+    p.Call(0x0A00, 0, 0x300);
+    EXPECT_NE(p.t.machine.Run(1).failure.find("after the end of its redirected input"), std::string::npos);
 }
 
 TEST(DosSystem, ParsesNamesIntoFcbsAs29hDoes)

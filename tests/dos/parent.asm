@@ -1,0 +1,40 @@
+; Runs CHILD.COM with 4Bh AL=00h twice (memory given back in between), prints what 4Dh tells
+; after each run, and ends with the child's code plus one.
+        cpu 186
+        org 100h
+        mov sp, stack_top
+        mov bx, (stack_top - $$ + 100h + 15) / 16
+        mov ah, 4Ah
+        int 21h
+        jc fail
+        mov cx, 2
+again:  push cx
+        mov [block + 4], cs
+        mov [block + 8], cs
+        mov [block + 12], cs
+        mov dx, child
+        mov bx, block
+        mov ax, 4B00h
+        int 21h
+        pop cx
+        jc fail
+        mov ah, 4Dh
+        int 21h
+        call print_word
+        call newline
+        loop again
+        mov ax, 4C06h
+        int 21h
+fail:   call print_word
+        mov ax, 4CFFh
+        int 21h
+
+child   db 'CHILD.COM', 0
+tail    db 9, ' one two', 13
+fcb     db 0, '           ', 0, 0, 0, 0
+block   dw 0, tail, 0, fcb, 0, fcb, 0
+
+%include "hex_output.inc"
+        align 2
+        times 256 db 0
+stack_top:
