@@ -31,6 +31,7 @@ void DosKernel::StartProgram(uint16_t psp)
 void DosKernel::Finish()
 {
     m_files.CloseAll();
+    CloseFcbFiles();
 }
 
 void DosKernel::Unsupported()

@@ -3,6 +3,7 @@
 // AX to a DOS error code and the carry on failure; a service the machine does not offer stops the
 // run with a message naming it.
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,32 @@ private:
     void ParseName();
     void CountryInfo();
     uint32_t ValidDrives();
+    // File control blocks (dos_fcb.cpp): where the FCB of DS:DX starts, and its attributes when
+    // it is an extended one.
+    struct Fcb {
+        uint16_t seg, off;
+        uint8_t attributes;
+    };
+    Fcb FcbInDsDx();
+    std::string FcbPath(const Fcb& fcb, uint16_t nameAt);
+    uint16_t FcbRecordSize(const Fcb& fcb);
+    uint32_t FcbRandomRecord(const Fcb& fcb);
+    void SetFcbRandomRecord(const Fcb& fcb, uint32_t record);
+    uint32_t FcbSequentialRecord(const Fcb& fcb);
+    void SetFcbSequentialRecord(const Fcb& fcb, uint32_t record);
+    int FcbFile(const Fcb& fcb);
+    void FcbOpened(const Fcb& fcb, int file);
+    void FcbOpen(bool create);
+    void FcbClose();
+    uint8_t FcbTransfer(const Fcb& fcb, uint32_t record, uint16_t& count, bool write);
+    void FcbSequential(bool write);
+    void FcbRandom(bool write, bool block);
+    void FcbFileSize();
+    std::vector<DirEntry> FcbMatches(const Fcb& fcb);
+    void FcbDelete();
+    void FcbRename();
+    void FcbFind(bool first);
+    void CloseFcbFiles();
     // The whole file at `path` through the host's files.
     uint16_t ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
     bool MemoryService(uint8_t function);
@@ -89,6 +116,9 @@ private:
     Guest& m_guest;
     MemoryArena m_arena;
     std::vector<Waiting> m_waiting;
+    std::set<int> m_fcbFiles;             // host files open through FCBs
+    std::vector<DirEntry> m_fcbMatches;   // the last FCB search
+    size_t m_fcbNext = 0;
     uint16_t m_childResult = 0;  // for 4Dh: the exit code in AL, how the child ended in AH
     bool m_doubleByte = false;
     FileTable m_files;

@@ -14,6 +14,8 @@ namespace halyard::dos::test {
 namespace {
 
 // "第1题", "第1页" in code page 936.
+constexpr uint8_t kFcbPartialForTest = 3;  // a last record read in part
+
 const std::string kFirst = "\xB5\xDA" "1" "\xCC\xE2", kPage = "\xB5\xDA" "1" "\xD2\xB3";
 
 struct Program {
@@ -124,6 +126,55 @@ TEST(DosSystem, ParsesNamesIntoFcbsAs29hDoes)
         EXPECT_EQ(result.al, c.al) << c.text;
         EXPECT_EQ(result.consumed, c.consumed) << c.text;
     }
+}
+
+// The DOS 1 file functions on an FCB at 0300h, records of 4 bytes through the DTA at 0080h.
+TEST(DosSystem, FcbFilesWorkOnHostFiles)
+{
+    Program p;
+    Memory& mem = p.t.Mem();
+    Registers& r = p.t.R();
+    const auto fcb = [&](const std::string& name) {
+        mem.Fill(p.seg, 0x300, 0, 0x25);
+        uint8_t parsed[12] = {};
+        ParseFcbName(name, 0, parsed, 4);
+        mem.CopyIn(p.seg, 0x300, parsed, 12);
+    };
+    const auto call = [&](uint16_t ax, uint16_t cx = 0) {
+        r.r[kCX] = cx;
+        p.Call(ax, 0, 0x300);
+        return r.AL();
+    };
+    fcb("REC.DAT");
+    ASSERT_EQ(call(0x1600), 0);  // create
+    mem.Write16(p.seg, 0x30E, 4);
+    mem.WriteString(p.seg, 0x80, "abcd");
+    EXPECT_EQ(call(0x1500), 0);
+    mem.WriteString(p.seg, 0x80, "efgh");
+    EXPECT_EQ(call(0x1500), 0);
+    EXPECT_EQ(mem.Read16(p.seg, 0x310), 8);  // the size follows
+    EXPECT_EQ(call(0x1000), 0);
+    EXPECT_EQ(p.t.files.files["REC.DAT"], "abcdefgh");
+    ASSERT_EQ(call(0x0F00), 0);
+    mem.Write16(p.seg, 0x30E, 3);
+    EXPECT_EQ(call(0x2300), 0);
+    EXPECT_EQ(mem.Read16(p.seg, 0x321), 3);  // 8 bytes are 3 records of 3
+    mem.Write16(p.seg, 0x321, 1);
+    EXPECT_EQ(call(0x2100), 0);  // random read of record 1
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(mem.Raw() + Linear(p.seg, 0x80)), 3), "def");
+    EXPECT_EQ(call(0x2700, 5), kFcbPartialForTest);  // from record 1: "def", "gh" padded
+    EXPECT_EQ(r.r[kCX], 2);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(mem.Raw() + Linear(p.seg, 0x80)), 7), std::string("defgh\0\0", 7));
+    EXPECT_EQ(mem.Read16(p.seg, 0x321), 3);
+    EXPECT_EQ(call(0x1000), 0);
+    fcb("REC.???");
+    mem.WriteString(p.seg, 0x311, "NEW     ???");
+    EXPECT_EQ(call(0x1700), 0);
+    EXPECT_EQ(p.t.files.files.count("NEW.DAT"), 1u);
+    fcb("*.DAT");
+    EXPECT_EQ(call(0x1300), 0);
+    EXPECT_EQ(p.t.files.files.count("NEW.DAT"), 0u);
+    EXPECT_EQ(call(0x0F00), 0xFF);
 }
 
 TEST(BiosKeys, GiveTheBiosCodes)
