@@ -30,7 +30,7 @@ fail:   call print_word
         int 21h
 
 child   db 'CHILD.COM', 0
-tail    db 9, ' one two', 13
+tail    db 8, ' one two', 13
 fcb     db 0, '           ', 0, 0, 0, 0
 block   dw 0, tail, 0, fcb, 0, fcb, 0
 

@@ -125,9 +125,9 @@ void DosKernel::Exec()
     const uint16_t environment = mem.Read16(blockSeg, block);
     request.environment = EnvironmentStrings(mem, environment != 0 ? environment : mem.Read16(m_psp, kPspEnvironment));
     const uint16_t tailOff = mem.Read16(blockSeg, uint16_t(block + 2)), tailSeg = mem.Read16(blockSeg, uint16_t(block + 4));
-    bool complete;
-    request.tail = mem.ReadString(tailSeg, uint16_t(tailOff + 1), std::min<uint8_t>(mem.Read8(tailSeg, tailOff), kTailLimit),
-                                  '\r', complete);
+    // The tail's count of characters, taken as they are (DOS copies them, a CR among them included).
+    request.tail.resize(std::min<size_t>(mem.Read8(tailSeg, tailOff), kTailLimit));
+    mem.CopyOut(tailSeg, uint16_t(tailOff + 1), reinterpret_cast<uint8_t*>(request.tail.data()), uint32_t(request.tail.size()));
     ProgramStart start;
     std::string why;
     if (const uint16_t error = CreateProcess(request, m_psp, mem, *this, start, why); error != kErrNone) {
