@@ -74,9 +74,10 @@ WinConsole::WinConsole()
     m_conIn = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, 0, nullptr);
     m_text.handle = m_conOut;
-    // Keys one at a time, without the console's own echo; Ctrl+C still ends the run.
+    // Keys one at a time, without the console's own echo; Ctrl+C is a key the DOS program reads
+    // (DOS answers it with ^C and INT 23h); Ctrl+Break still ends the run.
     if (IsConsole(m_conIn) && GetConsoleMode(m_conIn, &m_savedInputMode))
-        SetConsoleMode(m_conIn, m_savedInputMode & ~(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
+        SetConsoleMode(m_conIn, m_savedInputMode & ~(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT));
 }
 
 WinConsole::~WinConsole()

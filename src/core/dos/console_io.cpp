@@ -72,6 +72,11 @@ std::string ConsoleIo::ReadLine(unsigned limit)
                 Write(Device::Output, reinterpret_cast<const uint8_t*>("\r\n"), 2);
             continue;
         }
+        if (c == kCtrlC && !Redirected(Stream::Input)) {
+            Write(Device::Output, reinterpret_cast<const uint8_t*>("^C\r\n"), 4);
+            m_break = true;
+            return {};
+        }
         if (c == 8 && !Redirected(Stream::Input)) {
             if (!line.empty()) {
                 line.pop_back();

@@ -88,6 +88,7 @@ private:
     bool Folder(uint8_t function);
     bool Find(uint8_t function);
     void BufferedInput();
+    void Break();
     void Ioctl();
 
     // The ASCIZ path at seg:off; false (with kErrPathNotFound set) when it has no end.
@@ -129,6 +130,7 @@ private:
     bool m_verify = false;
     uint16_t m_tempCounter = 0;
     unsigned m_linesAfterEnd = 0;
+    uint16_t m_breakCaller = 0;  // AX of the INT 21h call in progress, for a restart after Ctrl+C
     std::vector<uint8_t> m_transfer;  // one read or write of up to 64 KB
     // Find first/next: the matches of the last few searches; the DTA names one by its number.
     std::vector<std::vector<DirEntry>> m_searches;

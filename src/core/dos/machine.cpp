@@ -65,6 +65,7 @@ void Machine::OnHostCall(uint8_t vector)
     case 0x16: m_bios.Keyboard(); return;
     case 0x1A: m_bios.TimeOfDay(); return;
     case 0x20: m_dos.Terminate(0, false); return;
+    case 0x23: m_dos.Terminate(0, false); return;  // DOS's own Ctrl+C handler ends the program
     case 0x27: {  // stay resident with DX bytes
         Registers& R = m_cpu.regs;
         R.r[kDX] = uint16_t((uint32_t(R.r[kDX]) + 15) / 16);
@@ -74,9 +75,9 @@ void Machine::OnHostCall(uint8_t vector)
     }
     case 0x21: m_dos.Int21(); return;
     // Vectors whose default handler does nothing: debug and breakpoint traps, overflow, the timer
-    // and keyboard hooks, Ctrl-Break and critical error, DOS idle, multiplex, and the mouse driver
+    // and keyboard hooks, Ctrl-Break, critical error, DOS idle, multiplex, and the mouse driver
     // (absent: its reset leaves AX = 0).
-    case 0x01: case 0x03: case 0x04: case 0x08: case 0x09: case 0x1B: case 0x1C: case 0x23: case 0x24:
+    case 0x01: case 0x03: case 0x04: case 0x08: case 0x09: case 0x1B: case 0x1C: case 0x24:
     case 0x28: case 0x2F: case 0x33:
         return;
     default: {

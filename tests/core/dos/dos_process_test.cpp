@@ -80,6 +80,35 @@ TEST(DosProcess, LoadWithoutRunningHandsBackTheChildsStart)
     EXPECT_EQ(t.Mem().Read16(childCs, 0x16), seg);
 }
 
+// Ctrl+C typed into a line (0Ah): ^C, then the program's INT 23h handler; when it returns with
+// IRET the line is read again. DOS's own handler ends the program.
+TEST(DosProcess, CtrlCRunsTheBreakHandler)
+{
+    std::vector<uint8_t> code = {0xB8, 0x23, 0x25, 0xBA, 0x20, 0x01, 0xCD, 0x21, 0xBA, 0x40, 0x01, 0xB4, 0x0A,
+                                 0xCD, 0x21, 0xA0, 0x41, 0x01, 0xB4, 0x4C, 0xCD, 0x21};
+    code.resize(0x20, 0x90);
+    const uint8_t handler[] = {0x2E, 0xFE, 0x06, 0x30, 0x01, 0xCF};
+    code.insert(code.end(), handler, handler + sizeof handler);
+    code.resize(0x40, 0);
+    code.push_back(10);
+    code.resize(0x60, 0);
+    for (const bool hooked : {true, false}) {
+        TestMachine t;
+        t.console.redirected[0] = t.console.redirected[1] = false;
+        t.console.keys = {0x2E03, 0x1E61, 0x1C0D};
+        std::vector<uint8_t> program = code;
+        if (!hooked)
+            program[1] = 0x00;  // sets vector 00h instead: INT 23h stays DOS's
+        ASSERT_EQ(t.Load(program), "");
+        const uint16_t psp = t.R().seg[kDS];
+        const RunResult result = t.machine.Run(1000);
+        ASSERT_TRUE(result.exited) << result.failure;
+        EXPECT_EQ(result.exitCode, hooked ? 1 : 0);
+        EXPECT_EQ(t.Mem().Read8(psp, 0x130), hooked ? 1 : 0);
+        EXPECT_EQ(t.console.text.substr(0, 4), "^C\r\n");
+    }
+}
+
 // A coprocessor probe: FNINIT, FNSTSW and FNSTCW store nothing, and the program runs on.
 TEST(DosProcess, CoprocessorInstructionsChangeNothing)
 {
