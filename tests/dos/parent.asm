@@ -3,19 +3,12 @@
         cpu 186
         org 100h
         mov sp, stack_top
-        mov bx, (stack_top - $$ + 100h + 15) / 16
-        mov ah, 4Ah
-        int 21h
+        call shrink_to_stack
         jc fail
         mov cx, 2
 again:  push cx
-        mov [block + 4], cs
-        mov [block + 8], cs
-        mov [block + 12], cs
-        mov dx, child
-        mov bx, block
-        mov ax, 4B00h
-        int 21h
+        mov al, 00h
+        call exec_child
         pop cx
         jc fail
         mov ah, 4Dh
@@ -29,11 +22,10 @@ fail:   call print_word
         mov ax, 4CFFh
         int 21h
 
-child   db 'CHILD.COM', 0
 tail    db 8, ' one two', 13
-fcb     db 0, '           ', 0, 0, 0, 0
 block   dw 0, tail, 0, fcb, 0, fcb, 0
 
+%include "exec_child.inc"
 %include "hex_output.inc"
         align 2
         times 256 db 0

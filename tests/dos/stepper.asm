@@ -4,16 +4,9 @@
         cpu 186
         org 100h
         mov sp, stack_top
-        mov bx, (stack_top - $$ + 100h + 15) / 16
-        mov ah, 4Ah
-        int 21h
-        mov [block + 4], cs
-        mov [block + 8], cs
-        mov [block + 12], cs
-        mov dx, child
-        mov bx, block
-        mov ax, 4B01h
-        int 21h
+        call shrink_to_stack
+        mov al, 01h
+        call exec_child
         jc fail
         mov ah, 62h         ; the child is now the current program
         int 21h
@@ -85,14 +78,13 @@ fail:   call print_word
         mov ax, 4CFFh
         int 21h
 
-child   db 'CHILD.COM', 0
 tail    db 0, 13
-fcb     db 0, '           ', 0, 0, 0, 0
 block   dw 0, tail, 0, fcb, 0, fcb, 0, 0, 0, 0, 0
 child_psp dw 0
 saved_sp dw 0
 steps   dw 0
 
+%include "exec_child.inc"
 %include "hex_output.inc"
         align 2
         times 256 db 0
