@@ -78,6 +78,10 @@ TEST(DosProcess, LoadWithoutRunningHandsBackTheChildsStart)
     ASSERT_FALSE(call(0x6200, 0, 0));
     EXPECT_EQ(r.r[kBX], childCs);  // the child is the current program
     EXPECT_EQ(t.Mem().Read16(childCs, 0x16), seg);
+    // AL=03h: an overlay, the file's bytes at the segment of the block's first word.
+    t.Mem().Write16(seg, 0x240, 0x9000);
+    ASSERT_FALSE(call(0x4B03, 0x240, 0x200));
+    EXPECT_EQ(t.Mem().Read8(0x9000, 0), 0x90);
 }
 
 // Ctrl+C typed into a line (0Ah): ^C, then the program's INT 23h handler; when it returns with
