@@ -49,6 +49,8 @@ def dosbox(folder, commands):
 
 # Wine needs these; the rest of the environment stays out, so that programs see an environment of
 # the size DOS machines give them (MASM and TASM print the memory left).
+# (Time it with --wine naming Wine itself: a wrapper that starts a display of its own for each run
+# would be timed with it.)
 KEPT = ("PATH", "HOME", "DISPLAY", "WINEPREFIX", "WINEARCH", "WINEDEBUG", "WINEDLLOVERRIDES", "LANG", "LC_ALL")
 
 
@@ -58,6 +60,15 @@ def dosrun(folder, wine, command):
     result = subprocess.run([wine, "cmd", "/c", "Dosrun.exe " + command], cwd=folder, stdin=subprocess.DEVNULL, env=env,
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300, check=False)
     return result.stdout + result.stderr, time.monotonic() - start
+
+
+def dosrun_time(folder, wine, command):
+    """Dosrun's whole process, started by Wine itself (as a program starts it), output to a file."""
+    with open(os.path.join(folder, "TIMED.OUT"), "wb") as out:
+        start = time.monotonic()
+        subprocess.run([wine, "Dosrun.exe"] + command.split(), cwd=folder, stdin=subprocess.DEVNULL, stdout=out,
+                       stderr=subprocess.STDOUT, timeout=300, check=False)
+        return time.monotonic() - start
 
 
 def masked(data, name):
@@ -115,7 +126,9 @@ def main():
     parser.add_argument("--wine", required=True)
     parser.add_argument("--samples", required=True, help="a folder of .asm programs of our own")
     parser.add_argument("--timing", action="store_true")
+    parser.add_argument("--timing-only", action="store_true", help="time the tools, compare nothing")
     args = parser.parse_args()
+    args.wine = shutil.which(args.wine) or args.wine
     if not os.path.isdir(args.toolchain):
         print("toolchains: no folder %s: nothing compared" % args.toolchain)
         return 0
@@ -132,7 +145,7 @@ def main():
             if asm not in present or link not in present:
                 continue
             steps = []
-            for sample in samples:
+            for sample in ([] if args.timing_only else samples):
                 base = sample[:-4]
                 steps += [(asm, base + ".OBJ", asm_line.format(b=base)), (link, base + ".EXE", link_line.format(b=base)),
                           ("program", "", base + ".EXE")]
@@ -155,7 +168,7 @@ def main():
                       ("%s %s" % (written, "same" if same_files else "DIFFERS")) if written else ""))
                 if output == "DIFFERS":
                     print("  dosbox: %r\n  Dosrun: %r" % (wanted[:300], got[:300]))
-            if args.timing:
+            if args.timing or args.timing_only:
                 folder = os.path.join(work, assembler + "-timing")
                 os.makedirs(folder)
                 for name in os.listdir(args.toolchain):
@@ -163,12 +176,12 @@ def main():
                 shutil.copy(args.dosrun, os.path.join(folder, "Dosrun.exe"))
                 with open(os.path.join(folder, "BIG.ASM"), "w") as f:
                     f.write(big_source())
-                # Best of three each; Wine's server is started before Dosrun is timed.
+                # Best of three each; Wine's server is running when Dosrun is timed.
                 empty = min(dosbox(folder, [])[1] for _ in range(3))
-                subprocess.run([wine, "cmd", "/c", "exit"], stdout=subprocess.DEVNULL, check=False)
                 for line in (asm_line.format(b="BIG"), link_line.format(b="BIG")):
                     box = min(dosbox(folder, [line])[1] for _ in range(3))
-                    ours_time = min(dosrun(folder, wine, line)[1] for _ in range(3))
+                    subprocess.run([wine, "cmd", "/c", "exit"], stdout=subprocess.DEVNULL, check=False)
+                    ours_time = min(dosrun_time(folder, wine, line) for _ in range(3))
                     print("%-6s timing %-10s Dosrun %.2fs, dosbox %.2fs (%.2fs less its empty session): %.2fx, %.2fx"
                           % (assembler, line.split()[0], ours_time, box, box - empty, ours_time / box,
                              ours_time / max(box - empty, 1e-3)))
