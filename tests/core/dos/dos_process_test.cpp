@@ -113,6 +113,32 @@ TEST(DosProcess, CtrlCRunsTheBreakHandler)
     }
 }
 
+// 26h copies the current PSP; 55h makes a child PSP that shares the open files and becomes the
+// current one (as DEBUG builds its program's).
+TEST(DosProcess, NewAndChildPsps)
+{
+    TestMachine t;
+    ASSERT_EQ(t.Load({0xCD, 0x21}), "");
+    Registers& r = t.R();
+    const uint16_t psp = r.seg[kDS], copy = uint16_t(psp + 0x200), child = uint16_t(psp + 0x300);
+    const auto call = [&](uint16_t ax, uint16_t dx, uint16_t si = 0) {
+        r.r[kAX] = ax;
+        r.r[kDX] = dx;
+        r.r[kSI] = si;
+        r.ip = 0x100;
+        t.machine.Processor().Run(3);
+    };
+    call(0x2600, copy);
+    EXPECT_EQ(t.Mem().Read16(copy, 0x2C), t.Mem().Read16(psp, 0x2C));
+    EXPECT_EQ(t.Mem().Read16(copy, 0x36), copy);  // its handle table is its own
+    call(0x5500, child, 0x9000);
+    EXPECT_EQ(t.Mem().Read16(child, 0x16), psp);
+    EXPECT_EQ(t.Mem().Read16(child, 0x02), 0x9000);
+    EXPECT_EQ(t.Mem().Read8(child, 0x19), 1);  // standard output shares the parent's entry
+    call(0x6200, 0);
+    EXPECT_EQ(r.r[kBX], child);
+}
+
 // A coprocessor probe: FNINIT, FNSTSW and FNSTCW store nothing, and the program runs on.
 TEST(DosProcess, CoprocessorInstructionsChangeNothing)
 {
