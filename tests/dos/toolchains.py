@@ -63,12 +63,18 @@ def dosrun(folder, wine, command):
 
 
 def dosrun_time(folder, wine, command):
-    """Dosrun's whole process, started by Wine itself (as a program starts it), output to a file."""
-    with open(os.path.join(folder, "TIMED.OUT"), "wb") as out:
-        start = time.monotonic()
-        subprocess.run([wine, "Dosrun.exe"] + command.split(), cwd=folder, stdin=subprocess.DEVNULL, stdout=out,
-                       stderr=subprocess.STDOUT, timeout=300, check=False)
-        return time.monotonic() - start
+    """Dosrun's whole process, started by Wine itself (as a program starts it), output to a file;
+    a start that Wine refused (its server was ending) is tried again."""
+    for _ in range(5):
+        path = os.path.join(folder, "TIMED.OUT")
+        with open(path, "wb") as out:
+            start = time.monotonic()
+            subprocess.run([wine, "Dosrun.exe"] + command.split(), cwd=folder, stdin=subprocess.DEVNULL, stdout=out,
+                           stderr=subprocess.STDOUT, timeout=300, check=False)
+            elapsed = time.monotonic() - start
+        if os.path.getsize(path) > 0:
+            return elapsed
+    return float("nan")
 
 
 def masked(data, name):
