@@ -188,6 +188,15 @@ if(HALYARD_NASM AND HALYARD_DOSBOX)
            --dosrun $<TARGET_FILE:Dosrun> --programs ${CMAKE_BINARY_DIR}/dos
            --inputs ${CMAKE_SOURCE_DIR}/tests/dos --wine ${CMAKE_SOURCE_DIR}/scripts/wine-run)
   set_tests_properties(dos_programs PROPERTIES TIMEOUT 300)
+  # A DOS toolchain of the user's (not ours to ship, never in the project): given its folder, the
+  # suite compares it run through Dosrun with dosbox on our sample programs.
+  set(HALYARD_DOS_TOOLCHAIN "" CACHE PATH "A folder holding MASM/LINK or TASM/TLINK to compare Dosrun with dosbox on")
+  if(HALYARD_DOS_TOOLCHAIN)
+    add_test(NAME dos_toolchain COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/dos/toolchains.py
+             --toolchain ${HALYARD_DOS_TOOLCHAIN} --dosrun $<TARGET_FILE:Dosrun>
+             --samples ${CMAKE_SOURCE_DIR}/install/Template --wine ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+    set_tests_properties(dos_toolchain PROPERTIES TIMEOUT 900)
+  endif()
 endif()
 
 # The editor's repaint benchmark: a plain program run by hand under Wine.

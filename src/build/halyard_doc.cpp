@@ -177,7 +177,7 @@ bool CHalyardDoc::OnOpenDocument(const char* path)
         ReportFileFailure(IDS_OPEN_FAILED, path, result);
         return false;
     }
-    if (m_pConsole) (void)m_pConsole->Open(ToolNamesFor(SourceParts()).source.folder);
+    if (m_pConsole) (void)m_pConsole->Open(ToolNamesForSource().source.folder);
     return true;
 }
 
@@ -201,7 +201,7 @@ void CHalyardDoc::FollowNewPath(const std::string& path)
     SetPathParts(path);
     if (m_pHost && m_hTreeItem) m_pHost->RenameDocumentItem(m_hTreeItem, m_strFileName.c_str());
     if (m_pConsole && lstrcmpiA(oldFolder.c_str(), m_strFolder.c_str()) != 0)
-        (void)m_pConsole->MoveTo(ToolNamesFor(SourceParts()).source.folder);
+        (void)m_pConsole->MoveTo(ToolNamesForSource().source.folder);
 }
 
 void CHalyardDoc::DeleteContents() { m_textBuffer.ReleaseAll(); }
@@ -209,7 +209,7 @@ void CHalyardDoc::DeleteContents() { m_textBuffer.ReleaseAll(); }
 void CHalyardDoc::OnCompile()
 {
     if (!m_pConsole || !OnSaveDocument(GetPathName().empty() ? m_strFullPath.c_str() : GetPathName().c_str())) return;
-    const ToolNames names = ToolNamesFor(SourceParts());
+    const ToolNames names = ToolNamesForSource();
     (void)m_pConsole->Compile(names.source.fileName, names.source.baseName, m_nAssembler);
     ShowToolNameWarning(names);
 }
@@ -217,9 +217,14 @@ void CHalyardDoc::OnCompile()
 void CHalyardDoc::OnLink()
 {
     if (!m_pConsole) return;
-    const ToolNames names = ToolNamesFor(SourceParts());
+    const ToolNames names = ToolNamesForSource();
     (void)m_pConsole->Link(names.source.baseName, m_nAssembler, m_nConfig);
     ShowToolNameWarning(names);
+}
+
+ToolNames CHalyardDoc::ToolNamesForSource() const
+{
+    return ToolNamesFor(SourceParts(), !DosRunnerFor(InstallDir()).empty());
 }
 
 halyard::build::PathParts CHalyardDoc::SourceParts() const
@@ -243,7 +248,7 @@ const char* CHalyardDoc::InstallDir() const { return m_pHost ? m_pHost->GetInsta
 // where the system needs one. The line started (empty when refused) is returned.
 std::string CHalyardDoc::StartLaunch(const LaunchComposer& compose, WORD showCommand)
 {
-    const ToolNames names = ToolNamesFor(SourceParts());
+    const ToolNames names = ToolNamesForSource();
     const halyard::build::PathParts& dos = names.source;
     const halyard::build::LaunchSource source{InstallDir(), dos.pathNoExt, dos.folder, dos.baseName};
     halyard::build::LaunchLine line;

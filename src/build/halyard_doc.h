@@ -69,6 +69,8 @@ private:
     void ShowBuildError(const std::string& text);
     // The path parts the document keeps, as one value.
     halyard::build::PathParts SourceParts() const;
+    // The names the tools get for the source (its own names where they run through Dosrun).
+    ToolNames ToolNamesForSource() const;
     void ShowToolNameWarning(const ToolNames& names);
     using LaunchComposer = std::function<bool(const halyard::build::LaunchSource&, halyard::build::LaunchLine&,
                                               std::string&)>;

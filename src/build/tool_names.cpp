@@ -11,8 +11,11 @@ std::string DosPathOf(const std::string& path)
     return n > 0 && n < sizeof shortPath ? std::string(shortPath) : path;
 }
 
-ToolNames ToolNamesFor(const halyard::build::PathParts& source)
+ToolNames ToolNamesFor(const halyard::build::PathParts& source, bool throughDosrun)
 {
+    // Dosrun shows the tools an alias for every name they cannot open: they get the names as
+    // they are.
+    if (throughDosrun) return {source, {}};
     const std::string dosPath = DosPathOf(source.fullPath);
     ToolNames names{halyard::build::SplitPath(dosPath), {}};
     if (!halyard::build::IsDosPath(dosPath))

@@ -1,5 +1,7 @@
-// The names the DOS tools are given: a name they can open stays as it is; any other is replaced
-// by the short (8.3) form the file system keeps for it.
+// The names the DOS tools are given. Through Dosrun (wherever the system cannot start DOS
+// programs) they are the names as they are: Dosrun shows the tools its own 8.3 aliases. Where the
+// tools run natively, a name they can open stays as it is; any other is replaced by the short
+// (8.3) form the file system keeps for it.
 #pragma once
 #include "core/build/build_config.h"
 #include <string>
@@ -15,4 +17,5 @@ struct ToolNames {
 // when there is none (no such file, or a volume without short names).
 [[nodiscard]] std::string DosPathOf(const std::string& path);
 
-[[nodiscard]] ToolNames ToolNamesFor(const halyard::build::PathParts& source);
+// `throughDosrun`: the tools run through Dosrun.
+[[nodiscard]] ToolNames ToolNamesFor(const halyard::build::PathParts& source, bool throughDosrun);

@@ -1,7 +1,7 @@
 // Dosrun: "Dosrun program [arguments]". A DOS program (.COM, or MZ without a newer header) runs in
 // the emulated PC inside this console and its exit code becomes Dosrun's; anything else is started
 // directly with the rest of the command line unchanged, and its exit code passed on. When the
-// machine has to stop a program (an unsupported service, an 8087 instruction), Dosrun says why on
+// machine has to stop a program (an unsupported service, an undefined instruction), Dosrun says why on
 // standard error and ends with 255.
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/dos/aliased_files.h"
 #include "core/dos/command_line.h"
 #include "core/dos/machine.h"
 #include "core/dos/program_kind.h"
@@ -44,11 +45,15 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
     dosrun::WinConsole console;
     dosrun::WinClock clock;
     dos::Machine machine(files, console, clock);
+    const UINT codePage = GetConsoleOutputCP();
+    machine.SetCodePage(uint16_t(codePage != 0 ? codePage : GetOEMCP()));
     dos::LoadRequest request;
     request.image = std::move(file.bytes);
     request.mz = mz;
-    request.path = file.path;
-    request.tail = std::string(tail);
+    // The program sees its own name, and the names in its command line, as names DOS can open.
+    dos::AliasedFiles aliased(files);
+    request.path = aliased.DosPath(file.path);
+    request.tail = dos::AliasTail(std::string(tail), aliased);
     request.environment = Environment();
     std::string refusal = machine.Load(request);
     if (refusal.empty()) {
@@ -58,7 +63,8 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
         refusal = result.failure;
     }
     console.Flush();
-    std::fprintf(stderr, "\r\nDosrun: %s: %s\r\n", file.path.c_str(), refusal.c_str());
+    // Standard error is in text mode: each "\n" goes out as CR LF.
+    std::fprintf(stderr, "\nDosrun: %s: %s\n", file.path.c_str(), refusal.c_str());
     return kStopped;
 }
 

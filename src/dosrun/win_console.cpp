@@ -1,5 +1,6 @@
 #include "dosrun/win_console.h"
 
+#include "core/dos/bios_keys.h"
 #include "core/dos/text_screen.h"
 
 namespace halyard::dosrun {
@@ -27,8 +28,34 @@ uint16_t BiosKey(const INPUT_RECORD& record)
         return 0;
     default: break;
     }
-    const uint8_t c = uint8_t(key.uChar.AsciiChar);
-    return uint16_t((key.wVirtualScanCode & 0xFF) << 8 | c);
+    dos::KeyPress press;
+    press.scan = uint8_t(key.wVirtualScanCode);
+    press.character = uint8_t(key.uChar.AsciiChar);
+    press.shift = (key.dwControlKeyState & SHIFT_PRESSED) != 0;
+    press.ctrl = (key.dwControlKeyState & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
+    press.alt = (key.dwControlKeyState & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
+    return dos::BiosKeyCode(press);
+}
+
+// The glyphs of the PC's text-mode font (code page 437), control codes included, as Unicode.
+const wchar_t* ScreenGlyphs()
+{
+    static wchar_t glyphs[256];
+    if (glyphs[0x41] != 0)
+        return glyphs;
+    static const wchar_t kControls[32] = {
+        0x0020, 0x263A, 0x263B, 0x2665, 0x2666, 0x2663, 0x2660, 0x2022, 0x25D8, 0x25CB, 0x25D9,
+        0x2642, 0x2640, 0x266A, 0x266B, 0x263C, 0x25BA, 0x25C4, 0x2195, 0x203C, 0x00B6, 0x00A7,
+        0x25AC, 0x21A8, 0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC};
+    for (unsigned c = 0; c < 256; ++c) {
+        const char byte = char(c);
+        if (c < 32)
+            glyphs[c] = kControls[c];
+        else if (MultiByteToWideChar(437, 0, &byte, 1, &glyphs[c], 1) != 1)
+            glyphs[c] = L'?';
+    }
+    glyphs[0x7F] = 0x2302;
+    return glyphs;
 }
 
 }  // namespace
@@ -47,9 +74,10 @@ WinConsole::WinConsole()
     m_conIn = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, 0, nullptr);
     m_text.handle = m_conOut;
-    // Keys one at a time, without the console's own echo; Ctrl+C still ends the run.
+    // Keys one at a time, without the console's own echo; Ctrl+C is a key the DOS program reads
+    // (DOS answers it with ^C and INT 23h); Ctrl+Break still ends the run.
     if (IsConsole(m_conIn) && GetConsoleMode(m_conIn, &m_savedInputMode))
-        SetConsoleMode(m_conIn, m_savedInputMode & ~(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
+        SetConsoleMode(m_conIn, m_savedInputMode & ~(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT));
 }
 
 WinConsole::~WinConsole()
@@ -119,14 +147,16 @@ void WinConsole::ShowScreen(const uint8_t* cells, unsigned cursorRow, unsigned c
     if (m_conOut == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(m_conOut, &info))
         return;
     Write(m_text);
+    // The screen shows the adapter's font, whatever the console's code page: box lines stay lines.
+    const wchar_t* glyphs = ScreenGlyphs();
     CHAR_INFO chars[kCells];
     for (unsigned i = 0; i < kCells; ++i) {
-        chars[i].Char.AsciiChar = char(cells[i * 2]);
+        chars[i].Char.UnicodeChar = glyphs[cells[i * 2]];
         chars[i].Attributes = cells[i * 2 + 1];
     }
     const SHORT left = info.srWindow.Left, top = info.srWindow.Top;
     SMALL_RECT region = {left, top, SHORT(left + 79), SHORT(top + 24)};
-    WriteConsoleOutputA(m_conOut, chars, COORD{80, 25}, COORD{0, 0}, &region);
+    WriteConsoleOutputW(m_conOut, chars, COORD{80, 25}, COORD{0, 0}, &region);
     SetConsoleCursorPosition(m_conOut, COORD{SHORT(left + cursorColumn), SHORT(top + cursorRow)});
 }
 

@@ -208,7 +208,7 @@ uint16_t WinFiles::List(const std::string& folder, std::vector<dos::DirEntry>& e
         if (name == "." || name == "..")
             continue;
         dos::DirEntry entry;
-        entry.name = found.cAlternateFileName[0] != 0 ? found.cAlternateFileName : found.cFileName;
+        entry.name = found.cFileName;
         entry.attributes = uint8_t(found.dwFileAttributes & 0x37);
         entry.size = found.nFileSizeHigh != 0 ? 0xFFFFFFFFu : found.nFileSizeLow;
         FILETIME local;

@@ -1,5 +1,7 @@
 #include "frame/message_navigator.h"
 
+#include "core/dos/name_aliases.h"
+
 #include "editor/text_view.h"
 #include "frame/output_edit.h"
 #include "fx/fx_app.h"
@@ -29,10 +31,33 @@ bool IsAbsolute(const std::string& name)
     return name.size() >= 2 && (name[1] == ':' || (name[0] == '\\' && name[1] == '\\'));
 }
 
-// `path` as a full long path when it names a file, else empty. A short name finds the long
-// name it stands for; the file system matches letters of any case.
-std::string ExistingFile(const std::string& path)
+// The names in `folder` ("" for the current one).
+std::vector<std::string> NamesIn(const std::string& folder)
 {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do names.emplace_back(found.cFileName);
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    return names;
+}
+
+// The file behind a name as Dosrun showed it to the DOS tools ("1~1.ASM" for "第1题.asm").
+std::string HostNameOfAlias(const std::string& path)
+{
+    const std::string folder = FolderOf(path), name = path.substr(folder.size());
+    if (name.find('~') == std::string::npos) return path;
+    const std::string host = halyard::dos::FolderAliases(NamesIn(folder)).HostName(name);
+    return host.empty() ? path : folder + host;
+}
+
+// `path` as a full long path when it names a file, else empty. A short name, or an alias of
+// Dosrun's, finds the long name it stands for; the file system matches letters of any case.
+std::string ExistingFile(const std::string& given)
+{
+    const std::string path = HostNameOfAlias(given);
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
     return FxFullPath(path);

@@ -93,6 +93,8 @@ void Bios::Video()
     case 0x12:  // EGA information: left unanswered, so the program sees a colour adapter without it
         return;
     case 0x13: WriteString(); return;
+    case 0x6F:  // a card maker's extensions: none, so their installation check finds nothing
+        return;
     case 0x1A:  // display combination: VGA with a colour display
         if (R.AL() == 0) {
             R.SetAL(0x1A);

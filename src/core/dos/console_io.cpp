@@ -65,6 +65,18 @@ std::string ConsoleIo::ReadLine(unsigned limit)
             ReadChar();
             continue;
         }
+        // LF (Ctrl+J) breaks the line on the screen without ending or entering it: the LF of a
+        // redirected CR LF line is not part of the next one.
+        if (c == '\n') {
+            if (!Redirected(Stream::Input))
+                Write(Device::Output, reinterpret_cast<const uint8_t*>("\r\n"), 2);
+            continue;
+        }
+        if (c == kCtrlC && !Redirected(Stream::Input)) {
+            Write(Device::Output, reinterpret_cast<const uint8_t*>("^C\r\n"), 4);
+            m_break = true;
+            return {};
+        }
         if (c == 8 && !Redirected(Stream::Input)) {
             if (!line.empty()) {
                 line.pop_back();

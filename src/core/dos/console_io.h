@@ -12,6 +12,7 @@
 namespace halyard::dos {
 
 inline constexpr int kEndOfInput = -1;
+inline constexpr int kCtrlC = 0x03;
 
 class ConsoleIo {
 public:
@@ -25,6 +26,16 @@ public:
     bool FromKeyboard() const { return !Redirected(Stream::Input); }
     // Forgets typed-ahead keys and any half-read line (for 0Ch).
     void DiscardInput();
+    // Whether Ctrl+C was typed into the last line read (ReadLine then returns it empty); asking
+    // forgets it.
+    bool TakeBreak()
+    {
+        const bool pressed = m_break;
+        m_break = false;
+        return pressed;
+    }
+    // Whether redirected standard input has been read to its end.
+    bool InputAtEnd() const { return m_inputEnded && m_inputPos >= m_inputEnd; }
     // A line of at most `limit` characters, without its CR, echoed as DOS does.
     std::string ReadLine(unsigned limit);
     // Reading handle-style from an input device: a whole line with its CR LF, handed out in parts.
@@ -45,6 +56,7 @@ private:
     uint32_t m_inputPos = 0, m_inputEnd = 0;
     bool m_inputEnded = false;
     int m_pendingScan = -1;  // the second half of an extended key
+    bool m_break = false;
     std::string m_cooked;    // the rest of a line read through a handle
 };
 

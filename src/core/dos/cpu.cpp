@@ -355,8 +355,10 @@ void Cpu::Execute()
         case 0xD5: AsciiAdjustDivide(Fetch8()); return;
         case 0xD6: R.SetAL(R.flags.CF() ? 0xFF : 0); return;  // SALC
         case 0xD7: R.SetAL(Rd8(DataBase(), uint16_t(R.r[kBX] + R.AL()))); return;
+        // ESC: the coprocessor's instructions. There is none: the operand is decoded (so the
+        // instruction has its length) and nothing changes, as on an 8086 without an 8087.
         case 0xD8: case 0xD9: case 0xDA: case 0xDB: case 0xDC: case 0xDD: case 0xDE: case 0xDF:
-            SetFault(CpuFault::Coprocessor);
+            DecodeModRM();
             return;
         case 0xE0: case 0xE1: case 0xE2: {
             const int8_t d = int8_t(Fetch8());

@@ -4,7 +4,8 @@
 // The interpreter is one decode switch per instruction, without allocation or virtual calls; the
 // one call out of it is the host-service stub (bytes 0F FF nn), which hands interrupt nn to the
 // machine's services. Everything else an instruction touches is in the Memory passed in.
-// An 8087 instruction or an undefined opcode stops the run with a fault naming its address.
+// An undefined opcode stops the run with a fault naming its address. There is no coprocessor:
+// its instructions change nothing.
 #include <cstdint>
 
 #include "core/dos/flags.h"
@@ -44,7 +45,7 @@ protected:
     ~HostCalls() = default;
 };
 
-enum class CpuFault : uint8_t { None, UndefinedOpcode, Coprocessor };
+enum class CpuFault : uint8_t { None, UndefinedOpcode };
 
 class Cpu {
 public:

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "core/dos/loader.h"
+
 namespace halyard::dos {
 
 DosKernel::DosKernel(Guest& guest, TextScreen& screen)
@@ -14,6 +16,8 @@ void DosKernel::Reset(uint16_t arenaStart)
 {
     m_arena.Reset(arenaStart, kConventionalTop);
     m_files.Reset();
+    m_waiting.clear();
+    SetCodePage(437);
 }
 
 void DosKernel::StartProgram(uint16_t psp)
@@ -27,6 +31,7 @@ void DosKernel::StartProgram(uint16_t psp)
 void DosKernel::Finish()
 {
     m_files.CloseAll();
+    CloseFcbFiles();
 }
 
 void DosKernel::Unsupported()
@@ -38,9 +43,16 @@ void DosKernel::Unsupported()
 
 void DosKernel::Int21()
 {
-    const uint8_t function = m_guest.R().AH();
-    if (!(Console(function) || Process(function) || MemoryService(function) || FileService(function) ||
-          Folder(function) || Find(function)))
+    Registers& R = m_guest.R();
+    // The caller's stack, as DOS keeps it in the PSP: where a child that ends returns to.
+    if (m_psp != 0) {
+        m_guest.mem.Write16(m_psp, kPspStack, R.r[kSP]);
+        m_guest.mem.Write16(m_psp, kPspStack + 2, R.seg[kSS]);
+    }
+    const uint8_t function = R.AH();
+    m_breakCaller = R.r[kAX];
+    if (!(Console(function) || Process(function) || ProcessControl(function) || MemoryService(function) ||
+          FileService(function) || Folder(function) || Find(function) || FcbService(function) || SystemInfo(function)))
         Unsupported();
 }
 
@@ -53,6 +65,11 @@ bool DosKernel::Console(uint8_t function)
     case 0x08: {
         const int c = m_console.ReadChar();
         R.SetAL(c == kEndOfInput ? 0x1A : uint8_t(c));
+        if (c == kCtrlC && function != 0x07 && m_console.FromKeyboard()) {
+            m_console.Write(Device::Output, reinterpret_cast<const uint8_t*>("^C\r\n"), 4);
+            Break();
+            return true;
+        }
         // Only what is typed is echoed: redirected input is not (as the reference machine does).
         if (function == 0x01 && c != kEndOfInput && m_console.FromKeyboard())
             m_console.Write(Device::Output, uint8_t(c));
@@ -103,8 +120,31 @@ void DosKernel::BufferedInput()
     if (size == 0)
         return;
     const std::string line = m_console.ReadLine(size - 1u);
+    if (m_console.TakeBreak()) {
+        Break();
+        return;
+    }
+    // A program that asks again for a line after the end of its redirected input would wait
+    // forever on DOS: the run stops instead.
+    if (line.empty() && m_console.InputAtEnd() && ++m_linesAfterEnd > 1) {
+        m_guest.Fail("the program reads on after the end of its redirected input");
+        return;
+    }
     m_guest.mem.Write8(seg, uint16_t(off + 1), uint8_t(line.size()));
     m_guest.mem.WriteString(seg, uint16_t(off + 2), line + "\r");
+}
+
+// Ctrl+C typed while DOS read the keyboard: the program's INT 23h handler runs, and when it
+// returns the interrupted call starts again (DOS's own handler ends the program).
+void DosKernel::Break()
+{
+    Registers& R = m_guest.R();
+    Memory& mem = m_guest.mem;
+    const uint16_t returnIp = mem.Read16(R.seg[kSS], R.r[kSP]);
+    mem.Write16(R.seg[kSS], R.r[kSP], uint16_t(returnIp - 2));  // back to the INT 21h
+    R.r[kAX] = m_breakCaller;
+    R.ip = mem.Read16(0, 0x23 * 4);
+    R.seg[kCS] = mem.Read16(0, 0x23 * 4 + 2);
 }
 
 bool DosKernel::Process(uint8_t function)
@@ -112,8 +152,6 @@ bool DosKernel::Process(uint8_t function)
     Registers& R = m_guest.R();
     Memory& mem = m_guest.mem;
     switch (function) {
-    case 0x00: m_guest.Exit(0); return true;
-    case 0x4C: m_guest.Exit(R.AL()); return true;
     case 0x0D: return true;
     case 0x19: R.SetAL(CurrentDrive()); return true;
     case 0x1A:

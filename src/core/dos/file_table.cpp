@@ -21,6 +21,29 @@ void FileTable::InitPsp(uint16_t psp)
         m_mem.Write8(psp, uint16_t(kPspHandles + i), i);
 }
 
+void FileTable::Inherit(uint16_t child)
+{
+    m_mem.Write16(child, kPspHandleCount, kDefaultHandles);
+    m_mem.Write16(child, kPspHandleTable, kPspHandles);
+    m_mem.Write16(child, kPspHandleTable + 2, child);
+    for (uint16_t handle = 0; handle < kDefaultHandles; ++handle) {
+        uint16_t seg, off;
+        uint8_t entry = 0xFF;
+        if (Get(handle) != nullptr && Slot(handle, seg, off)) {
+            entry = m_mem.Read8(seg, off);
+            ++m_entries[entry].references;
+        }
+        m_mem.Write8(child, uint16_t(kPspHandles + handle), entry);
+    }
+}
+
+void FileTable::CloseHandles()
+{
+    const uint16_t count = m_mem.Read16(m_psp, kPspHandleCount);
+    for (uint16_t handle = 0; handle < count; ++handle)
+        (void)Close(handle);
+}
+
 bool FileTable::Slot(uint16_t handle, uint16_t& seg, uint16_t& off) const
 {
     if (handle >= m_mem.Read16(m_psp, kPspHandleCount))

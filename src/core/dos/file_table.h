@@ -31,6 +31,11 @@ public:
     // Gives the PSP its handle table: the five standard handles, the rest unused.
     void InitPsp(uint16_t psp);
     void SetPsp(uint16_t psp) { m_psp = psp; }
+    // Gives `child` a table of 20 handles that share the entries of the current PSP's first 20
+    // (DOS's inheritance: each shared entry counts one more reference).
+    void Inherit(uint16_t child);
+    // Closes every handle of the current PSP (a program that ends).
+    void CloseHandles();
 
     // A new entry for `file` on the lowest free handle.
     uint16_t Add(const OpenFile& file, uint16_t& handle);

@@ -19,6 +19,8 @@ enum DosError : uint16_t {
     kErrArenaTrashed = 0x07,
     kErrNotEnoughMemory = 0x08,
     kErrInvalidBlock = 0x09,
+    kErrInvalidEnvironment = 0x0A,
+    kErrInvalidFormat = 0x0B,
     kErrInvalidAccess = 0x0C,
     kErrInvalidData = 0x0D,
     kErrInvalidDrive = 0x0F,
@@ -34,7 +36,7 @@ enum FileAttribute : uint8_t {
 };
 
 struct DirEntry {
-    std::string name;  // the 8.3 name DOS programs see (the host's short name for a long one)
+    std::string name;  // the host's name (the machine shows DOS programs an 8.3 alias for a long one)
     uint8_t attributes = 0;
     uint16_t time = 0, date = 0;  // DOS packed format
     uint32_t size = 0;

@@ -13,7 +13,8 @@ constexpr uint64_t kSlice = 100000;
 
 Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
     : m_cpu(m_mem, *this),
-      m_guest(m_mem, m_cpu, files, console, clock),
+      m_files(files),
+      m_guest(m_mem, m_cpu, m_files, console, clock),
       m_screen(m_mem, console),
       m_bios(m_guest, m_screen),
       m_dos(m_guest, m_screen)
@@ -63,12 +64,20 @@ void Machine::OnHostCall(uint8_t vector)
     case 0x12: m_bios.MemorySize(); return;
     case 0x16: m_bios.Keyboard(); return;
     case 0x1A: m_bios.TimeOfDay(); return;
-    case 0x20: m_guest.Exit(0); return;
+    case 0x20: m_dos.Terminate(0, false); return;
+    case 0x23: m_dos.Terminate(0, false); return;  // DOS's own Ctrl+C handler ends the program
+    case 0x27: {  // stay resident with DX bytes
+        Registers& R = m_cpu.regs;
+        R.r[kDX] = uint16_t((uint32_t(R.r[kDX]) + 15) / 16);
+        R.r[kAX] = 0x3100;
+        m_dos.Int21();
+        return;
+    }
     case 0x21: m_dos.Int21(); return;
     // Vectors whose default handler does nothing: debug and breakpoint traps, overflow, the timer
-    // and keyboard hooks, Ctrl-Break and critical error, DOS idle, multiplex, and the mouse driver
+    // and keyboard hooks, Ctrl-Break, critical error, DOS idle, multiplex, and the mouse driver
     // (absent: its reset leaves AX = 0).
-    case 0x01: case 0x03: case 0x04: case 0x08: case 0x09: case 0x1B: case 0x1C: case 0x23: case 0x24:
+    case 0x01: case 0x03: case 0x04: case 0x08: case 0x09: case 0x1B: case 0x1C: case 0x24:
     case 0x28: case 0x2F: case 0x33:
         return;
     default: {
@@ -82,13 +91,15 @@ void Machine::OnHostCall(uint8_t vector)
 
 std::string Machine::FaultMessage() const
 {
-    char text[128];
+    char text[200];
     const uint16_t cs = m_cpu.FaultCs(), ip = m_cpu.FaultIp();
-    if (m_cpu.Fault() == CpuFault::Coprocessor)
-        std::snprintf(text, sizeof text, "8087 instruction (opcode %02Xh) at %04X:%04X: this machine has no coprocessor",
-                      m_cpu.FaultOpcode(), cs, ip);
-    else
-        std::snprintf(text, sizeof text, "undefined opcode %02Xh at %04X:%04X", m_cpu.FaultOpcode(), cs, ip);
+    const uint8_t opcode = m_cpu.FaultOpcode();
+    // The prefixes and the two-byte opcodes of the 386 and later.
+    const bool later = opcode == 0x0F || (opcode >= 0x64 && opcode <= 0x67);
+    std::snprintf(text, sizeof text, "undefined opcode %02Xh at %04X:%04X%s", opcode, cs, ip,
+                  later ? ": an instruction of the 386 or later, beyond this 8086/80186 machine (programs with a "
+                          "DOS extender, such as MASM 6's ML, need a 386)"
+                        : "");
     return text;
 }
 

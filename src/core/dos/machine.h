@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/dos/aliased_files.h"
 #include "core/dos/bios.h"
 #include "core/dos/cpu.h"
 #include "core/dos/dos_kernel.h"
@@ -33,6 +34,8 @@ public:
     // Runs until the program ends, the machine stops it, or `limit` instructions have run.
     RunResult Run(uint64_t limit = UINT64_MAX);
 
+    // The console's code page, for the services that tell programs about double-byte characters.
+    void SetCodePage(uint16_t codePage) { m_dos.SetCodePage(codePage); }
     Memory& Mem() { return m_mem; }
     Cpu& Processor() { return m_cpu; }
 
@@ -43,6 +46,7 @@ private:
 
     Memory m_mem;
     Cpu m_cpu;
+    AliasedFiles m_files;  // the host's files under the names DOS programs can use
     Guest m_guest;
     TextScreen m_screen;
     Bios m_bios;

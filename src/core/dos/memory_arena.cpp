@@ -137,4 +137,19 @@ uint16_t MemoryArena::SizeOf(uint16_t segment)
     return Find(uint16_t(segment - 1), b) == kErrNone ? b.size : 0;
 }
 
+void MemoryArena::FreeOwnedBy(uint16_t owner)
+{
+    uint32_t at = m_first;
+    Block b;
+    while (Find(uint16_t(at), b) == kErrNone) {
+        if (b.owner == owner) {
+            b.owner = 0;
+            WriteBlock(b);
+        }
+        if (b.last)
+            return;
+        at = uint32_t(b.mcb) + b.size + 1;
+    }
+}
+
 }  // namespace halyard::dos

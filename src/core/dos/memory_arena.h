@@ -23,6 +23,9 @@ public:
     void SetOwner(uint16_t segment, uint16_t owner);
     // The block's size in paragraphs, 0 for a segment that starts no block.
     uint16_t SizeOf(uint16_t segment);
+    // Frees every block `owner` holds (a program that ends without staying resident).
+    void FreeOwnedBy(uint16_t owner);
+    uint16_t First() const { return m_first; }
 
 private:
     struct Block {

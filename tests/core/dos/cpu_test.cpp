@@ -118,11 +118,11 @@ TEST(Cpu, StopsWithTheReasonAndAddress)
         Regs in;
         const char* failure;  // %04X is the program's segment
     } cases[] = {
-        {{0x90, 0xD9, 0xE8}, {}, "8087 instruction (opcode D9h) at %04X:0101"},
+        {{0x90, 0x66, 0x90}, {}, "undefined opcode 66h at %04X:0101: an instruction of the 386"},
         {{0x0F, 0x0B}, {}, "undefined opcode 0Fh at %04X:0100"},
         {{0xFE, 0xF8}, {}, "undefined opcode FEh at %04X:0100"},
         {{0x8D, 0xC0}, {}, "undefined opcode 8Dh at %04X:0100"},
-        {{0xB4, 0x4B, 0xCD, 0x21}, {}, "unsupported DOS service INT 21h AH=4Bh (AX=4B00h) at %04X:0102"},
+        {{0xB4, 0x5E, 0xCD, 0x21}, {}, "unsupported DOS service INT 21h AH=5Eh (AX=5E00h) at %04X:0102"},
         {{0xCD, 0x13}, {}, "unsupported interrupt 13h (AX=0000h) at %04X:0100"},
         {{0xF6, 0xF3}, {}, "Divide overflow"},
         {{0xB8, 0x13, 0x00, 0xCD, 0x10}, {}, "unsupported video mode 13h"},

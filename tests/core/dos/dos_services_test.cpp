@@ -152,10 +152,10 @@ TEST(DosFiles, FindFirstAndNextMatchLikeDos)
         const char* pattern;
         std::vector<std::string> found;
     } cases[] = {
-        {"*.ASM", {"A.ASM", "B.ASM"}},
+        {"*.ASM", {"A.ASM", "B.ASM", "VERYLO~1.ASM"}},  // a long name shows as its alias
         {"?.OBJ", {"C.OBJ"}},
         {"*", {"MAKEFILE"}},
-        {"*.*", {"A.ASM", "B.ASM", "C.OBJ", "MAKEFILE"}},
+        {"*.*", {"A.ASM", "B.ASM", "C.OBJ", "MAKEFILE", "VERYLO~1.ASM"}},
         {"Z*.*", {}},
     };
     for (const auto& c : cases) {

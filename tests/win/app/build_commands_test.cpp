@@ -182,3 +182,33 @@ TEST_F(BuildCommands, TheToolsRunThroughDosrunWithTheirExactArguments)
     const std::string bin = DosPathOf(install.ToolFolder());  // the folder's name is long
     EXPECT_EQ(bin + "\\Dosrun.exe " + bin + "\\tasm16\\tasm.exe /zi /la hello.asm\r\n", std::string(doc->m_pConsole->GetLine()));
 }
+
+// Through Dosrun the tools get the source's own name, Chinese and all (Dosrun shows DOS tools an
+// alias for it), and F4 finds the source behind the alias a tool names in its message.
+TEST_F(BuildCommands, ThroughDosrunToolsGetTheOwnNamesAndF4FindsTheAlias)
+{
+    buildtest::CTempInstall install("inst", "汇编 作业");
+    ASSERT_TRUE(install.Ready());
+    char dist[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableA("HALYARD_DIST", dist, sizeof dist), 0u);
+    ASSERT_TRUE(CopyFileA((std::string(dist) + "\\bin\\Dosrun.exe").c_str(), (install.ToolFolder() + "\\Dosrun.exe").c_str(), FALSE));
+    std::strcpy(app.m_szInstallDir, install.InstallDir().c_str());
+    ASSERT_TRUE(install.AddSource("第1题.asm"));
+    SetEnvironmentVariableA("HALYARD_STANDIN_MESSAGE", "1~1.ASM(2): error A2009: Symbol not defined: FOO");
+    CHalyardDoc* doc = Open(install.SourceDir() + "\\第1题.asm");
+    SetEnvironmentVariableA("HALYARD_STANDIN_MESSAGE", nullptr);
+    ASSERT_NE(nullptr, doc);
+    int endLine = 0, endChar = 0;
+    ASSERT_TRUE(doc->GetBuffer().InsertText(nullptr, 0, 0, "start:\r\n    mov ax, foo\r\n", endLine, endChar, 0));
+    frame->SendCommand(ID_MODE_TASM);
+    ASSERT_TRUE(frame->SendCommand(ID_BUILD_COMPILE));
+    ASSERT_TRUE(install.WaitForRecords(1, 20000));
+    EXPECT_EQ("第1题.asm", install.Records()[0].args.back());
+    ASSERT_TRUE(buildtest::PumpUntil([&] { return frame->m_outputEdit.GetText().find("stand-in: done") != std::string::npos; }, 5000));
+    EXPECT_EQ(std::string::npos, frame->m_outputEdit.GetText().find("no DOS 8.3 name"));
+    ASSERT_TRUE(frame->SendCommand(ID_NEXT_MESSAGE));
+    TextPosition start, end;
+    dynamic_cast<CTextView*>(doc->GetViews().front())->GetSelection(start, end);
+    EXPECT_EQ(1, start.y);
+    EXPECT_EQ(2, end.y);
+}

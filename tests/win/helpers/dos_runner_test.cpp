@@ -37,3 +37,32 @@ TEST(DosRunner, PausexecRunsADosProgramAndTracegateTheDebuggerThroughIt)
 
 }  // namespace
 }  // namespace helpers_test
+
+namespace helpers_test {
+namespace {
+
+// When the machine stops a program, Dosrun says why on standard error in one line that ends in
+// one CR LF (text mode must not turn a CR LF into CR CR LF), and ends with 255.
+TEST(DosRunner, TheStopMessageEndsInOneCrLf)
+{
+    TestInstall install("inst", "src");
+    ASSERT_TRUE(install.Ready());
+    const std::string program = install.Source() + "\\STOPS.COM";
+    HANDLE file = CreateFileA(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file, "\xB4\x5E\xCD\x21", 4, &written, nullptr));  // a DOS service not offered
+    CloseHandle(file);
+    CapturedProcess run;
+    ASSERT_TRUE(run.Start("\"" + StagedDosrun() + "\" STOPS.COM", install.Source()));
+    ASSERT_TRUE(run.Finish(30000));
+    EXPECT_EQ(255u, run.ExitCode());
+    const std::string& text = run.Output();
+    ASSERT_GE(text.size(), 3u);
+    EXPECT_NE(std::string::npos, text.find("unsupported DOS service INT 21h AH=5Eh")) << text;
+    EXPECT_EQ("\r\n", text.substr(text.size() - 2));
+    EXPECT_EQ(std::string::npos, text.find("\r\r\n")) << text;
+}
+
+}  // namespace
+}  // namespace helpers_test
