@@ -162,6 +162,37 @@ bool WinConsole::NextKey(bool wait, uint16_t& key)
     }
 }
 
+bool WinConsole::NextKeyEvent(dos::KeyEvent& event)
+{
+    if (!IsConsole(m_conIn))
+        return false;
+    for (;;) {
+        DWORD waiting = 0;
+        if (!GetNumberOfConsoleInputEvents(m_conIn, &waiting) || waiting == 0)
+            return false;
+        INPUT_RECORD record;
+        DWORD n = 0;
+        if (!ReadConsoleInputA(m_conIn, &record, 1, &n) || n == 0)
+            return false;
+        if (record.EventType != KEY_EVENT || record.Event.KeyEvent.wVirtualScanCode == 0)
+            continue;
+        const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+        event.scan = uint8_t(key.wVirtualScanCode & 0x7F);
+        event.extended = (key.dwControlKeyState & ENHANCED_KEY) != 0;
+        event.down = key.bKeyDown != 0;
+        return true;
+    }
+}
+
+void WinConsole::Wait(uint32_t milliseconds)
+{
+    Flush();
+    if (IsConsole(m_conIn))
+        WaitForSingleObject(m_conIn, milliseconds);
+    else
+        Sleep(milliseconds);
+}
+
 void WinConsole::Flush()
 {
     Write(m_out);

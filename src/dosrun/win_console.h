@@ -26,6 +26,8 @@ public:
     bool PollKey(uint16_t& key) override;
     bool WaitKey(uint16_t& key) override;
     void Flush() override;
+    bool NextKeyEvent(dos::KeyEvent& event) override;
+    void Wait(uint32_t milliseconds) override;
 
 private:
     struct Pending {

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/dos/flags.h"
+#include "core/dos/io_ports.h"
 #include "core/dos/memory.h"
 
 namespace halyard::dos {
@@ -57,6 +58,19 @@ public:
     uint64_t Run(uint64_t budget);
     // Ends Run after the current instruction (from a host call).
     void Stop() { m_stop = true; }
+
+    // The devices behind IN and OUT and the interrupt request line; without them ports read FFh.
+    void Attach(IoPorts& ports) { m_ports = &ports; }
+    // The request line: taken before the next instruction when IF is set (not right after STI).
+    void SetInterruptRequest(bool on) { m_intr = on; }
+    // HLT ends Run; the processor stays halted until it takes an interrupt.
+    bool Halted() const { return m_halted; }
+    // Halts from a host call, as HLT would: for a service that waits for an interrupt.
+    void Halt()
+    {
+        m_halted = true;
+        m_stop = true;
+    }
 
     // Enters interrupt `vector` as INT does: pushes FLAGS, CS and IP and clears IF and TF.
     void Interrupt(uint8_t vector);
@@ -138,6 +152,7 @@ private:
     void Enter(uint16_t size, uint8_t level);
     void Bound();
     uint8_t PortIn(uint16_t port);
+    void PortOut(uint16_t port, uint8_t value);
 
     uint8_t* m_mem;
     HostCalls& m_host;
@@ -145,7 +160,10 @@ private:
     CpuFault m_fault = CpuFault::None;
     uint16_t m_faultCs = 0, m_faultIp = 0;
     uint8_t m_faultOpcode = 0;
-    uint8_t m_retraceToggle = 0;
+    IoPorts* m_ports = nullptr;
+    bool m_intr = false;
+    bool m_halted = false;
+    bool m_interruptShadow = false;  // the instruction after STI runs before an interrupt is taken
 
     // Decoding state of the current instruction.
     uint16_t m_startIp = 0;

@@ -1,5 +1,6 @@
 #include "core/dos/machine.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace halyard::dos {
@@ -16,9 +17,26 @@ Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
       m_guest(m_mem, m_cpu, files, console, clock),
       m_screen(m_mem, console),
       m_bios(m_guest, m_screen),
+      m_devices(m_cpu, clock, m_silent),
+      m_timer(m_guest, m_devices),
+      m_keyboard(m_guest, m_devices),
+      m_disk(m_guest),
+      m_graphics(m_guest, m_devices),
+      m_mouse(m_guest, m_graphics),
       m_dos(m_guest, m_screen)
 {
+    m_cpu.Attach(m_devices);
+    m_graphics.SetDisplay(m_noDisplay);
+    m_mouse.SetDisplay(m_noDisplay);
     Reset();
+}
+
+void Machine::AttachHost(HostSpeaker& speaker, HostDisplay& display)
+{
+    m_devices.SetSpeaker(speaker);
+    m_display = &display;
+    m_graphics.SetDisplay(display);
+    m_mouse.SetDisplay(display);
 }
 
 void Machine::Reset()
@@ -32,16 +50,34 @@ void Machine::Reset()
     }
     m_mem.Write8(0xFFFF, 0x0E, 0xFC);  // the machine model byte of an AT
     m_bios.Reset();
+    m_devices.Reset();
+    m_timer.Reset();
+    m_keyboard.Reset();
+    m_disk.Reset();
+    m_mouse.Reset();
     m_dos.Reset(kArenaStart);
+}
+
+void Machine::SetFloppyImage(unsigned drive, const std::string& path)
+{
+    m_disk.SetImage(drive, path);
+    m_floppyNamed |= drive == 0;
 }
 
 std::string Machine::Load(const LoadRequest& request)
 {
+    const size_t slash = request.path.find_last_of("\\/:");
+    m_graphics.SetTitle(request.path.substr(slash == std::string::npos ? 0 : slash + 1) + " - Dosrun");
+    if (!m_floppyNamed) {
+        m_disk.SetImage(0, (slash == std::string::npos ? std::string() : request.path.substr(0, slash + 1)) + "A.IMG");
+    }
     return LoadProgram(request, m_mem, m_dos, m_cpu.regs);
 }
 
 void Machine::OnHostCall(uint8_t vector)
 {
+    if (HardwareHostCall(vector))
+        return;
     switch (vector) {
     case 0x00:
         m_dos.Finish();
@@ -58,18 +94,19 @@ void Machine::OnHostCall(uint8_t vector)
         }
         return;
     }
-    case 0x10: m_bios.Video(); return;
+    case 0x10:
+        if (!m_graphics.Video())
+            m_bios.Video();
+        return;
     case 0x11: m_bios.Equipment(); return;
     case 0x12: m_bios.MemorySize(); return;
-    case 0x16: m_bios.Keyboard(); return;
     case 0x1A: m_bios.TimeOfDay(); return;
     case 0x20: m_guest.Exit(0); return;
     case 0x21: m_dos.Int21(); return;
     // Vectors whose default handler does nothing: debug and breakpoint traps, overflow, the timer
     // and keyboard hooks, Ctrl-Break and critical error, DOS idle, multiplex, and the mouse driver
     // (absent: its reset leaves AX = 0).
-    case 0x01: case 0x03: case 0x04: case 0x08: case 0x09: case 0x1B: case 0x1C: case 0x23: case 0x24:
-    case 0x28: case 0x2F: case 0x33:
+    case 0x01: case 0x03: case 0x04: case 0x1B: case 0x1C: case 0x23: case 0x24: case 0x2F:
         return;
     default: {
         char service[32];
@@ -77,6 +114,24 @@ void Machine::OnHostCall(uint8_t vector)
         m_guest.FailUnsupported(service);
         return;
     }
+    }
+}
+
+// The services of the devices: the timer's and keyboard's interrupts, the BIOS keyboard, and the
+// idle call DOS makes while it waits (INT 28h), through which the machine idles too.
+bool Machine::HardwareHostCall(uint8_t vector)
+{
+    switch (vector) {
+    case 0x08: m_timer.Tick(); return true;
+    case 0x09: m_keyboard.Interrupt09(); return true;
+    case 0x13: m_disk.Interrupt13(); return true;
+    case 0x16: m_keyboard.Interrupt16(); return true;
+    case 0x33: m_mouse.Interrupt33(); return true;
+    case 0x28:
+        m_devices.RequestIdle();
+        m_cpu.Stop();
+        return true;
+    default: return false;
     }
 }
 
@@ -92,6 +147,46 @@ std::string Machine::FaultMessage() const
     return text;
 }
 
+void Machine::Service()
+{
+    PassKeys();
+    m_devices.Advance();
+    if (m_graphics.Mode() != nullptr)
+        m_graphics.Refresh();
+    else
+        m_screen.Refresh();
+    m_guest.console.Flush();
+}
+
+// The console's keys go to the keyboard controller once the program uses the BIOS keyboard, the
+// controller's ports or its own keyboard interrupt; until then DOS reads them from the console.
+void Machine::PassKeys()
+{
+    KeyEvent event;
+    while (m_display->NextKeyEvent(event))
+        m_devices.keyboard.QueueKey(event.scan, event.extended, event.down);
+    const bool hooked = m_mem.Read16(0, 9 * 4) != 9 * 4 || m_mem.Read16(0, 9 * 4 + 2) != kRomSegment;
+    if (!m_keyboard.InUse() && !m_devices.keyboard.Touched() && !hooked)
+        return;
+    while (m_guest.console.NextKeyEvent(event))
+        m_devices.keyboard.QueueKey(event.scan, event.extended, event.down);
+}
+
+// Waits for the next thing a device does: the timer's tick or a key. A halt with interrupts off
+// would wait for ever, so it ends the run.
+void Machine::Idle(bool halted)
+{
+    constexpr uint64_t kHaltedWait = 20000, kPollingWait = 5000;
+    if (halted && !m_cpu.regs.flags.IF()) {
+        m_guest.Fail("the processor was halted with interrupts disabled: nothing can wake it");
+        return;
+    }
+    const uint64_t until = std::min(m_devices.UntilNextEvent(), halted ? kHaltedWait : kPollingWait);
+    if (until >= 1000)
+        m_guest.console.Wait(uint32_t(until / 1000));
+    Service();
+}
+
 RunResult Machine::Run(uint64_t limit)
 {
     RunResult result;
@@ -100,12 +195,16 @@ RunResult Machine::Run(uint64_t limit)
             m_guest.Fail("the instruction limit was reached");
             break;
         }
+        if (m_cpu.Halted()) {
+            Idle(true);
+            ++result.instructions;  // an idle wait counts towards the limit, so a limited run ends
+        }
+        else if (m_devices.TakeIdleRequest())
+            Idle(false);
         result.instructions += m_cpu.Run(std::min(kSlice, limit - result.instructions));
         if (m_cpu.Fault() != CpuFault::None)
             m_guest.Fail(FaultMessage());
-        m_screen.Refresh();
-        m_bios.UpdateTicks();
-        m_guest.console.Flush();
+        Service();
     }
     m_dos.Finish();
     m_guest.console.Flush();

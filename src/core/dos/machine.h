@@ -7,10 +7,17 @@
 #include <string>
 
 #include "core/dos/bios.h"
+#include "core/dos/bios_disk.h"
+#include "core/dos/bios_keyboard.h"
+#include "core/dos/bios_timer.h"
 #include "core/dos/cpu.h"
+#include "core/dos/devices.h"
+#include "core/dos/host_devices.h"
 #include "core/dos/dos_kernel.h"
+#include "core/dos/graphics_screen.h"
 #include "core/dos/guest.h"
 #include "core/dos/loader.h"
+#include "core/dos/mouse_driver.h"
 #include "core/dos/text_screen.h"
 
 namespace halyard::dos {
@@ -35,17 +42,39 @@ public:
 
     Memory& Mem() { return m_mem; }
     Cpu& Processor() { return m_cpu; }
+    Devices& Board() { return m_devices; }
+    GraphicsScreen& Graphics() { return m_graphics; }
+    // The host's speaker and graphics window (by default, none).
+    void AttachHost(HostSpeaker& speaker, HostDisplay& display);
+    // The image file behind floppy drive 0 (A:) or 1 (B:). Unless named, A: is A.IMG in the
+    // program's folder.
+    void SetFloppyImage(unsigned drive, const std::string& path);
 
 private:
     void OnHostCall(uint8_t vector) override;
     void Reset();
     std::string FaultMessage() const;
+    bool HardwareHostCall(uint8_t vector);
+    // Between two slices: the devices, the keys and the screens brought up to date.
+    void Service();
+    void PassKeys();
+    void Idle(bool halted);
 
     Memory m_mem;
     Cpu m_cpu;
     Guest m_guest;
     TextScreen m_screen;
     Bios m_bios;
+    SilentSpeaker m_silent;
+    NoDisplay m_noDisplay;
+    HostDisplay* m_display = &m_noDisplay;
+    Devices m_devices;
+    BiosTimer m_timer;
+    BiosKeyboard m_keyboard;
+    BiosDisk m_disk;
+    bool m_floppyNamed = false;
+    GraphicsScreen m_graphics;
+    MouseDriver m_mouse;
     DosKernel m_dos;
 };
 

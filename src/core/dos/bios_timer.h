@@ -1,0 +1,25 @@
+#pragma once
+// The BIOS's timer interrupt (IRQ 0, INT 8): counts ticks at 40:6Ch, wraps them at midnight
+// (1800B0h ticks) setting the flag at 40:70h, ends the interrupt and calls INT 1Ch for programs
+// that hook the tick.
+#include "core/dos/devices.h"
+#include "core/dos/guest.h"
+
+namespace halyard::dos {
+
+inline constexpr uint32_t kTicksPerDay = 0x1800B0;
+
+class BiosTimer {
+public:
+    BiosTimer(Guest& guest, Devices& devices) : m_guest(guest), m_devices(devices) {}
+
+    // The count of the host's time of day.
+    void Reset();
+    void Tick();
+
+private:
+    Guest& m_guest;
+    Devices& m_devices;
+};
+
+}  // namespace halyard::dos

@@ -1,0 +1,66 @@
+#pragma once
+// The graphics and 40-column modes: INT 10h's mode set, pixel, palette, colour-table and
+// text-in-graphics functions, and the host window that shows the screen. The 80 x 25 text modes
+// stay with the text screen and the console; setting one closes the window.
+//
+// The 16-colour modes keep their four planes here. A program's own writes at A000h reach the
+// planes enabled by the sequencer's map mask (write mode 0) when the screen is next refreshed;
+// reading A000h gives back the last byte written there.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/dos/devices.h"
+#include "core/dos/graphics_modes.h"
+#include "core/dos/guest.h"
+#include "core/dos/host_devices.h"
+
+namespace halyard::dos {
+
+class GraphicsScreen {
+public:
+    GraphicsScreen(Guest& guest, Devices& devices) : m_guest(guest), m_devices(devices) {}
+
+    void SetDisplay(HostDisplay& display) { m_display = &display; }
+    void SetTitle(std::string title) { m_title = std::move(title); }
+    // The mode shown in the window, or null while the console shows the text screen.
+    const ModeInfo* Mode() const { return m_mode; }
+
+    // INT 10h: false when the call is the text screen's to serve.
+    bool Video();
+    // Shows the screen if it changed (at most 60 times a second of emulated time).
+    void Refresh(bool force = false);
+    // The frame as last shown (for tests and benchmarks).
+    const std::vector<uint32_t>& Frame() const { return m_frame; }
+
+private:
+    bool SetMode(uint8_t mode);
+    void ClearMemory(const ModeInfo& info);
+    void Palette();
+    void CgaPalette();
+    void WritePixel();
+    void TakePlaneWrites();
+    void SyncPlaneByte(unsigned x, unsigned y);
+    void DrawCharacter(unsigned row, unsigned column, uint8_t c, uint8_t colour);
+    void Teletype(uint8_t c, uint8_t colour);
+    void ScrollUp();
+    unsigned CursorRow() const;
+    unsigned CursorColumn() const;
+    void SetCursor(unsigned row, unsigned column);
+    Colours CurrentColours() const;
+
+    Guest& m_guest;
+    Devices& m_devices;
+    HostDisplay* m_display = nullptr;
+    std::string m_title = "Dosrun";
+    const ModeInfo* m_mode = nullptr;
+    Planes m_planes;
+    std::vector<uint8_t> m_seen;  // A000h as the planes last took it in
+    std::vector<uint32_t> m_frame, m_next;
+    uint8_t m_cgaPalette = 1, m_cgaBackground = 0;
+    bool m_cgaBright = false;
+    uint64_t m_lastShown = 0;
+    bool m_shownOnce = false;
+};
+
+}  // namespace halyard::dos
