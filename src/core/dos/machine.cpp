@@ -182,8 +182,8 @@ void Machine::Idle(bool halted)
         return;
     }
     const uint64_t until = std::min(m_devices.UntilNextEvent(), halted ? kHaltedWait : kPollingWait);
-    if (until >= 1000)
-        m_guest.console.Wait(uint32_t(until / 1000));
+    if (until > 0)
+        m_guest.console.Wait(uint32_t((until + 999) / 1000));
     Service();
 }
 
