@@ -79,7 +79,7 @@ add_executable(Dosrun ${DOSRUN_SOURCES} ${CMAKE_SOURCE_DIR}/res/dosrun.rc)
 target_include_directories(Dosrun PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(Dosrun PRIVATE ${HALYARD_WIN_DEFS})
 target_compile_options(Dosrun PRIVATE -Wall -Wextra)
-target_link_libraries(Dosrun PRIVATE halyard_core)
+target_link_libraries(Dosrun PRIVATE halyard_core winmm gdi32 user32)
 
 # The helpers' version resources: the shared block of res/version.rc and the generated numbers.
 foreach(helper pausexec tracegate dosrun)

@@ -33,6 +33,8 @@ public:
     // Lets the window handle its messages; its key presses and releases come out here.
     virtual bool NextKeyEvent(KeyEvent& event) = 0;
     virtual MouseState Mouse() = 0;
+    // The user closed the window: the run ends.
+    virtual bool Closed() = 0;
 
 protected:
     ~HostDisplay() = default;
@@ -49,6 +51,7 @@ public:
     void Close() override {}
     bool NextKeyEvent(KeyEvent&) override { return false; }
     MouseState Mouse() override { return {}; }
+    bool Closed() override { return false; }
 };
 
 }  // namespace halyard::dos

@@ -163,6 +163,8 @@ void Machine::Service()
 void Machine::PassKeys()
 {
     KeyEvent event;
+    if (m_display->Closed())
+        m_guest.Fail("the program's window was closed");
     while (m_display->NextKeyEvent(event))
         m_devices.keyboard.QueueKey(event.scan, event.extended, event.down);
     const bool hooked = m_mem.Read16(0, 9 * 4) != 9 * 4 || m_mem.Read16(0, 9 * 4 + 2) != kRomSegment;

@@ -5,9 +5,9 @@ namespace halyard::dos {
 void Pic::Reset()
 {
     m_irr = m_isr = 0;
-    // The lines without a device here stay masked; timer (0), keyboard (1), cascade (2) and the
-    // floppy (6) are open, as a BIOS leaves them.
-    m_imr = 0xB8;
+    // Timer (0), keyboard (1) and the cascade (2) open, the rest masked, as the reference PC
+    // leaves them for a program.
+    m_imr = 0xF8;
     m_base = 0x08;
     m_initStep = 0;
     m_readIsr = false;
