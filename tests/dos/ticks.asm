@@ -1,4 +1,4 @@
-; The timer: a hook on INT 1Ch counts 18 ticks while the program halts between them; the BIOS's
+; The timer: a hook on INT 1Ch counts 36 ticks (about two seconds) while the program halts between them; the BIOS's
 ; count at 40:6Ch and INT 1Ah agree with it.
         cpu 186
         org 100h
@@ -14,7 +14,7 @@
         mov [first], dx
         sti
 .wait:  hlt
-        cmp word [count], 18
+        cmp word [count], 36
         jb .wait
         xor ax, ax
         int 1Ah
@@ -30,11 +30,11 @@
         mov dl, ' '
         call putc
         pop ax
-        cmp ax, 18              ; a tick may fall between the hook's count and INT 1Ah's
+        cmp ax, 36              ; a tick may fall between the hook's count and INT 1Ah's
         jb .show
-        cmp ax, 19
+        cmp ax, 37
         ja .show
-        mov ax, 18
+        mov ax, 36
 .show:  call print_word
         call newline
         mov ax, 4C00h
