@@ -96,9 +96,9 @@ bool GraphicsScreen::SetMode(uint8_t requested)
     m_devices.video.ResetColours();
     if (info->layout == Layout::Planar)
         LoadEgaColours(m_devices.video);
-    m_cgaPalette = 1;
+    m_cgaPalette = 1;  // cyan, magenta and white, bright as a VGA shows them
     m_cgaBackground = 0;
-    m_cgaBright = false;
+    m_cgaBright = true;
     mem.Write8(bda::kSegment, bda::kVideoMode, mode);
     mem.Write16(bda::kSegment, bda::kColumns, info->columns);
     mem.Write8(bda::kSegment, bda::kRows, uint8_t(info->rows - 1));
