@@ -9,6 +9,8 @@ namespace {
 constexpr uint16_t kArenaStart = 0x0100;
 // Instructions between two looks at the console and the clock: about a millisecond.
 constexpr uint64_t kSlice = 100000;
+// Polls without a change before the machine idles until the next event.
+constexpr unsigned kPollsBeforeIdle = 16;
 
 }  // namespace
 
@@ -127,11 +129,30 @@ bool Machine::HardwareHostCall(uint8_t vector)
     case 0x13: m_disk.Interrupt13(); return true;
     case 0x16: m_keyboard.Interrupt16(); return true;
     case 0x33: m_mouse.Interrupt33(); return true;
+    case 0x1A:
+        NoteTimePoll();
+        return false;  // the BIOS answers
     case 0x28:
         m_devices.RequestIdle();
         m_cpu.Stop();
         return true;
     default: return false;
+    }
+}
+
+// A program that asks for the tick count again and again before it changes is waiting for the
+// next tick: the machine may idle.
+void Machine::NoteTimePoll()
+{
+    if (m_cpu.regs.AH() != 0x00)
+        return;
+    const uint16_t low = m_mem.Read16(bda::kSegment, bda::kTicks);
+    m_samePolls = low == m_lastPolledTick ? m_samePolls + 1 : 0;
+    m_lastPolledTick = low;
+    if (m_samePolls >= kPollsBeforeIdle) {
+        m_samePolls = 0;
+        m_devices.RequestIdle();
+        m_cpu.Stop();
     }
 }
 

@@ -55,6 +55,7 @@ private:
     void Reset();
     std::string FaultMessage() const;
     bool HardwareHostCall(uint8_t vector);
+    void NoteTimePoll();
     // Between two slices: the devices, the keys and the screens brought up to date.
     void Service();
     void PassKeys();
@@ -75,6 +76,8 @@ private:
     bool m_floppyNamed = false;
     GraphicsScreen m_graphics;
     MouseDriver m_mouse;
+    uint16_t m_lastPolledTick = 0;
+    unsigned m_samePolls = 0;
     DosKernel m_dos;
 };
 
