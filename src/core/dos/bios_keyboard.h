@@ -28,6 +28,10 @@ public:
 
     // Puts a key code at the buffer's tail; false when the buffer is full.
     bool Store(uint16_t key);
+    // The key code at the buffer's head, taken out (`remove`) or left; false when it is empty.
+    bool TakeKey(uint16_t& key, bool remove) { return Take(key, remove); }
+    // What INT 9 does with a byte from the controller (for DOS, whose wait cannot run INT 9).
+    void ScanCode(uint8_t code) { Scan(code); }
 
 private:
     bool Take(uint16_t& key, bool remove);

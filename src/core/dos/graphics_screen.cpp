@@ -70,6 +70,7 @@ bool GraphicsScreen::Video()
         return true;
     }
     case 0x0E: Teletype(R.AL(), uint8_t(R.r[kBX])); return true;
+    case 0x13: WriteString(); return true;
     case 0x0F:
         R.r[kAX] = uint16_t(m_mode->columns << 8 | m_guest.mem.Read8(bda::kSegment, bda::kVideoMode));
         R.SetR8(7, 0);
@@ -86,10 +87,12 @@ bool GraphicsScreen::SetMode(uint8_t requested)
         if (m_mode != nullptr && m_display != nullptr)
             m_display->Close();
         m_mode = nullptr;
+        m_text.DivertTeletype(nullptr);
         m_devices.video.ResetColours();
         return false;  // a text mode, or unsupported: the text screen answers
     }
     m_mode = info;
+    m_text.DivertTeletype(this);
     Memory& mem = m_guest.mem;
     if (!(requested & 0x80))
         ClearMemory(*info);
@@ -237,6 +240,24 @@ void GraphicsScreen::Teletype(uint8_t c, uint8_t colour)
         row = m_mode->rows - 1;
     }
     SetCursor(row, column);
+}
+
+// 13h: CX characters at ES:BP from row DH, column DL, in colour BL or (AL bit 1) each with its
+// own; AL bit 0: the cursor stays after the text.
+void GraphicsScreen::WriteString()
+{
+    const Registers& R = m_guest.R();
+    const unsigned savedRow = CursorRow(), savedColumn = CursorColumn();
+    const bool pairs = R.AL() & 2;
+    SetCursor(R.r[kDX] >> 8, R.r[kDX] & 0xFF);
+    uint16_t at = R.r[kBP];
+    for (unsigned i = 0; i < R.r[kCX]; ++i) {
+        const uint8_t c = m_guest.mem.Read8(R.seg[kES], at++);
+        const uint8_t colour = pairs ? m_guest.mem.Read8(R.seg[kES], at++) : uint8_t(R.r[kBX]);
+        Teletype(c, colour);
+    }
+    if (!(R.AL() & 1))
+        SetCursor(savedRow, savedColumn);
 }
 
 void GraphicsScreen::CgaPalette()

@@ -14,12 +14,16 @@
 #include "core/dos/graphics_modes.h"
 #include "core/dos/guest.h"
 #include "core/dos/host_devices.h"
+#include "core/dos/text_screen.h"
 
 namespace halyard::dos {
 
-class GraphicsScreen {
+class GraphicsScreen final : private TeletypeTarget {
 public:
-    GraphicsScreen(Guest& guest, Devices& devices) : m_guest(guest), m_devices(devices) {}
+    GraphicsScreen(Guest& guest, Devices& devices, TextScreen& text)
+        : m_guest(guest), m_devices(devices), m_text(text)
+    {
+    }
 
     void SetDisplay(HostDisplay& display) { m_display = &display; }
     void SetTitle(std::string title) { m_title = std::move(title); }
@@ -34,7 +38,10 @@ public:
     const std::vector<uint32_t>& Frame() const { return m_frame; }
 
 private:
+    // DOS's console output, in the light grey the BIOS's teletype uses by default.
+    void Put(uint8_t c) override { Teletype(c, 0x07); }
     bool SetMode(uint8_t mode);
+    void WriteString();
     void ClearMemory(const ModeInfo& info);
     void Palette();
     void CgaPalette();
@@ -51,6 +58,7 @@ private:
 
     Guest& m_guest;
     Devices& m_devices;
+    TextScreen& m_text;
     HostDisplay* m_display = nullptr;
     std::string m_title = "Dosrun";
     const ModeInfo* m_mode = nullptr;

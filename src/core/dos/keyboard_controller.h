@@ -22,6 +22,7 @@ public:
     // A key's make or break code, with its E0h prefix when extended.
     void QueueKey(uint8_t scan, bool extended, bool down);
     bool Idle() const { return m_queue.empty() && !m_full; }
+    bool Full() const { return m_full; }
     // Moves the next queued byte into an empty output buffer: true when IRQ 1 is to be raised.
     bool Pump();
 

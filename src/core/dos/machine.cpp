@@ -16,18 +16,20 @@ constexpr unsigned kPollsBeforeIdle = 16;
 
 Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
     : m_cpu(m_mem, *this),
-      m_guest(m_mem, m_cpu, files, console, clock),
-      m_screen(m_mem, console),
+      m_console(console),
+      m_guest(m_mem, m_cpu, files, m_console, clock),
+      m_screen(m_mem, m_console),
       m_bios(m_guest, m_screen),
       m_devices(m_cpu, clock, m_silent),
       m_timer(m_guest, m_devices),
       m_keyboard(m_guest, m_devices),
       m_disk(m_guest),
-      m_graphics(m_guest, m_devices),
+      m_graphics(m_guest, m_devices, m_screen),
       m_mouse(m_guest, m_graphics),
       m_dos(m_guest, m_screen)
 {
     m_cpu.Attach(m_devices);
+    m_console.SetKeySource(*this);
     m_graphics.SetDisplay(m_noDisplay);
     m_mouse.SetDisplay(m_noDisplay);
     Reset();
@@ -193,6 +195,40 @@ void Machine::PassKeys()
         return;
     while (m_guest.console.NextKeyEvent(event))
         m_devices.keyboard.QueueKey(event.scan, event.extended, event.down);
+}
+
+bool Machine::MachineKeys()
+{
+    return m_graphics.Mode() != nullptr || m_keyboard.InUse() || m_devices.keyboard.Touched();
+}
+
+// DOS reads a key inside its service, where the program's own keyboard interrupt cannot run:
+// the BIOS's handler takes the controller's bytes directly.
+void Machine::ScanQueuedKeys()
+{
+    PassKeys();
+    KeyboardController& controller = m_devices.keyboard;
+    if (controller.Full() || controller.Pump()) {
+        m_devices.pic.Lower(1);
+        do
+            m_keyboard.ScanCode(controller.In(0x60));
+        while (controller.Pump());
+        m_devices.UpdateLine();
+    }
+}
+
+bool Machine::NextKey(uint16_t& key, bool remove, bool wait)
+{
+    constexpr uint32_t kWaitMilliseconds = 20;
+    for (;;) {
+        ScanQueuedKeys();
+        if (m_keyboard.TakeKey(key, remove))
+            return true;
+        if (!wait || m_guest.ended || m_display->Closed())
+            return false;
+        m_graphics.Refresh();
+        m_guest.console.Wait(kWaitMilliseconds);
+    }
 }
 
 // Waits for the next thing a device does: the timer's tick or a key. A halt with interrupts off

@@ -16,6 +16,7 @@
 #include "core/dos/dos_kernel.h"
 #include "core/dos/graphics_screen.h"
 #include "core/dos/guest.h"
+#include "core/dos/keyboard_console.h"
 #include "core/dos/loader.h"
 #include "core/dos/mouse_driver.h"
 #include "core/dos/text_screen.h"
@@ -29,7 +30,7 @@ struct RunResult {
     uint64_t instructions = 0;
 };
 
-class Machine final : private HostCalls {
+class Machine final : private HostCalls, private KeySource {
 public:
     Machine(HostFiles& files, HostConsole& console, HostClock& clock);
     Machine(const Machine&) = delete;
@@ -52,6 +53,9 @@ public:
 
 private:
     void OnHostCall(uint8_t vector) override;
+    bool MachineKeys() override;
+    bool NextKey(uint16_t& key, bool remove, bool wait) override;
+    void ScanQueuedKeys();
     void Reset();
     std::string FaultMessage() const;
     bool HardwareHostCall(uint8_t vector);
@@ -63,6 +67,7 @@ private:
 
     Memory m_mem;
     Cpu m_cpu;
+    KeyboardConsole m_console;
     Guest m_guest;
     TextScreen m_screen;
     Bios m_bios;

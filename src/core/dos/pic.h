@@ -17,6 +17,8 @@ public:
 
     // A device's edge on line `irq` (0-7); a request already pending stays one request.
     void Raise(unsigned irq) { m_irr |= uint8_t(1u << (irq & 7)); }
+    // Withdraws a request not yet taken.
+    void Lower(unsigned irq) { m_irr = uint8_t(m_irr & ~(1u << (irq & 7))); }
     bool Requested(unsigned irq) const { return m_irr >> (irq & 7) & 1; }
     bool InService(unsigned irq) const { return m_isr >> (irq & 7) & 1; }
     // Whether an unmasked request outranks everything in service.
