@@ -6,8 +6,8 @@
 // Emulated time is the host's steady clock since the machine started: Advance() brings the
 // timer, the keyboard and the colour adapter to it between two slices of instructions, and a
 // port read sees the time of the read. Timer periods that pass while the program keeps
-// interrupts off are owed and delivered one after another, a few at most, so that the tick count
-// keeps pace without a burst after a long stop of the host.
+// interrupts off, or while the host waits, are owed and delivered one after another (up to about
+// a minute of them), so that the tick count keeps pace with the time of day.
 #include <cstdint>
 
 #include "core/dos/cmos.h"

@@ -184,6 +184,44 @@ TEST(PcGraphics, ColourTablePlanesAndText)
     EXPECT_GT(lit, 20u);
 }
 
+TEST(PcGraphics, FortyColumnTextIsDrawnWithTheFont)
+{
+    Bios b(0x10);
+    b.Int(0x0001);
+    EXPECT_EQ(b.display.width, 320u);
+    b.Int(0x0E48, 0);  // 'H' through the teletype
+    EXPECT_EQ(b.t.Mem().Read16(0xB800, 0), 0x0748);
+    b.Int(0x0F00);
+    EXPECT_EQ(b.Reg(kAX), 0x2801) << "40 columns, mode 1";
+    unsigned lit = 0;
+    for (unsigned y = 0; y < 8; ++y)
+        for (unsigned x = 0; x < 8; ++x)
+            lit += b.FramePixel(x, y) == 0xAAAAAA;
+    EXPECT_GT(lit, 10u) << "the glyph in light grey";
+    EXPECT_EQ(b.FramePixel(9, 0), 0u) << "the next cell blank";
+}
+
+// Timer channel 2 through port 61h: the speaker sounds its square wave while both bits are set.
+TEST(PcSpeaker, SoundsChannelTwoWhileGated)
+{
+    struct Recorder final : HostSpeaker {
+        std::vector<uint32_t> tones;
+        void Tone(uint32_t hertz) override { tones.push_back(hertz); }
+    } recorder;
+    Bios b(0x1A);
+    b.t.machine.AttachHost(recorder, b.display);
+    Devices& ports = b.t.machine.Board();
+    ports.Out(0x43, 0xB6);
+    ports.Out(0x42, uint8_t(1193));
+    ports.Out(0x42, uint8_t(1193 >> 8));
+    ports.Out(0x61, 0x01);  // gate alone: no sound
+    ports.Out(0x61, 0x03);
+    ports.Out(0x42, uint8_t(2386));
+    ports.Out(0x42, uint8_t(2386 >> 8));
+    ports.Out(0x61, 0x00);
+    EXPECT_EQ(recorder.tones, (std::vector<uint32_t>{1000, 500, 0}));
+}
+
 TEST(PcMouse, PositionAndButtonsOverTheWindow)
 {
     Bios b(0x33);
