@@ -1,11 +1,14 @@
 #include "dosrun/win_console.h"
 
+#include <atomic>
+
 #include "core/dos/text_screen.h"
 
 namespace halyard::dosrun {
 namespace {
 
 constexpr size_t kHeldBack = 4096;
+std::atomic<unsigned> g_breaks{0};  // Ctrl+Break presses the control handler took, not yet typed
 constexpr unsigned kCells = dos::kScreenColumns * dos::kScreenRows;
 
 bool IsConsole(HANDLE h)
@@ -55,6 +58,8 @@ WinConsole::WinConsole()
 WinConsole::~WinConsole()
 {
     Flush();
+    if (m_breakHandled)
+        SetConsoleCtrlHandler(&WinConsole::OnControl, FALSE);
     if (IsConsole(m_conIn))
         SetConsoleMode(m_conIn, m_savedInputMode);
     if (m_conIn != INVALID_HANDLE_VALUE)
@@ -162,10 +167,37 @@ bool WinConsole::NextKey(bool wait, uint16_t& key)
     }
 }
 
+BOOL WINAPI WinConsole::OnControl(DWORD type)
+{
+    if (type != CTRL_BREAK_EVENT)
+        return FALSE;
+    ++g_breaks;
+    return TRUE;
+}
+
+// Ctrl down, the Break key's E0 46 down and up, Ctrl up.
+bool WinConsole::BreakEvent(dos::KeyEvent& event)
+{
+    if (m_breakStep == 0) {
+        if (g_breaks == 0)
+            return false;
+        --g_breaks;
+    }
+    static const dos::KeyEvent kStrokes[4] = {{0x1D, false, true}, {0x46, true, true}, {0x46, true, false},
+                                              {0x1D, false, false}};
+    event = kStrokes[m_breakStep];
+    m_breakStep = (m_breakStep + 1) % 4;
+    return true;
+}
+
 bool WinConsole::NextKeyEvent(dos::KeyEvent& event)
 {
     if (!IsConsole(m_conIn))
         return false;
+    if (!m_breakHandled)
+        m_breakHandled = SetConsoleCtrlHandler(&WinConsole::OnControl, TRUE) != 0;
+    if (BreakEvent(event))
+        return true;
     for (;;) {
         DWORD waiting = 0;
         if (!GetNumberOfConsoleInputEvents(m_conIn, &waiting) || waiting == 0)
