@@ -30,4 +30,28 @@ void BiosTimer::Tick()
     m_guest.cpu.Interrupt(0x1C);
 }
 
+// The wait is taken again (the stub's host call is the three bytes before the return address)
+// until its time has passed, the machine idling in between.
+void BiosTimer::Interrupt15()
+{
+    Registers& R = m_guest.R();
+    if (R.AH() != 0x86) {
+        R.SetAH(0x86);
+        m_guest.ReturnFlag(kCF, true);
+        return;
+    }
+    const uint64_t now = m_devices.Now();
+    if (m_waitUntil == 0)
+        m_waitUntil = now + (uint32_t(R.r[kCX]) << 16 | R.r[kDX]) + 1;
+    if (now < m_waitUntil) {
+        R.ip = uint16_t(R.ip - 3);
+        R.flags.SetControl(kIF, true);  // the timer goes on meanwhile
+        m_devices.RequestIdle();
+        m_guest.cpu.Stop();
+        return;
+    }
+    m_waitUntil = 0;
+    m_guest.ReturnFlag(kCF, false);
+}
+
 }  // namespace halyard::dos

@@ -129,6 +129,7 @@ bool Machine::HardwareHostCall(uint8_t vector)
     case 0x08: m_timer.Tick(); return true;
     case 0x09: m_keyboard.Interrupt09(); return true;
     case 0x13: m_disk.Interrupt13(); return true;
+    case 0x15: m_timer.Interrupt15(); return true;
     case 0x16: m_keyboard.Interrupt16(); return true;
     case 0x33: m_mouse.Interrupt33(); return true;
     case 0x1A:

@@ -181,6 +181,28 @@ TEST(PcTimer, HookedTickCountsInEmulatedTime)
     EXPECT_EQ(ticks, atStart + 36) << "the BIOS tick began at the time of day and counted each tick";
 }
 
+// INT 15h AH=86h waits the microseconds in CX:DX, idling; a function the machine lacks says so.
+TEST(PcTimer, SystemServiceWaitsAndRefusesTheRest)
+{
+    Pc pc;
+    const uint64_t start = pc.clock.now;
+    const RunResult result = pc.Run({
+        0xB4, 0x86,        // mov ah,86h
+        0xB9, 0x0F, 0x00,  // mov cx,000Fh
+        0xBA, 0x40, 0x42,  // mov dx,4240h: 1,000,000 microseconds
+        0xCD, 0x15,        // int 15h
+        0xB4, 0xC0,        // mov ah,0C0h
+        0xCD, 0x15,        // int 15h
+        0x9C,              // pushf
+        0x5B,              // pop bx
+        0xCD, 0x20,        // int 20h
+    });
+    ASSERT_TRUE(result.exited) << result.failure;
+    EXPECT_NEAR(double(pc.clock.now - start) / 1e6, 1.0, 0.01);
+    EXPECT_EQ(pc.machine.Processor().regs.AH(), 0x86);
+    EXPECT_TRUE(pc.machine.Processor().regs.r[kBX] & kCF);
+}
+
 // Typed through redirected input: an INT 9 hook sees the make and break codes (with Shift around
 // a capital), INT 16h gets the key codes, and the end of the input stops a wait for a key.
 TEST(PcKeyboard, RedirectedInputIsTypedThroughTheKeyboardInterrupt)
