@@ -63,6 +63,8 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
     std::string refusal = machine.Load(request);
     if (refusal.empty()) {
         const dos::RunResult result = machine.Run();
+        if (!console.IsRedirected(dos::Stream::Input))
+            display.Linger();
         if (result.exited)
             return result.exitCode;
         refusal = result.failure;

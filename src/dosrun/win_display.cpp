@@ -157,6 +157,25 @@ void WinDisplay::Close()
     m_mouse = {};
 }
 
+void WinDisplay::Linger()
+{
+    if (m_hwnd == nullptr || m_closedByUser)
+        return;
+    char title[256] = {};
+    GetWindowTextA(m_hwnd, title, sizeof title - 64);
+    std::strcat(title, " - finished: press a key or close the window");
+    SetWindowTextA(m_hwnd, title);
+    m_keys.clear();
+    MSG msg;
+    while (!m_closedByUser && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        DispatchMessageA(&msg);
+        if (!m_keys.empty() && m_keys.front().down)
+            break;
+        m_keys.clear();
+    }
+    Close();
+}
+
 bool WinDisplay::NextKeyEvent(dos::KeyEvent& event)
 {
     if (m_hwnd != nullptr)

@@ -26,6 +26,9 @@ public:
     bool Closed() override { return m_closedByUser; }
 
     HWND Window() const { return m_hwnd; }
+    // After the program has ended in a graphics mode: the picture stays, its title saying so,
+    // until a key is pressed in it or it is closed.
+    void Linger();
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -75,4 +75,18 @@ TEST(DosWindow, ShowsTheFrameAndPassesKeysMouseAndClose)
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
+// A program that ended in a graphics mode leaves its picture until a key is pressed in it.
+TEST(DosWindow, LingersAfterTheProgramUntilAKey)
+{
+    WinDisplay display;
+    const std::vector<uint32_t> frame(320 * 200, 0x00FF00);
+    display.Show(frame.data(), 320, 200, "LAB.EXE - Dosrun");
+    const HWND hwnd = display.Window();
+    ASSERT_NE(hwnd, nullptr);
+    PostMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    PostMessageA(hwnd, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    display.Linger();
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
 }  // namespace
