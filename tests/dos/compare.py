@@ -31,11 +31,12 @@ CASES = [
     ("ticks", "TICKS.COM", "", None, {}, 0),
     ("disk", "DISK.COM", "", None, {}, 0),
     ("mode13", "MODE13.COM", "", None, {}, 0),
+    ("pixels", "PIXELS.COM", "", None, {}, 0),
 ]
 
 # Files a case leaves behind, compared as part of its output: the floppy image (dosbox's starts as
-# the empty disk below; Dosrun makes its own on first use) and the frame a program dumped.
-RESULT_FILES = {"disk": "A.IMG", "mode13": "FRAME.BIN"}
+# the empty disk below; Dosrun makes its own on first use) and the frames programs dumped.
+RESULT_FILES = {"disk": "A.IMG", "mode13": "FRAME.BIN", "pixels": "CGA.BIN"}
 
 
 def empty_floppy():

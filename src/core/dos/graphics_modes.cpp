@@ -15,16 +15,6 @@ constexpr ModeInfo kModes[] = {
     {0x12, Layout::Planar, 640, 480, 0xA000, 80, 30}, {0x13, Layout::Linear, 320, 200, 0xA000, 40, 25},
 };
 
-// The 16 colours of the CGA, as 0x00RRGGBB.
-uint32_t CgaColour(unsigned i)
-{
-    const uint32_t high = (i & 8) ? 0x55 : 0;
-    uint32_t r = ((i & 4) ? 0xAA : 0) + high, g = ((i & 2) ? 0xAA : 0) + high, b = ((i & 1) ? 0xAA : 0) + high;
-    if (i == 6)
-        g = 0x55;
-    return r << 16 | g << 8 | b;
-}
-
 uint32_t DacColour(const std::array<uint8_t, 768>& dac, unsigned index)
 {
     const uint8_t* e = &dac[(index & 0xFF) * 3];
@@ -104,19 +94,9 @@ void SetPixelIndex(const ModeInfo& info, uint8_t* memory, Planes& planes, unsign
 
 uint32_t Rgb(const ModeInfo& info, const Colours& colours, uint8_t index)
 {
-    switch (info.layout) {
-    case Layout::Linear: return DacColour(*colours.dac, index);
-    case Layout::Cga4: {
-        if (index == 0)
-            return CgaColour(colours.cgaBackground & 15);
-        const unsigned base = colours.cgaPalette ? 3 : 2;  // cyan 3, magenta 5, white 7; green 2, red 4, brown 6
-        return CgaColour((base + (index - 1) * 2) | (colours.cgaBright ? 8 : 0));
-    }
-    case Layout::Cga2: return index ? CgaColour(15) : 0;
-    case Layout::Planar:
-    case Layout::Text40: return DacColour(*colours.dac, colours.palette[index & 15]);
-    }
-    return 0;
+    if (info.layout == Layout::Linear)
+        return DacColour(*colours.dac, index);
+    return DacColour(*colours.dac, colours.palette[index & 15]);
 }
 
 void RenderFrame(const ModeInfo& info, const uint8_t* memory, const Planes& planes, const Colours& colours,

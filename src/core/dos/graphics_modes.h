@@ -36,15 +36,12 @@ uint8_t PixelIndex(const ModeInfo& info, const uint8_t* memory, const Planes& pl
 void SetPixelIndex(const ModeInfo& info, uint8_t* memory, Planes& planes, unsigned x, unsigned y, uint8_t index,
                    bool exclusive);
 
-// The colour of an index as 0x00RRGGBB: through the 256-entry table (6 bits a component) and, in
-// the 16-colour modes, the attribute palette first; the CGA modes use their fixed colours with
-// the palette chosen by INT 10h AH=0Bh.
+// The colour of an index as 0x00RRGGBB: through the 256-entry table (6 bits a component), in
+// every mode but 13h after the attribute palette, which maps the mode's colours (2, 4 or 16) to
+// entries of the table.
 struct Colours {
     const std::array<uint8_t, 768>* dac = nullptr;
     std::array<uint8_t, 16> palette{};
-    uint8_t cgaPalette = 1;     // 0: green, red, brown; 1: cyan, magenta, white
-    uint8_t cgaBackground = 0;  // colour 0 of mode 04h/05h, and the foreground of mode 06h... see below
-    bool cgaBright = false;
 };
 uint32_t Rgb(const ModeInfo& info, const Colours& colours, uint8_t index);
 

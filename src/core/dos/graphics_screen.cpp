@@ -11,15 +11,46 @@ namespace {
 constexpr uint64_t kFrameInterval = 16666;  // microseconds: 60 frames a second
 constexpr unsigned kPlaneBytes = 0x10000;
 
-// The EGA's 64 colours (bits: 0 blue, 1 green, 2 red at two thirds; 3-5 the same at one third),
-// which the 16-colour modes' palette registers choose from.
-void LoadEgaColours(VideoPorts& ports)
+// The first 64 entries of the colour table as the mode set loads them. The 350- and 480-line
+// modes (and the 40-column text) get the EGA's 64 colours: bits 0-2 blue, green and red at two
+// thirds, bits 3-5 the same at one third. The 200-line modes get the CGA's 16, bit 4 as the
+// intensity (bits 3 and 5 unused), and dark yellow made brown.
+void LoadColours(VideoPorts& ports, bool cga)
 {
     for (unsigned i = 0; i < 64; ++i) {
-        const auto level = [i](unsigned high, unsigned low) {
+        const auto ega = [i](unsigned high, unsigned low) {
             return uint8_t(((i >> high) & 1) * 42 + ((i >> low) & 1) * 21);
         };
-        ports.SetDac(i, level(2, 5), level(1, 4), level(0, 3));
+        const auto rgbi = [i](unsigned bit) { return uint8_t(((i >> bit) & 1) * 42 + ((i >> 4) & 1) * 21); };
+        if (!cga)
+            ports.SetDac(i, ega(2, 5), ega(1, 4), ega(0, 3));
+        else if ((i & 0x17) == 0x06)
+            ports.SetDac(i, 42, 21, 0);
+        else
+            ports.SetDac(i, rgbi(2), rgbi(1), rgbi(0));
+    }
+}
+
+// The palette registers as the mode set leaves them: the CGA's colours in its modes, the
+// 16-colour modes' own.
+void LoadPalette(VideoPorts& ports, const ModeInfo& info)
+{
+    static const uint8_t kCga4[16] = {0x00, 0x13, 0x15, 0x17, 0x02, 0x04, 0x06, 0x07,
+                                      0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17};
+    static const uint8_t kRgbi[16] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07,
+                                      0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17};
+    static const uint8_t kEga[16] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x14, 0x07,
+                                     0x38, 0x39, 0x3A, 0x3B, 0x3C, 0x3D, 0x3E, 0x3F};
+    for (unsigned i = 0; i < 16; ++i) {
+        uint8_t value = uint8_t(i);
+        switch (info.layout) {
+        case Layout::Cga4: value = kCga4[i]; break;
+        case Layout::Cga2: value = i == 0 ? 0x00 : 0x17; break;
+        case Layout::Planar: value = info.height == 200 ? kRgbi[i] : kEga[i]; break;
+        case Layout::Text40: value = kEga[i]; break;
+        case Layout::Linear: break;
+        }
+        ports.SetPalette(i, value);
     }
 }
 
@@ -97,11 +128,9 @@ bool GraphicsScreen::SetMode(uint8_t requested)
     if (!(requested & 0x80))
         ClearMemory(*info);
     m_devices.video.ResetColours();
-    if (info->layout == Layout::Planar)
-        LoadEgaColours(m_devices.video);
-    m_cgaPalette = 1;  // cyan, magenta and white, bright as a VGA shows them
-    m_cgaBackground = 0;
-    m_cgaBright = true;
+    if (info->layout != Layout::Linear)
+        LoadColours(m_devices.video, info->height == 200 && info->layout != Layout::Text40);
+    LoadPalette(m_devices.video, *info);
     mem.Write8(bda::kSegment, bda::kVideoMode, mode);
     mem.Write16(bda::kSegment, bda::kColumns, info->columns);
     mem.Write8(bda::kSegment, bda::kRows, uint8_t(info->rows - 1));
@@ -260,17 +289,24 @@ void GraphicsScreen::WriteString()
         SetCursor(savedRow, savedColumn);
 }
 
+// 0Bh: BH=0 sets the background (palette register 0, in the CGA's colours: bits 0-3) and, with
+// bit 4, the bright set of the four-colour palette; BH=1 chooses that palette (0: green, red,
+// brown; 1: cyan, magenta, white) for colours 1-3.
 void GraphicsScreen::CgaPalette()
 {
     const Registers& R = m_guest.R();
+    VideoPorts& ports = m_devices.video;
     const uint8_t bl = uint8_t(R.r[kBX]);
-    if (R.r[kBX] >> 8 == 1) {
-        m_cgaPalette = bl & 1;
+    uint8_t bright = uint8_t(ports.Palette(1) & 0x10), odd = uint8_t(ports.Palette(1) & 1);
+    if (R.r[kBX] >> 8 == 0) {
+        ports.SetPalette(0, uint8_t((bl & 7) | (bl & 8) << 1));
+        bright = uint8_t(bl & 0x10);
     } else {
-        m_cgaBackground = uint8_t(bl & 0x0F);
-        m_cgaBright = bl & 0x10;
-        m_devices.video.SetPalette(0, uint8_t(bl & 0x0F));
+        odd = bl & 1;
     }
+    if (m_mode != nullptr && m_mode->layout == Layout::Cga4)
+        for (unsigned i = 1; i < 4; ++i)
+            ports.SetPalette(i, uint8_t((2 * i + odd) | bright));
 }
 
 // 10h: the palette registers (00h-03h, 07h-09h) and the colour table (10h, 12h, 15h, 17h).
@@ -324,9 +360,6 @@ Colours GraphicsScreen::CurrentColours() const
     colours.dac = &m_devices.video.Dac();
     for (unsigned i = 0; i < 16; ++i)
         colours.palette[i] = m_devices.video.Palette(i);
-    colours.cgaPalette = m_cgaPalette;
-    colours.cgaBackground = m_cgaBackground;
-    colours.cgaBright = m_cgaBright;
     return colours;
 }
 

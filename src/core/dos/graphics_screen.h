@@ -65,8 +65,6 @@ private:
     Planes m_planes;
     std::vector<uint8_t> m_seen;  // A000h as the planes last took it in
     std::vector<uint32_t> m_frame, m_next;
-    uint8_t m_cgaPalette = 1, m_cgaBackground = 0;
-    bool m_cgaBright = false;
     uint64_t m_lastShown = 0;
     bool m_shownOnce = false;
 };
