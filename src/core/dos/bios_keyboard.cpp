@@ -70,8 +70,6 @@ void BiosKeyboard::Interrupt09()
     Scan(code);
     m_devices.pic.EndOfInterrupt();
     m_devices.UpdateLine();
-    if (code == scan::kScrollLock && (m_guest.mem.Read8(bda::kSegment, kShifts) & shift::kCtrl))
-        Break();
 }
 
 // Updates the shift states for a shift or lock key: true when `code` was one.
@@ -112,8 +110,8 @@ void BiosKeyboard::Scan(uint8_t code)
         mem.Write8(bda::kSegment, kKeyboardStatus, uint8_t(status | kE0Seen));
         return;
     }
-    if (code == 0xFA || code == 0xAA || code == 0xEE || code == 0x00 || code == 0xFF)
-        return;  // the keyboard's answers to commands
+    if (code == 0xFA || code == 0xEE || code == 0x00 || code == 0xFF)
+        return;  // the keyboard's answers to commands (AAh is also Left Shift's release)
     const bool extended = status & kE0Seen;
     mem.Write8(bda::kSegment, kKeyboardStatus, uint8_t(status & ~kE0Seen));
     const bool down = !(code & 0x80);
@@ -123,8 +121,10 @@ void BiosKeyboard::Scan(uint8_t code)
     const uint8_t flags = mem.Read8(bda::kSegment, kShifts);
     if (make == scan::kInsert && !(flags & (shift::kCtrl | shift::kAlt)))
         mem.Write8(bda::kSegment, kShifts, uint8_t(flags ^ shift::kInsert));
-    if ((flags & shift::kCtrl) && make == scan::kScrollLock)
-        return;  // Break: handled once the interrupt has ended
+    if ((flags & shift::kCtrl) && make == scan::kScrollLock) {
+        Break();
+        return;
+    }
     const uint16_t key = KeyCode(make, extended, flags);
     if (key != 0)
         Store(key);

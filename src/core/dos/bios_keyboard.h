@@ -30,7 +30,8 @@ public:
     bool Store(uint16_t key);
     // The key code at the buffer's head, taken out (`remove`) or left; false when it is empty.
     bool TakeKey(uint16_t& key, bool remove) { return Take(key, remove); }
-    // What INT 9 does with a byte from the controller (for DOS, whose wait cannot run INT 9).
+    // What INT 9 does with a byte from the controller (for DOS, whose wait cannot run INT 9). Ctrl+
+    // Break enters INT 1Bh when the current host call returns.
     void ScanCode(uint8_t code) { Scan(code); }
 
 private:

@@ -3,6 +3,8 @@
 // real-time clock's registers.
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "fake_host.h"
 
 namespace halyard::dos::test {
@@ -13,6 +15,7 @@ public:
     unsigned shown = 0, width = 0, height = 0;
     std::string title;
     MouseState mouse;
+    std::deque<KeyEvent> keys;
     void Show(const uint32_t*, unsigned w, unsigned h, const char* t) override
     {
         ++shown;
@@ -21,7 +24,14 @@ public:
         title = t;
     }
     void Close() override { width = height = 0; }
-    bool NextKeyEvent(KeyEvent&) override { return false; }
+    bool NextKeyEvent(KeyEvent& event) override
+    {
+        if (keys.empty())
+            return false;
+        event = keys.front();
+        keys.pop_front();
+        return true;
+    }
     MouseState Mouse() override { return mouse; }
     bool Closed() override { return false; }
 };
@@ -220,6 +230,40 @@ TEST(PcSpeaker, SoundsChannelTwoWhileGated)
     ports.Out(0x42, uint8_t(2386 >> 8));
     ports.Out(0x61, 0x00);
     EXPECT_EQ(recorder.tones, (std::vector<uint32_t>{1000, 500, 0}));
+}
+
+// Keys pressed in the graphics window: DOS reads them through the BIOS's buffer, the shift
+// states follow the presses and releases, and Ctrl+Break empties the buffer for INT 1Bh.
+TEST(PcGraphics, KeysTypedInTheWindowReachDosAndTheBios)
+{
+    Bios b(0x21);
+    b.t.console.redirected[0] = false;  // the keyboard, not a file
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+    b.Int(0x0013);
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x21", 2));
+    b.display.keys = {{0x2A, false, true}, {0x1E, false, true}, {0x1E, false, false}, {0x2A, false, false},
+                      {0x48, true, true}, {0x48, true, false}, {0x1D, false, true}};
+    b.Int(0x0800);
+    EXPECT_EQ(b.Reg(kAX) & 0xFF, 'A');
+    b.Int(0x0800);
+    EXPECT_EQ(b.Reg(kAX) & 0xFF, 0) << "an extended key comes as 0, then its scan code";
+    b.Int(0x0800);
+    EXPECT_EQ(b.Reg(kAX) & 0xFF, 0x48);
+    b.Int(0x0B00);
+    EXPECT_EQ(b.Reg(kAX) & 0xFF, 0) << "nothing more waiting";
+    EXPECT_EQ(b.t.Mem().Read8(0x40, 0x17), 0x04) << "Ctrl still held";
+    // Ctrl+Break: the program's INT 1Bh hook (an IRET at 0300h) is entered.
+    b.t.Mem().Write8(b.seg, 0x300, 0xCF);
+    b.t.Mem().Write16(0, 0x1B * 4, 0x300);
+    b.t.Mem().Write16(0, 0x1B * 4 + 2, b.seg);
+    b.display.keys = {{0x46, true, true}};
+    b.t.machine.Board().keyboard.QueueKey(0x1E, false, true);  // a key left in the buffer is dropped
+    b.t.R().r[kAX] = 0x0B00;
+    b.t.R().ip = 0x100;
+    b.t.machine.Processor().Run(4);  // INT 21h, its stub entering INT 1Bh, the hook's IRET, the stub's
+    EXPECT_EQ(b.t.R().ip, 0x102);
+    EXPECT_EQ(b.t.Mem().Read8(0x40, 0x71), 0x80) << "the break flag";
+    EXPECT_EQ(b.t.Mem().Read16(0x40, 0x1A) + 2, b.t.Mem().Read16(0x40, 0x1C)) << "one key: the 0000 of Break";
 }
 
 TEST(PcMouse, PositionAndButtonsOverTheWindow)
