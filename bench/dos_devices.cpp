@@ -118,6 +118,7 @@ int main()
     } waits[] = {
         {"DOS_POLL_KEYS.COM", "polling INT 16h AH=01"},
         {"DOS_POLL_TICKS.COM", "polling INT 1Ah AH=00"},
+        {"DOS_POLL_DOS.COM", "polling INT 21h AH=0Bh"},
         {"DOS_HALT_TICKS.COM", "halting between ticks"},
         {"DOS_POLL_MEMORY.COM", "reading 40:6Ch in a loop"},
     };

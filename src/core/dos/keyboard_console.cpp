@@ -4,9 +4,12 @@ namespace halyard::dos {
 
 bool KeyboardConsole::PollKey(uint16_t& key)
 {
-    if (m_source != nullptr && m_source->MachineKeys())
-        return m_source->NextKey(key, false, false);
-    return m_host.PollKey(key);
+    if (m_source == nullptr)
+        return m_host.PollKey(key);
+    const bool waiting = m_source->MachineKeys() ? m_source->NextKey(key, false, false) : m_host.PollKey(key);
+    if (!waiting)
+        m_source->NoteEmptyPoll();
+    return waiting;
 }
 
 bool KeyboardConsole::WaitKey(uint16_t& key)

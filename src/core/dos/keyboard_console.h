@@ -14,6 +14,8 @@ public:
     // The next key code of the BIOS's buffer, taken (`remove`) or looked at; with `wait`, waits for
     // one. False when there is none (or, waiting, none can come).
     virtual bool NextKey(uint16_t& key, bool remove, bool wait) = 0;
+    // DOS looked for a key and found none: a program polling in a loop lets the machine idle.
+    virtual void NoteEmptyPoll() = 0;
 
 protected:
     ~KeySource() = default;

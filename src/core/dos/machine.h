@@ -55,6 +55,7 @@ private:
     void OnHostCall(uint8_t vector) override;
     bool MachineKeys() override;
     bool NextKey(uint16_t& key, bool remove, bool wait) override;
+    void NoteEmptyPoll() override;
     void ScanQueuedKeys();
     void Reset();
     std::string FaultMessage() const;
@@ -83,6 +84,7 @@ private:
     MouseDriver m_mouse;
     uint16_t m_lastPolledTick = 0;
     unsigned m_samePolls = 0;
+    unsigned m_emptyKeyPolls = 0;
     DosKernel m_dos;
 };
 

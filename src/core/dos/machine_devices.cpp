@@ -13,7 +13,8 @@ constexpr unsigned kPollsBeforeIdle = 16;
 }  // namespace
 
 // The services of the devices: the timer's and keyboard's interrupts, the BIOS keyboard, and the
-// idle call DOS makes while it waits (INT 28h), through which the machine idles too.
+// idle calls (INT 28h, which DOS makes while it waits, and INT 2Fh AX=1680h, a program's "release
+// my time slice"), through which the machine idles too.
 bool Machine::HardwareHostCall(uint8_t vector)
 {
     switch (vector) {
@@ -27,6 +28,13 @@ bool Machine::HardwareHostCall(uint8_t vector)
         NoteTimePoll();
         return false;  // the BIOS answers
     case 0x28:
+        m_devices.RequestIdle();
+        m_cpu.Stop();
+        return true;
+    case 0x2F:  // AX=1680h: the program gives up the rest of its time slice
+        if (m_cpu.regs.r[kAX] != 0x1680)
+            return false;
+        m_cpu.regs.SetAL(0);
         m_devices.RequestIdle();
         m_cpu.Stop();
         return true;
@@ -95,6 +103,15 @@ void Machine::ScanQueuedKeys()
         while (controller.Pump());
         m_devices.UpdateLine();
     }
+}
+
+void Machine::NoteEmptyPoll()
+{
+    if (++m_emptyKeyPolls < kPollsBeforeIdle)
+        return;
+    m_emptyKeyPolls = 0;
+    m_devices.RequestIdle();
+    m_cpu.Stop();
 }
 
 bool Machine::NextKey(uint16_t& key, bool remove, bool wait)

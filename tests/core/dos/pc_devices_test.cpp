@@ -181,6 +181,33 @@ TEST(PcTimer, HookedTickCountsInEmulatedTime)
     EXPECT_EQ(ticks, atStart + 36) << "the BIOS tick began at the time of day and counted each tick";
 }
 
+// A program that polls for a key or the next tick lets the machine idle: on a clock that moves
+// only while the machine idles, each of these loops waiting three ticks ends.
+TEST(PcTimer, PollingLoopsIdleTheMachine)
+{
+    const struct {
+        const char* what;
+        std::vector<uint8_t> poll;
+    } cases[] = {
+        {"INT 16h AH=01h", {0xB4, 0x01, 0xCD, 0x16}},
+        {"INT 21h AH=0Bh", {0xB4, 0x0B, 0xCD, 0x21}},
+        {"INT 2Fh AX=1680h", {0xB8, 0x80, 0x16, 0xCD, 0x2F}},
+        {"INT 1Ah AH=00h", {0x30, 0xE4, 0xCD, 0x1A}},
+    };
+    for (const auto& c : cases) {
+        Pc pc;
+        pc.console.redirected[0] = false;
+        std::vector<uint8_t> code = {0x6A, 0x40, 0x07, 0x26, 0x8B, 0x1E, 0x6C, 0x00};  // ES=40h, BX=[6Ch]
+        code.insert(code.end(), c.poll.begin(), c.poll.end());
+        const uint8_t rest[] = {0x26, 0xA1, 0x6C, 0x00, 0x29, 0xD8, 0x83, 0xF8, 0x03,  // ticks since, 3?
+                                0x72, uint8_t(-int(c.poll.size()) - 11), 0xCD, 0x20};
+        code.insert(code.end(), std::begin(rest), std::end(rest));
+        const RunResult result = pc.Run(code);
+        EXPECT_TRUE(result.exited) << c.what << ": " << result.failure;
+        EXPECT_GT(pc.waits, 0u) << c.what;
+    }
+}
+
 // INT 15h AH=86h waits the microseconds in CX:DX, idling; a function the machine lacks says so.
 TEST(PcTimer, SystemServiceWaitsAndRefusesTheRest)
 {
