@@ -137,6 +137,9 @@ void Machine::Idle(bool halted)
         m_guest.Fail("the processor was halted with interrupts disabled: nothing can wake it");
         return;
     }
+    Service();
+    if (halted && m_devices.pic.Intr())
+        return;  // an interrupt is already waiting to be taken
     const uint64_t until = std::min(m_devices.UntilNextEvent(), halted ? kHaltedWait : kPollingWait);
     if (until > 0)
         m_guest.console.Wait(uint32_t((until + 999) / 1000));
