@@ -88,6 +88,7 @@ PortDevice* Devices::Decode(uint16_t port)
 
 uint8_t Devices::In(uint16_t port)
 {
+    ++m_portAccesses;
     SyncTime();
     if (port == 0x61)
         return SystemStatus();
@@ -97,6 +98,7 @@ uint8_t Devices::In(uint16_t port)
 
 void Devices::Out(uint16_t port, uint8_t value)
 {
+    ++m_portAccesses;
     SyncTime();
     if (port == 0x61) {
         SystemControl(value);

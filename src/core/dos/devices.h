@@ -49,6 +49,8 @@ public:
     uint8_t In(uint16_t port) override;
     void Out(uint16_t port, uint8_t value) override;
     uint8_t AcknowledgeInterrupt() override;
+    // Port reads and writes so far.
+    uint64_t PortAccesses() const { return m_portAccesses; }
 
     Pic pic;
     Pit pit;
@@ -72,6 +74,7 @@ private:
     bool m_refresh = false;
     uint32_t m_tone = 0;
     bool m_idleRequested = false;
+    uint64_t m_portAccesses = 0;
 };
 
 }  // namespace halyard::dos

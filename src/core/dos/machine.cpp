@@ -78,6 +78,7 @@ std::string Machine::Load(const LoadRequest& request)
 
 void Machine::OnHostCall(uint8_t vector)
 {
+    ++m_hostCalls;
     if (HardwareHostCall(vector))
         return;
     switch (vector) {
@@ -142,9 +143,11 @@ RunResult Machine::Run(uint64_t limit)
         if (m_cpu.Halted()) {
             Idle(true);
             ++result.instructions;  // an idle wait counts towards the limit, so a limited run ends
-        }
-        else if (m_devices.TakeIdleRequest())
+        } else if (m_devices.TakeIdleRequest()) {
             Idle(false);
+        } else if (Spinning()) {
+            Idle(true);
+        }
         result.instructions += m_cpu.Run(std::min(kSlice, limit - result.instructions));
         if (m_cpu.Fault() != CpuFault::None)
             m_guest.Fail(FaultMessage());

@@ -61,10 +61,12 @@ private:
     std::string FaultMessage() const;
     bool HardwareHostCall(uint8_t vector);
     void NoteTimePoll();
+    bool Spinning();
     // Between two slices: the devices, the keys and the screens brought up to date.
     void Service();
     void PassKeys();
-    void Idle(bool halted);
+    // `untilEvent`: the processor halted or spins, so nothing happens before the next event.
+    void Idle(bool untilEvent);
 
     Memory m_mem;
     Cpu m_cpu;
@@ -85,6 +87,13 @@ private:
     uint16_t m_lastPolledTick = 0;
     unsigned m_samePolls = 0;
     unsigned m_emptyKeyPolls = 0;
+    // The processor's state at the end of the last slice, and how often in a row it was the same.
+    struct SliceEnd {
+        Registers regs;
+        uint64_t activity = 0;  // host calls and port accesses so far
+    } m_lastSlice;
+    unsigned m_sameSlices = 0;
+    uint64_t m_hostCalls = 0;
     DosKernel m_dos;
 };
 

@@ -128,22 +128,46 @@ bool Machine::NextKey(uint16_t& key, bool remove, bool wait)
     }
 }
 
-// Waits for the next thing a device does: the timer's tick or a key. A halt with interrupts off
-// would wait for ever, so it ends the run.
-void Machine::Idle(bool halted)
+// Waits for the next thing a device does: the timer's tick or a key; up to a few milliseconds
+// for a program that polls a service, up to the next event for one that halts or spins. A halt
+// with interrupts off would wait for ever, so it ends the run.
+void Machine::Idle(bool untilEvent)
 {
-    constexpr uint64_t kHaltedWait = 20000, kPollingWait = 5000;
-    if (halted && !m_cpu.regs.flags.IF()) {
+    constexpr uint64_t kEventWait = 20000, kPollingWait = 5000;
+    if (m_cpu.Halted() && !m_cpu.regs.flags.IF()) {
         m_guest.Fail("the processor was halted with interrupts disabled: nothing can wake it");
         return;
     }
     Service();
-    if (halted && m_devices.pic.Intr())
+    if (untilEvent && m_devices.pic.Intr())
         return;  // an interrupt is already waiting to be taken
-    const uint64_t until = std::min(m_devices.UntilNextEvent(), halted ? kHaltedWait : kPollingWait);
+    const uint64_t until = std::min(m_devices.UntilNextEvent(), untilEvent ? kEventWait : kPollingWait);
     if (until > 0)
         m_guest.console.Wait(uint32_t((until + 999) / 1000));
     Service();
+}
+
+// A program that waits for memory to change (the tick count at 40:6Ch, a flag its own interrupt
+// handler sets) in a tight loop: two slices in a row end with the same registers, the
+// instruction pointer within a few bytes, and no service called or port touched in between. The
+// machine then idles briefly; a loop that computes changes its registers, or calls or touches
+// something, and runs at full speed.
+bool Machine::Spinning()
+{
+    constexpr unsigned kLoopBytes = 32, kSlicesBeforeIdle = 2;
+    const Registers& now = m_cpu.regs;
+    const Registers& last = m_lastSlice.regs;
+    const uint64_t activity = m_hostCalls + m_devices.PortAccesses();
+    const bool same = std::equal(std::begin(now.r), std::end(now.r), std::begin(last.r)) &&
+                      std::equal(std::begin(now.seg), std::end(now.seg), std::begin(last.seg)) &&
+                      now.flags.Get() == last.flags.Get() &&
+                      uint16_t(now.ip - last.ip + kLoopBytes) <= 2 * kLoopBytes && activity == m_lastSlice.activity;
+    m_lastSlice = {now, activity};
+    m_sameSlices = same ? m_sameSlices + 1 : 0;
+    if (m_sameSlices < kSlicesBeforeIdle)
+        return false;
+    m_sameSlices = 0;
+    return true;
 }
 
 }  // namespace halyard::dos

@@ -193,6 +193,7 @@ TEST(PcTimer, PollingLoopsIdleTheMachine)
         {"INT 21h AH=0Bh", {0xB4, 0x0B, 0xCD, 0x21}},
         {"INT 2Fh AX=1680h", {0xB8, 0x80, 0x16, 0xCD, 0x2F}},
         {"INT 1Ah AH=00h", {0x30, 0xE4, 0xCD, 0x1A}},
+        {"40:6Ch read in a tight loop", {}},
     };
     for (const auto& c : cases) {
         Pc pc;
@@ -206,6 +207,23 @@ TEST(PcTimer, PollingLoopsIdleTheMachine)
         EXPECT_TRUE(result.exited) << c.what << ": " << result.failure;
         EXPECT_GT(pc.waits, 0u) << c.what;
     }
+}
+
+// A loop that computes is never taken for a wait: it runs without the machine idling once.
+TEST(PcTimer, ComputingLoopsRunWithoutIdling)
+{
+    Pc pc;
+    const RunResult result = pc.Run({
+        0xBA, 0x32, 0x00,  // mov dx,50
+        0x31, 0xC9,        // xor cx,cx
+        0xE2, 0xFE,        // loop $
+        0x4A,              // dec dx
+        0x75, 0xF9,        // jnz (xor cx,cx)
+        0xCD, 0x20,        // int 20h
+    });
+    ASSERT_TRUE(result.exited) << result.failure;
+    EXPECT_GT(result.instructions, 3000000u);
+    EXPECT_EQ(pc.waits, 0u);
 }
 
 // INT 15h AH=86h waits the microseconds in CX:DX, idling; a function the machine lacks says so.
