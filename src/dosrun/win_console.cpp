@@ -216,13 +216,23 @@ bool WinConsole::NextKeyEvent(dos::KeyEvent& event)
     }
 }
 
+// Records other than keys (focus, mouse, window size) would end every wait at once: they are
+// dropped. A key already waiting is left for DOS to read, and the wait is a plain sleep.
 void WinConsole::Wait(uint32_t milliseconds)
 {
     Flush();
-    if (IsConsole(m_conIn))
-        WaitForSingleObject(m_conIn, milliseconds);
-    else
+    if (!IsConsole(m_conIn)) {
         Sleep(milliseconds);
+        return;
+    }
+    INPUT_RECORD record;
+    DWORD n = 0;
+    while (PeekConsoleInputA(m_conIn, &record, 1, &n) && n == 1 && record.EventType != KEY_EVENT)
+        ReadConsoleInputA(m_conIn, &record, 1, &n);
+    if (PeekConsoleInputA(m_conIn, &record, 1, &n) && n == 1)
+        Sleep(milliseconds);
+    else
+        WaitForSingleObject(m_conIn, milliseconds);
 }
 
 void WinConsole::Flush()
