@@ -89,7 +89,8 @@ bool GraphicsScreen::Video()
         return true;
     case 0x0C: WritePixel(); return true;
     case 0x0D:
-        TakePlaneWrites();
+        if (R.r[kCX] < m_mode->width && R.r[kDX] < m_mode->height)
+            TakePlaneWrite(R.r[kCX], R.r[kDX]);
         R.SetAL(R.r[kCX] < m_mode->width && R.r[kDX] < m_mode->height
                     ? PixelIndex(*m_mode, m_guest.mem.Raw(), m_planes, R.r[kCX], R.r[kDX]) : 0);
         return true;
@@ -172,6 +173,23 @@ void GraphicsScreen::TakePlaneWrites()
     }
 }
 
+// The program's write, if any, to the byte behind pixel (x, y): what a pixel service needs to
+// look at before it changes that byte (a whole look at A000h per pixel would be far too slow).
+void GraphicsScreen::TakePlaneWrite(unsigned x, unsigned y)
+{
+    if (m_mode->layout != Layout::Planar)
+        return;
+    const unsigned offset = y * (m_mode->width / 8) + x / 8;
+    const uint8_t value = m_guest.mem.Raw()[0xA0000 + offset];
+    if (value == m_seen[offset])
+        return;
+    m_seen[offset] = value;
+    const uint8_t mask = m_devices.video.MapMask();
+    for (unsigned p = 0; p < 4; ++p)
+        if (mask >> p & 1)
+            m_planes[p][offset] = value;
+}
+
 // After the BIOS changed the planes, A000h shows the plane the read map selects.
 void GraphicsScreen::SyncPlaneByte(unsigned x, unsigned y)
 {
@@ -187,12 +205,13 @@ void GraphicsScreen::SyncPlaneByte(unsigned x, unsigned y)
 void GraphicsScreen::WritePixel()
 {
     const Registers& R = m_guest.R();
-    TakePlaneWrites();
+    if (R.r[kCX] >= m_mode->width || R.r[kDX] >= m_mode->height)
+        return;
+    TakePlaneWrite(R.r[kCX], R.r[kDX]);
     const bool exclusive = (R.AL() & 0x80) && m_mode->layout != Layout::Linear;
     const uint8_t colour = m_mode->layout == Layout::Linear ? R.AL() : uint8_t(R.AL() & 0x7F);
     SetPixelIndex(*m_mode, m_guest.mem.Raw(), m_planes, R.r[kCX], R.r[kDX], colour, exclusive);
-    if (R.r[kCX] < m_mode->width && R.r[kDX] < m_mode->height)
-        SyncPlaneByte(R.r[kCX], R.r[kDX]);
+    SyncPlaneByte(R.r[kCX], R.r[kDX]);
 }
 
 // A character cell: the glyph's rows stretched to the cell's height; colour bit 7 XORs it in.
@@ -202,7 +221,6 @@ void GraphicsScreen::DrawCharacter(unsigned row, unsigned column, uint8_t c, uin
         m_guest.mem.Write16(m_mode->segment, uint16_t((row * 40 + column) * 2), uint16_t(colour << 8 | c));
         return;
     }
-    TakePlaneWrites();
     const unsigned cellHeight = m_mode->height / m_mode->rows;
     const bool exclusive = (colour & 0x80) && m_mode->layout != Layout::Linear;
     const uint8_t ink = m_mode->layout == Layout::Linear ? colour : uint8_t(colour & 0x7F);
@@ -212,6 +230,8 @@ void GraphicsScreen::DrawCharacter(unsigned row, unsigned column, uint8_t c, uin
         for (unsigned x = 0; x < 8; ++x) {
             const unsigned px = column * 8 + x, py = row * cellHeight + y;
             const bool on = bits & (0x80 >> x);
+            if (x == 0)
+                TakePlaneWrite(px, py);
             if (exclusive) {
                 if (on)
                     SetPixelIndex(*m_mode, m_guest.mem.Raw(), m_planes, px, py, ink, true);

@@ -47,6 +47,7 @@ private:
     void CgaPalette();
     void WritePixel();
     void TakePlaneWrites();
+    void TakePlaneWrite(unsigned x, unsigned y);
     void SyncPlaneByte(unsigned x, unsigned y);
     void DrawCharacter(unsigned row, unsigned column, uint8_t c, uint8_t colour);
     void Teletype(uint8_t c, uint8_t colour);
