@@ -70,7 +70,8 @@ void Machine::Service()
 }
 
 // The console's keys go to the keyboard controller once the program uses the BIOS keyboard, the
-// controller's ports or its own keyboard interrupt; until then DOS reads them from the console.
+// controller's ports, its own keyboard interrupt or a graphics mode; until then DOS reads them
+// from the console.
 void Machine::PassKeys()
 {
     KeyEvent event;
@@ -79,7 +80,7 @@ void Machine::PassKeys()
     while (m_display->NextKeyEvent(event))
         m_devices.keyboard.QueueKey(event.scan, event.extended, event.down);
     const bool hooked = m_mem.Read16(0, 9 * 4) != 9 * 4 || m_mem.Read16(0, 9 * 4 + 2) != kRomSegment;
-    if (!m_keyboard.InUse() && !m_devices.keyboard.Touched() && !hooked)
+    if (!MachineKeys() && !hooked)
         return;
     while (m_guest.console.NextKeyEvent(event))
         m_devices.keyboard.QueueKey(event.scan, event.extended, event.down);
