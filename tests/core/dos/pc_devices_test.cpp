@@ -3,6 +3,9 @@
 // INT 9 hook, the floppy, and the graphics modes.
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <random>
+
 #include "core/dos/pic.h"
 #include "core/dos/pit.h"
 #include "core/dos/scan_codes.h"
@@ -151,6 +154,47 @@ TEST(KeyCodes, EveryPrintableCharacterTypesItself)
         EXPECT_EQ(KeyCode(c.scan, c.extended, c.shifts), c.key) << std::hex << int(c.scan);
     EXPECT_EQ(KeystrokeFor('\n').scan, scan::kEnter);
     EXPECT_TRUE(KeystrokeFor(3).ctrl);
+}
+
+// The BIOS's keyboard buffer against a queue: random stores and takes through INT 16h (AH=05h
+// and 00h/01h) keep the same keys in the same order, 15 at most, across the ring's wrap, and the
+// head and tail words at 40:1Ah/40:1Ch stay inside the buffer where programs read them.
+TEST(PcKeyboard, BufferBehavesAsAQueueOfFifteen)
+{
+    Pc pc;
+    ASSERT_EQ(pc.machine.Load([] {
+        LoadRequest r;
+        r.image = {0xCD, 0x16, 0xCD, 0x20};
+        r.path = "C:\\T.COM";
+        return r;
+    }()), "");
+    Registers& regs = pc.machine.Processor().regs;
+    const auto call = [&](uint16_t ax, uint16_t cx) {
+        regs.r[kAX] = ax;
+        regs.r[kCX] = cx;
+        regs.ip = 0x100;
+        pc.machine.Processor().Run(3);
+        return regs.r[kAX];
+    };
+    std::deque<uint16_t> model;
+    std::mt19937 random(26);
+    for (int step = 0; step < 2000; ++step) {
+        if (random() % 3 != 0) {
+            const uint16_t key = uint16_t(random() | 1);
+            const bool stored = (call(0x0500, key) & 0xFF) == 0;
+            ASSERT_EQ(stored, model.size() < 15) << step;
+            if (stored)
+                model.push_back(key);
+        } else if (!model.empty()) {
+            call(0x0100, 0);
+            ASSERT_FALSE(regs.flags.ZF());
+            ASSERT_EQ(call(0x0000, 0), model.front()) << step;
+            model.pop_front();
+        }
+        const uint16_t head = pc.machine.Mem().Read16(0x40, 0x1A), tail = pc.machine.Mem().Read16(0x40, 0x1C);
+        ASSERT_TRUE(head >= 0x1E && head < 0x3E && tail >= 0x1E && tail < 0x3E && head % 2 == 0) << step;
+        ASSERT_EQ((tail - head + 32) % 32 / 2, int(model.size())) << step;
+    }
 }
 
 // 36 ticks of INT 1Ch take 36 periods of the timer (about two seconds) of emulated time, which
