@@ -89,10 +89,8 @@ bool GraphicsScreen::Video()
         return true;
     case 0x0C: WritePixel(); return true;
     case 0x0D:
-        if (R.r[kCX] < m_mode->width && R.r[kDX] < m_mode->height)
-            TakePlaneWrite(R.r[kCX], R.r[kDX]);
         R.SetAL(R.r[kCX] < m_mode->width && R.r[kDX] < m_mode->height
-                    ? PixelIndex(*m_mode, m_guest.mem.Raw(), m_planes, R.r[kCX], R.r[kDX]) : 0);
+                    ? PixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), R.r[kCX], R.r[kDX]) : 0);
         return true;
     case 0x09:
     case 0x0A: {
@@ -120,11 +118,14 @@ bool GraphicsScreen::SetMode(uint8_t requested)
             m_display->Close();
         m_mode = nullptr;
         m_text.DivertTeletype(nullptr);
+        m_guest.cpu.MapVideoWindow(nullptr);
         m_devices.video.ResetColours();
         return false;  // a text mode, or unsupported: the text screen answers
     }
     m_mode = info;
     m_text.DivertTeletype(this);
+    m_devices.video.ResetPlanes();
+    m_guest.cpu.MapVideoWindow(info->layout == Layout::Planar ? &m_vga : nullptr);
     Memory& mem = m_guest.mem;
     if (!(requested & 0x80))
         ClearMemory(*info);
@@ -151,54 +152,7 @@ void GraphicsScreen::ClearMemory(const ModeInfo& info)
     } else {
         mem.Fill(info.segment, 0, 0, kPlaneBytes);
     }
-    for (auto& plane : m_planes)
-        plane.assign(kPlaneBytes, 0);
-    m_seen.assign(kPlaneBytes, 0);
-}
-
-// The program's writes at A000h since the last look, into the planes the map mask enables.
-void GraphicsScreen::TakePlaneWrites()
-{
-    if (m_mode == nullptr || m_mode->layout != Layout::Planar)
-        return;
-    const uint8_t* window = m_guest.mem.Raw() + 0xA0000;
-    const uint8_t mask = m_devices.video.MapMask();
-    for (unsigned i = 0; i < kPlaneBytes; ++i) {
-        if (window[i] == m_seen[i])
-            continue;
-        m_seen[i] = window[i];
-        for (unsigned p = 0; p < 4; ++p)
-            if (mask >> p & 1)
-                m_planes[p][i] = window[i];
-    }
-}
-
-// The program's write, if any, to the byte behind pixel (x, y): what a pixel service needs to
-// look at before it changes that byte (a whole look at A000h per pixel would be far too slow).
-void GraphicsScreen::TakePlaneWrite(unsigned x, unsigned y)
-{
-    if (m_mode->layout != Layout::Planar)
-        return;
-    const unsigned offset = y * (m_mode->width / 8) + x / 8;
-    const uint8_t value = m_guest.mem.Raw()[0xA0000 + offset];
-    if (value == m_seen[offset])
-        return;
-    m_seen[offset] = value;
-    const uint8_t mask = m_devices.video.MapMask();
-    for (unsigned p = 0; p < 4; ++p)
-        if (mask >> p & 1)
-            m_planes[p][offset] = value;
-}
-
-// After the BIOS changed the planes, A000h shows the plane the read map selects.
-void GraphicsScreen::SyncPlaneByte(unsigned x, unsigned y)
-{
-    if (m_mode->layout != Layout::Planar)
-        return;
-    const unsigned offset = y * (m_mode->width / 8) + x / 8;
-    const uint8_t v = m_planes[m_devices.video.ReadMap()][offset];
-    m_guest.mem.Raw()[0xA0000 + offset] = v;
-    m_seen[offset] = v;
+    m_vga.Clear();
 }
 
 // 0Ch: colour AL at column CX, row DX; bit 7 of AL XORs the colour in, except in mode 13h.
@@ -207,11 +161,9 @@ void GraphicsScreen::WritePixel()
     const Registers& R = m_guest.R();
     if (R.r[kCX] >= m_mode->width || R.r[kDX] >= m_mode->height)
         return;
-    TakePlaneWrite(R.r[kCX], R.r[kDX]);
     const bool exclusive = (R.AL() & 0x80) && m_mode->layout != Layout::Linear;
     const uint8_t colour = m_mode->layout == Layout::Linear ? R.AL() : uint8_t(R.AL() & 0x7F);
-    SetPixelIndex(*m_mode, m_guest.mem.Raw(), m_planes, R.r[kCX], R.r[kDX], colour, exclusive);
-    SyncPlaneByte(R.r[kCX], R.r[kDX]);
+    SetPixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), R.r[kCX], R.r[kDX], colour, exclusive);
 }
 
 // A character cell: the glyph's rows stretched to the cell's height; colour bit 7 XORs it in.
@@ -230,16 +182,12 @@ void GraphicsScreen::DrawCharacter(unsigned row, unsigned column, uint8_t c, uin
         for (unsigned x = 0; x < 8; ++x) {
             const unsigned px = column * 8 + x, py = row * cellHeight + y;
             const bool on = bits & (0x80 >> x);
-            if (x == 0)
-                TakePlaneWrite(px, py);
             if (exclusive) {
                 if (on)
-                    SetPixelIndex(*m_mode, m_guest.mem.Raw(), m_planes, px, py, ink, true);
+                    SetPixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), px, py, ink, true);
             } else {
-                SetPixelIndex(*m_mode, m_guest.mem.Raw(), m_planes, px, py, on ? ink : 0, false);
+                SetPixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), px, py, on ? ink : 0, false);
             }
-            if (x == 7 || x == 0)
-                SyncPlaneByte(px, py);
         }
     }
 }
@@ -255,15 +203,12 @@ void GraphicsScreen::ScrollUp()
             mem.Write16(m_mode->segment, uint16_t(i * 2), 0x0720);
         return;
     }
-    TakePlaneWrites();
     uint8_t* memory = m_guest.mem.Raw();
     for (unsigned y = 0; y < m_mode->height; ++y) {
         for (unsigned x = 0; x < m_mode->width; ++x) {
             const unsigned from = y + cellHeight;
-            const uint8_t v = from < m_mode->height ? PixelIndex(*m_mode, memory, m_planes, x, from) : 0;
-            SetPixelIndex(*m_mode, memory, m_planes, x, y, v, false);
-            if ((x & 7) == 7)
-                SyncPlaneByte(x, y);
+            const uint8_t v = from < m_mode->height ? PixelIndex(*m_mode, memory, m_vga.Data(), x, from) : 0;
+            SetPixelIndex(*m_mode, memory, m_vga.Data(), x, y, v, false);
         }
     }
 }
@@ -391,8 +336,7 @@ void GraphicsScreen::Refresh(bool force)
     if (!force && m_shownOnce && now - m_lastShown < kFrameInterval)
         return;
     m_lastShown = now;
-    TakePlaneWrites();
-    RenderFrame(*m_mode, m_guest.mem.Raw(), m_planes, CurrentColours(), m_next);
+    RenderFrame(*m_mode, m_guest.mem.Raw(), m_vga.Data(), CurrentColours(), m_next);
     if (!force && m_shownOnce && m_next == m_frame)
         return;
     m_frame.swap(m_next);

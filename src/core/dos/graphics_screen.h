@@ -3,9 +3,8 @@
 // text-in-graphics functions, and the host window that shows the screen. The 80 x 25 text modes
 // stay with the text screen and the console; setting one closes the window.
 //
-// The 16-colour modes keep their four planes here. A program's own writes at A000h reach the
-// planes enabled by the sequencer's map mask (write mode 0) when the screen is next refreshed;
-// reading A000h gives back the last byte written there.
+// The 16-colour modes keep their four planes here, and the processor reaches them at A000h
+// through the graphics controller's logic while such a mode is set.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,13 +14,14 @@
 #include "core/dos/guest.h"
 #include "core/dos/host_devices.h"
 #include "core/dos/text_screen.h"
+#include "core/dos/vga_planes.h"
 
 namespace halyard::dos {
 
 class GraphicsScreen final : private TeletypeTarget {
 public:
     GraphicsScreen(Guest& guest, Devices& devices, TextScreen& text)
-        : m_guest(guest), m_devices(devices), m_text(text)
+        : m_guest(guest), m_devices(devices), m_text(text), m_vga(devices.video)
     {
     }
 
@@ -46,9 +46,6 @@ private:
     void Palette();
     void CgaPalette();
     void WritePixel();
-    void TakePlaneWrites();
-    void TakePlaneWrite(unsigned x, unsigned y);
-    void SyncPlaneByte(unsigned x, unsigned y);
     void DrawCharacter(unsigned row, unsigned column, uint8_t c, uint8_t colour);
     void Teletype(uint8_t c, uint8_t colour);
     void ScrollUp();
@@ -63,8 +60,7 @@ private:
     HostDisplay* m_display = nullptr;
     std::string m_title = "Dosrun";
     const ModeInfo* m_mode = nullptr;
-    Planes m_planes;
-    std::vector<uint8_t> m_seen;  // A000h as the planes last took it in
+    VgaPlanes m_vga;
     std::vector<uint32_t> m_frame, m_next;
     uint64_t m_lastShown = 0;
     bool m_shownOnce = false;

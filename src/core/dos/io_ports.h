@@ -17,6 +17,17 @@ protected:
     ~IoPorts() = default;
 };
 
+// Memory that a device decodes itself (the 16-colour modes' planes behind A000h): the processor
+// reads and writes its addresses through it.
+class MappedMemory {
+public:
+    virtual uint8_t Read(uint32_t linear) = 0;
+    virtual void Write(uint32_t linear, uint8_t value) = 0;
+
+protected:
+    ~MappedMemory() = default;
+};
+
 // One device's share of the ports, `port` being the full port number.
 class PortDevice {
 public:

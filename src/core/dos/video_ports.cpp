@@ -37,11 +37,18 @@ void WheelColour(unsigned i, uint8_t rgb[3])
 
 }  // namespace
 
-void VideoPorts::Reset()
+void VideoPorts::ResetPlanes()
 {
     m_sequencer.fill(0);
     m_sequencer[2] = 0x0F;
     m_graphics.fill(0);
+    m_graphics[7] = 0x0F;
+    m_graphics[8] = 0xFF;
+}
+
+void VideoPorts::Reset()
+{
+    ResetPlanes();
     m_crt.fill(0);
     m_dacWrite = m_dacRead = 0;
     m_attributeData = false;

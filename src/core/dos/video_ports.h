@@ -28,6 +28,12 @@ public:
     void SetOverscan(uint8_t value) { m_overscan = value; }
     uint8_t MapMask() const { return m_sequencer[2] & 0x0F; }
     uint8_t ReadMap() const { return m_graphics[4] & 3; }
+    // Graphics controller register `index` (set/reset, enable, colour compare, rotate and
+    // function, read map, mode, ..., colour don't care, bit mask).
+    uint8_t Graphics(unsigned index) const { return m_graphics[index & 15]; }
+    // The sequencer and graphics controller as a mode set leaves them: all planes written, write
+    // mode 0, every bit of the mask open.
+    void ResetPlanes();
     // Bumped by every change of the colours, so the screen knows to redraw.
     unsigned ColourVersion() const { return m_colourVersion; }
 

@@ -173,14 +173,45 @@ TEST(PcGraphics, ColourTablePlanesAndText)
     EXPECT_EQ(ports.In(0x3C9), 2);
 
     b.Int(0x0012);
+    // The program's own reads and writes of A000h, through the graphics controller.
+    const auto at = [&](uint8_t index, uint8_t value) {
+        ports.Out(0x3CE, index);
+        ports.Out(0x3CF, value);
+    };
+    const auto run = [&](std::vector<uint8_t> code, unsigned instructions) {  // with ES = A000h
+        b.t.Mem().CopyIn(b.seg, 0x200, code.data(), uint32_t(code.size()));
+        b.t.R().seg[kES] = 0xA000;
+        b.t.R().ip = 0x200;
+        b.t.machine.Processor().Run(instructions);
+        return b.t.R().AL();
+    };
+    const auto pixel = [&](uint16_t x) {
+        b.Int(0x0D00, 0, x, 0);
+        return b.Reg(kAX) & 0xFF;
+    };
     ports.Out(0x3C4, 2);
-    ports.Out(0x3C5, 0x04);  // the red plane only
-    b.t.Mem().Write8(0xA000, 0, 0x80);
-    b.Int(0x0D00, 0, 0, 0);
-    EXPECT_EQ(b.Reg(kAX) & 0xFF, 4) << "a byte written at A000h lands in the planes the map mask enables";
+    ports.Out(0x3C5, 0x04);                              // the red plane only
+    run({0x26, 0xC6, 0x06, 0x00, 0x00, 0x80}, 1);        // mov byte [es:0],80h
+    EXPECT_EQ(pixel(0), 4) << "write mode 0 into the planes the map mask enables";
+    ports.Out(0x3C5, 0x0F);
+    at(0, 0x0E);                                          // set/reset: colour 14
+    at(1, 0x0F);                                          // for every plane
+    at(8, 0x40);                                          // pixel 1 only
+    run({0x26, 0xA0, 0x00, 0x00, 0x26, 0xA2, 0x00, 0x00}, 2);  // mov al,[es:0]; mov [es:0],al
+    EXPECT_EQ(pixel(0), 4) << "the latches keep the pixels outside the bit mask";
+    EXPECT_EQ(pixel(1), 14);
+    at(1, 0x00);
+    at(5, 0x02);                                          // write mode 2: the byte is a colour
+    at(8, 0x20);
+    run({0x26, 0xA0, 0x00, 0x00, 0xB0, 0x09, 0x26, 0xA2, 0x00, 0x00}, 3);  // latch; mov al,9; store
+    EXPECT_EQ(pixel(2), 9);
+    at(5, 0x08);                                          // read mode 1: which pixels are colour 14
+    at(2, 0x0E);
+    EXPECT_EQ(run({0x26, 0xA0, 0x00, 0x00}, 1), 0x40);
+    at(5, 0x00);
+    at(8, 0xFF);
     b.Int(0x0C83, 0, 0, 0);
-    b.Int(0x0D00, 0, 0, 0);
-    EXPECT_EQ(b.Reg(kAX) & 0xFF, 7) << "bit 7 XORs the colour in";
+    EXPECT_EQ(pixel(0), 7) << "bit 7 XORs the colour in";
 
     b.Int(0x0E41, 0x000F);  // 'A' in white at the top left, the cursor moving on
     b.Int(0x0300);
