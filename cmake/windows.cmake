@@ -79,7 +79,7 @@ add_executable(Dosrun ${DOSRUN_SOURCES} ${CMAKE_SOURCE_DIR}/res/dosrun.rc)
 target_include_directories(Dosrun PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(Dosrun PRIVATE ${HALYARD_WIN_DEFS})
 target_compile_options(Dosrun PRIVATE -Wall -Wextra)
-target_link_libraries(Dosrun PRIVATE halyard_core)
+target_link_libraries(Dosrun PRIVATE halyard_core winmm gdi32 user32)
 
 # The helpers' version resources: the shared block of res/version.rc and the generated numbers.
 foreach(helper pausexec tracegate dosrun)
@@ -128,7 +128,8 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
 
   # In-process tests of the Win32 layers: real windows, real messages, real pipes.
   file(GLOB_RECURSE HALYARD_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
-  add_executable(win_tests ${HALYARD_WIN_TESTS} ${CMAKE_SOURCE_DIR}/tests/common/win_test_main.cpp ${HALYARD_RC})
+  add_executable(win_tests ${HALYARD_WIN_TESTS} ${CMAKE_SOURCE_DIR}/tests/common/win_test_main.cpp ${HALYARD_RC}
+                 ${CMAKE_SOURCE_DIR}/src/dosrun/win_display.cpp ${CMAKE_SOURCE_DIR}/src/dosrun/win_console.cpp)
   target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(win_tests PRIVATE halyard_ui gtest winspool)
   add_dependencies(win_tests stage ${HALYARD_STANDIN_TARGETS})

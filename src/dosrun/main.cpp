@@ -1,8 +1,9 @@
-// Dosrun: "Dosrun program [arguments]". A DOS program (.COM, or MZ without a newer header) runs in
+// Dosrun: "Dosrun [/A:image] [/B:image] program [arguments]". A DOS program (.COM, or MZ without a newer header) runs in
 // the emulated PC inside this console and its exit code becomes Dosrun's; anything else is started
 // directly with the rest of the command line unchanged, and its exit code passed on. When the
 // machine has to stop a program (an unsupported service, an undefined instruction), Dosrun says why on
-// standard error and ends with 255.
+// standard error and ends with 255. The floppy drives are image files: A.IMG beside the program
+// unless /A: names one, and B: only when /B: names one.
 #include <windows.h>
 
 #include <cstdio>
@@ -14,10 +15,13 @@
 #include "core/dos/command_line.h"
 #include "core/dos/machine.h"
 #include "core/dos/program_kind.h"
+#include "dosrun/floppy_option.h"
 #include "dosrun/pass_through.h"
 #include "dosrun/program_file.h"
 #include "dosrun/win_clock.h"
 #include "dosrun/win_console.h"
+#include "dosrun/win_display.h"
+#include "dosrun/win_speaker.h"
 #include "dosrun/win_files.h"
 
 namespace {
@@ -38,15 +42,21 @@ std::vector<std::string> Environment()
     return entries;
 }
 
-int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view tail)
+int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view tail, const std::string images[2])
 {
     using namespace halyard;
     dosrun::WinFiles files;
     dosrun::WinConsole console;
     dosrun::WinClock clock;
+    dosrun::WinSpeaker speaker;
+    dosrun::WinDisplay display;
     dos::Machine machine(files, console, clock);
     const UINT codePage = GetConsoleOutputCP();
     machine.SetCodePage(uint16_t(codePage != 0 ? codePage : GetOEMCP()));
+    machine.AttachHost(speaker, display);
+    for (unsigned drive = 0; drive < 2; ++drive)
+        if (!images[drive].empty())
+            machine.SetFloppyImage(drive, images[drive]);
     dos::LoadRequest request;
     request.image = std::move(file.bytes);
     request.mz = mz;
@@ -58,6 +68,8 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
     std::string refusal = machine.Load(request);
     if (refusal.empty()) {
         const dos::RunResult result = machine.Run();
+        if (!console.IsRedirected(dos::Stream::Input))
+            display.Linger();
         if (result.exited)
             return result.exitCode;
         refusal = result.failure;
@@ -75,15 +87,21 @@ int main()
     using namespace halyard;
     const std::string line = GetCommandLineA();
     dos::CommandLineParts parts;
-    if (!dos::SplitCommandLine(line, parts)) {
-        std::fprintf(stderr, "usage: Dosrun program [arguments]\n");
+    std::string images[2], rest;
+    bool named = dos::SplitCommandLine(line, parts);
+    while (named && dosrun::FloppyOption(parts.program, images)) {
+        rest = "Dosrun" + std::string(parts.tail);
+        named = dos::SplitCommandLine(rest, parts);
+    }
+    if (!named) {
+        std::fprintf(stderr, "usage: Dosrun [/A:image] [/B:image] program [arguments]\n");
         return kStopped;
     }
     dosrun::ProgramFile file;
     if (dosrun::FindProgram(parts.program, file)) {
         const dos::ProgramKind kind = dos::ClassifyProgram(file.bytes.data(), file.bytes.size(), file.path);
         if (kind != dos::ProgramKind::Other)
-            return RunDosProgram(file, kind == dos::ProgramKind::Mz, parts.tail);
+            return RunDosProgram(file, kind == dos::ProgramKind::Mz, parts.tail, images);
     }
     return dosrun::RunWindowsProgram(parts.program, std::string(parts.fromProgram));
 }

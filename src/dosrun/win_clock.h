@@ -23,6 +23,15 @@ public:
         local.hundredths = uint8_t(t.wMilliseconds / 10);
         return local;
     }
+
+    uint64_t Microseconds() override
+    {
+        LARGE_INTEGER count, frequency;
+        QueryPerformanceCounter(&count);
+        QueryPerformanceFrequency(&frequency);
+        return uint64_t(count.QuadPart / frequency.QuadPart * 1000000 +
+                        count.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart);
+    }
 };
 
 }  // namespace halyard::dosrun

@@ -1,5 +1,7 @@
 #include "dosrun/win_console.h"
 
+#include <atomic>
+
 #include "core/dos/bios_keys.h"
 #include "core/dos/text_screen.h"
 
@@ -7,6 +9,7 @@ namespace halyard::dosrun {
 namespace {
 
 constexpr size_t kHeldBack = 4096;
+std::atomic<unsigned> g_breaks{0};  // Ctrl+Break presses the control handler took, not yet typed
 constexpr unsigned kCells = dos::kScreenColumns * dos::kScreenRows;
 
 bool IsConsole(HANDLE h)
@@ -83,6 +86,8 @@ WinConsole::WinConsole()
 WinConsole::~WinConsole()
 {
     Flush();
+    if (m_breakHandled)
+        SetConsoleCtrlHandler(&WinConsole::OnControl, FALSE);
     if (IsConsole(m_conIn))
         SetConsoleMode(m_conIn, m_savedInputMode);
     if (m_conIn != INVALID_HANDLE_VALUE)
@@ -190,6 +195,74 @@ bool WinConsole::NextKey(bool wait, uint16_t& key)
         if (!wait)
             ReadConsoleInputA(m_conIn, &record, 1, &n);  // not a key press: drop it
     }
+}
+
+BOOL WINAPI WinConsole::OnControl(DWORD type)
+{
+    if (type != CTRL_BREAK_EVENT)
+        return FALSE;
+    ++g_breaks;
+    return TRUE;
+}
+
+// Ctrl down, the Break key's E0 46 down and up, Ctrl up.
+bool WinConsole::BreakEvent(dos::KeyEvent& event)
+{
+    if (m_breakStep == 0) {
+        if (g_breaks == 0)
+            return false;
+        --g_breaks;
+    }
+    static const dos::KeyEvent kStrokes[4] = {{0x1D, false, true}, {0x46, true, true}, {0x46, true, false},
+                                              {0x1D, false, false}};
+    event = kStrokes[m_breakStep];
+    m_breakStep = (m_breakStep + 1) % 4;
+    return true;
+}
+
+bool WinConsole::NextKeyEvent(dos::KeyEvent& event)
+{
+    if (!IsConsole(m_conIn))
+        return false;
+    if (!m_breakHandled)
+        m_breakHandled = SetConsoleCtrlHandler(&WinConsole::OnControl, TRUE) != 0;
+    if (BreakEvent(event))
+        return true;
+    for (;;) {
+        DWORD waiting = 0;
+        if (!GetNumberOfConsoleInputEvents(m_conIn, &waiting) || waiting == 0)
+            return false;
+        INPUT_RECORD record;
+        DWORD n = 0;
+        if (!ReadConsoleInputA(m_conIn, &record, 1, &n) || n == 0)
+            return false;
+        if (record.EventType != KEY_EVENT || record.Event.KeyEvent.wVirtualScanCode == 0)
+            continue;
+        const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+        event.scan = uint8_t(key.wVirtualScanCode & 0x7F);
+        event.extended = (key.dwControlKeyState & ENHANCED_KEY) != 0;
+        event.down = key.bKeyDown != 0;
+        return true;
+    }
+}
+
+// Records other than keys (focus, mouse, window size) would end every wait at once: they are
+// dropped. A key already waiting is left for DOS to read, and the wait is a plain sleep.
+void WinConsole::Wait(uint32_t milliseconds)
+{
+    Flush();
+    if (!IsConsole(m_conIn)) {
+        Sleep(milliseconds);
+        return;
+    }
+    INPUT_RECORD record;
+    DWORD n = 0;
+    while (PeekConsoleInputA(m_conIn, &record, 1, &n) && n == 1 && record.EventType != KEY_EVENT)
+        ReadConsoleInputA(m_conIn, &record, 1, &n);
+    if (PeekConsoleInputA(m_conIn, &record, 1, &n) && n == 1)
+        Sleep(milliseconds);
+    else
+        WaitForSingleObject(m_conIn, milliseconds);
 }
 
 void WinConsole::Flush()

@@ -26,6 +26,10 @@ public:
     bool PollKey(uint16_t& key) override;
     bool WaitKey(uint16_t& key) override;
     void Flush() override;
+    // Once the machine reads key events, Ctrl+Break is a key to it (INT 1Bh) rather than the
+    // console's signal; Ctrl+C still ends the run.
+    bool NextKeyEvent(dos::KeyEvent& event) override;
+    void Wait(uint32_t milliseconds) override;
 
 private:
     struct Pending {
@@ -35,6 +39,8 @@ private:
     void Write(Pending& pending);
     // The next key press: with `wait`, read when it comes; without, looked at but left waiting.
     bool NextKey(bool wait, uint16_t& key);
+    static BOOL WINAPI OnControl(DWORD type);
+    bool BreakEvent(dos::KeyEvent& event);
 
     HANDLE m_std[3] = {};
     bool m_redirected[3] = {};
@@ -42,6 +48,8 @@ private:
     HANDLE m_conOut = INVALID_HANDLE_VALUE;
     DWORD m_savedInputMode = 0;
     Pending m_out, m_err, m_text;
+    bool m_breakHandled = false;
+    unsigned m_breakStep = 0;  // where the key strokes of a Ctrl+Break being typed have got to
 };
 
 }  // namespace halyard::dosrun

@@ -20,8 +20,6 @@ void Bios::Reset()
     mem.Write16(bda::kSegment, 0x1A, 0x1E);  // empty keyboard buffer
     mem.Write16(bda::kSegment, 0x1C, 0x1E);
     m_screen.Reset();
-    m_lastDay = m_guest.clock.Now().day;
-    UpdateTicks();
 }
 
 void Bios::Unsupported(uint8_t vector)
@@ -49,8 +47,7 @@ void Bios::Video()
     case 0x00:
         if (!VideoMode(R.AL())) {
             char text[80];
-            std::snprintf(text, sizeof text, "unsupported video mode %02Xh: only the 80 x 25 text modes are shown",
-                          R.AL());
+            std::snprintf(text, sizeof text, "unsupported video mode %02Xh", R.AL());
             m_guest.Fail(text);
         }
         return;
@@ -129,59 +126,25 @@ void Bios::WriteString()
         m_screen.SetCursor(savedRow, savedColumn);
 }
 
-void Bios::Keyboard()
-{
-    Registers& R = m_guest.R();
-    uint16_t key = 0;
-    switch (R.AH()) {
-    case 0x00:
-    case 0x10:
-        m_screen.Refresh();
-        if (!m_guest.console.WaitKey(key)) {
-            m_guest.Fail("the program waits for a key, but there is no keyboard (the console is not available)");
-            return;
-        }
-        R.r[kAX] = key;
-        return;
-    case 0x01:
-    case 0x11: {
-        m_screen.Refresh();
-        const bool waiting = m_guest.console.PollKey(key);
-        if (waiting)
-            R.r[kAX] = key;
-        m_guest.ReturnFlag(kZF, !waiting);
-        return;
-    }
-    case 0x02:
-    case 0x12: R.r[kAX] = R.r[kAX] & 0xFF00; return;  // no shift key held
-    default: Unsupported(0x16); return;
-    }
-}
-
-void Bios::UpdateTicks()
-{
-    const LocalTime t = m_guest.clock.Now();
-    const uint32_t centiseconds = ((t.hour * 60u + t.minute) * 60u + t.second) * 100u + t.hundredths;
-    const uint32_t ticks = uint32_t(uint64_t(centiseconds) * 1193180 / 6553600);
-    m_guest.mem.Write16(bda::kSegment, bda::kTicks, uint16_t(ticks));
-    m_guest.mem.Write16(bda::kSegment, bda::kTicks + 2, uint16_t(ticks >> 16));
-    if (t.day != m_lastDay) {
-        m_guest.mem.Write8(bda::kSegment, bda::kMidnight, 1);
-        m_lastDay = t.day;
-    }
-}
-
 void Bios::TimeOfDay()
 {
     Registers& R = m_guest.R();
     Memory& mem = m_guest.mem;
     switch (R.AH()) {
-    case 0x00:
-        UpdateTicks();
+    case 0x00:  // the count INT 8 keeps
         R.r[kCX] = mem.Read16(bda::kSegment, bda::kTicks + 2);
         R.r[kDX] = mem.Read16(bda::kSegment, bda::kTicks);
         R.SetAL(mem.Read8(bda::kSegment, bda::kMidnight));
         mem.Write8(bda::kSegment, bda::kMidnight, 0);
+        return;
+    case 0x01:
+        mem.Write16(bda::kSegment, bda::kTicks + 2, R.r[kCX]);
+        mem.Write16(bda::kSegment, bda::kTicks, R.r[kDX]);
+        mem.Write8(bda::kSegment, bda::kMidnight, 0);
+        return;
+    case 0x03:  // setting the clock: the host's clock is not the program's to set
+    case 0x05:
+        m_guest.ReturnFlag(kCF, false);
         return;
     case 0x02: {
         const LocalTime t = m_guest.clock.Now();

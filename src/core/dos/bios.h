@@ -1,5 +1,5 @@
 #pragma once
-// The BIOS services: video (INT 10h) over the text screen, keyboard (16h), time of day (1Ah),
+// The BIOS services: video (INT 10h) over the text screen, time of day (1Ah),
 // equipment (11h) and memory size (12h).
 #include <cstdint>
 
@@ -15,12 +15,9 @@ public:
     // The data area as the power-on self test leaves it.
     void Reset();
     void Video();
-    void Keyboard();
     void TimeOfDay();
     void Equipment();
     void MemorySize();
-    // The timer count in the data area, from the host's clock (18.2 ticks a second).
-    void UpdateTicks();
 
 private:
     void Unsupported(uint8_t vector);
@@ -29,7 +26,6 @@ private:
 
     Guest& m_guest;
     TextScreen& m_screen;
-    uint8_t m_lastDay = 0;
 };
 
 }  // namespace halyard::dos

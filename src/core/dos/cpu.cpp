@@ -10,6 +10,13 @@ uint64_t Cpu::Run(uint64_t budget)
     m_stop = false;
     uint64_t n = 0;
     while (n < budget && !m_stop) {
+        if (m_intr && regs.flags.IF() && !m_interruptShadow) {
+            m_halted = false;
+            Interrupt(m_ports->AcknowledgeInterrupt());
+        }
+        m_interruptShadow = false;
+        if (m_halted)
+            break;
         ++n;
         const bool trace = regs.flags.TF();
         m_startIp = regs.ip;
@@ -380,7 +387,13 @@ void Cpu::Execute()
             R.r[kAX] = uint16_t(PortIn(port) | PortIn(uint16_t(port + 1)) << 8);
             return;
         }
-        case 0xE6: case 0xE7: Fetch8(); return;  // writes to ports go nowhere
+        case 0xE6: PortOut(Fetch8(), R.AL()); return;
+        case 0xE7: {
+            const uint8_t port = Fetch8();
+            PortOut(port, R.AL());
+            PortOut(uint16_t(port + 1), R.AH());
+            return;
+        }
         case 0xE8: {
             const uint16_t d = Fetch16();
             Push(R.ip);
@@ -405,17 +418,27 @@ void Cpu::Execute()
         }
         case 0xEC: R.SetAL(PortIn(R.r[kDX])); return;
         case 0xED: R.r[kAX] = uint16_t(PortIn(R.r[kDX]) | PortIn(uint16_t(R.r[kDX] + 1)) << 8); return;
-        case 0xEE: case 0xEF: return;
+        case 0xEE: PortOut(R.r[kDX], R.AL()); return;
+        case 0xEF:
+            PortOut(R.r[kDX], R.AL());
+            PortOut(uint16_t(R.r[kDX] + 1), R.AH());
+            return;
         case 0xF0: continue;  // LOCK
         case 0xF2: case 0xF3: m_rep = op; continue;
-        case 0xF4: return;    // HLT: nothing will interrupt it; the machine polls its devices
+        case 0xF4:  // HLT: the machine idles until an interrupt comes
+            m_halted = true;
+            m_stop = true;
+            return;
         case 0xF5: R.flags.Merge(kCF, R.flags.CF() ? 0 : kCF); return;
         case 0xF6: Unary<false>(); return;
         case 0xF7: Unary<true>(); return;
         case 0xF8: R.flags.Merge(kCF, 0); return;
         case 0xF9: R.flags.Merge(kCF, kCF); return;
         case 0xFA: R.flags.SetControl(kIF, false); return;
-        case 0xFB: R.flags.SetControl(kIF, true); return;
+        case 0xFB:
+            m_interruptShadow = !R.flags.IF();
+            R.flags.SetControl(kIF, true);
+            return;
         case 0xFC: R.flags.SetControl(kDF, false); return;
         case 0xFD: R.flags.SetControl(kDF, true); return;
         case 0xFE:

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "core/dos/flags.h"
+#include "core/dos/io_ports.h"
 #include "core/dos/memory.h"
 
 namespace halyard::dos {
@@ -59,6 +60,21 @@ public:
     // Ends Run after the current instruction (from a host call).
     void Stop() { m_stop = true; }
 
+    // The devices behind IN and OUT and the interrupt request line; without them ports read FFh.
+    void Attach(IoPorts& ports) { m_ports = &ports; }
+    // The 64 KB at A0000h decoded by `window` (null: plain memory again).
+    void MapVideoWindow(MappedMemory* window) { m_window = window; }
+    // The request line: taken before the next instruction when IF is set (not right after STI).
+    void SetInterruptRequest(bool on) { m_intr = on; }
+    // HLT ends Run; the processor stays halted until it takes an interrupt.
+    bool Halted() const { return m_halted; }
+    // Halts from a host call, as HLT would: for a service that waits for an interrupt.
+    void Halt()
+    {
+        m_halted = true;
+        m_stop = true;
+    }
+
     // Enters interrupt `vector` as INT does: pushes FLAGS, CS and IP and clears IF and TF.
     void Interrupt(uint8_t vector);
     void Push(uint16_t v);
@@ -76,16 +92,28 @@ private:
     void DivideError();
 
     // Memory and fetch.
-    uint8_t Rd8(uint32_t base, uint16_t off) const { return m_mem[(base + off) & kAddressMask]; }
+    static constexpr uint32_t kWindowStart = 0xA0000, kWindowSize = 0x10000;
+    uint8_t Load(uint32_t a) const
+    {
+        return m_window != nullptr && a - kWindowStart < kWindowSize ? m_window->Read(a) : m_mem[a];
+    }
+    void Store(uint32_t a, uint8_t v)
+    {
+        if (m_window != nullptr && a - kWindowStart < kWindowSize)
+            m_window->Write(a, v);
+        else
+            m_mem[a] = v;
+    }
+    uint8_t Rd8(uint32_t base, uint16_t off) const { return Load((base + off) & kAddressMask); }
     uint16_t Rd16(uint32_t base, uint16_t off) const
     {
-        return uint16_t(m_mem[(base + off) & kAddressMask] | m_mem[(base + uint16_t(off + 1)) & kAddressMask] << 8);
+        return uint16_t(Load((base + off) & kAddressMask) | Load((base + uint16_t(off + 1)) & kAddressMask) << 8);
     }
-    void Wr8(uint32_t base, uint16_t off, uint8_t v) { m_mem[(base + off) & kAddressMask] = v; }
+    void Wr8(uint32_t base, uint16_t off, uint8_t v) { Store((base + off) & kAddressMask, v); }
     void Wr16(uint32_t base, uint16_t off, uint16_t v)
     {
-        m_mem[(base + off) & kAddressMask] = uint8_t(v);
-        m_mem[(base + uint16_t(off + 1)) & kAddressMask] = uint8_t(v >> 8);
+        Store((base + off) & kAddressMask, uint8_t(v));
+        Store((base + uint16_t(off + 1)) & kAddressMask, uint8_t(v >> 8));
     }
     uint32_t Base(unsigned seg) const { return uint32_t(regs.seg[seg]) << 4; }
     uint8_t Fetch8() { return Rd8(Base(kCS), regs.ip++); }
@@ -139,6 +167,7 @@ private:
     void Enter(uint16_t size, uint8_t level);
     void Bound();
     uint8_t PortIn(uint16_t port);
+    void PortOut(uint16_t port, uint8_t value);
 
     uint8_t* m_mem;
     HostCalls& m_host;
@@ -146,7 +175,11 @@ private:
     CpuFault m_fault = CpuFault::None;
     uint16_t m_faultCs = 0, m_faultIp = 0;
     uint8_t m_faultOpcode = 0;
-    uint8_t m_retraceToggle = 0;
+    IoPorts* m_ports = nullptr;
+    MappedMemory* m_window = nullptr;
+    bool m_intr = false;
+    bool m_halted = false;
+    bool m_interruptShadow = false;  // the instruction after STI runs before an interrupt is taken
 
     // Decoding state of the current instruction.
     uint16_t m_startIp = 0;

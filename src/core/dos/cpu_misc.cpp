@@ -152,15 +152,15 @@ void Cpu::Bound()
     }
 }
 
-// No devices sit behind the ports. The colour adapter's status port alternates its retrace bits so
-// that programs waiting for a retrace go on.
 uint8_t Cpu::PortIn(uint16_t port)
 {
-    if (port == 0x3DA) {
-        m_retraceToggle ^= 0x09;
-        return m_retraceToggle;
-    }
-    return 0xFF;
+    return m_ports != nullptr ? m_ports->In(port) : 0xFF;
+}
+
+void Cpu::PortOut(uint16_t port, uint8_t value)
+{
+    if (m_ports != nullptr)
+        m_ports->Out(port, value);
 }
 
 }  // namespace halyard::dos

@@ -95,6 +95,7 @@ public:
     }
     bool DF() const { return m_control & kDF; }
     bool TF() const { return m_control & kTF; }
+    bool IF() const { return m_control & kIF; }
 
     // Condition `cc` of Jcc (0 = O ... 15 = G).
     bool Test(unsigned cc) const

@@ -78,6 +78,14 @@ protected:
 
 enum class Stream : uint8_t { Input, Output, Error };
 
+// A key going down or up: its set-1 scan code (make code), and whether it is one of the extended
+// keys that send E0h first (the grey arrows, Right Ctrl and Alt, keypad Enter and /, Break).
+struct KeyEvent {
+    uint8_t scan = 0;
+    bool extended = false;
+    bool down = true;
+};
+
 class HostConsole {
 public:
     // A redirected stream is a byte stream (a pipe or a file); one that is not is the console.
@@ -97,6 +105,11 @@ public:
     virtual bool WaitKey(uint16_t& key) = 0;  // false when there is no keyboard to wait on
     // Passes on whatever output the host holds back (called every few milliseconds of a run).
     virtual void Flush() = 0;
+    // The next press or release at the console, once the program drives the keyboard itself;
+    // false when none is waiting.
+    virtual bool NextKeyEvent(KeyEvent&) { return false; }
+    // Waits up to `milliseconds` or until a key event arrives: where the machine idles.
+    virtual void Wait(uint32_t) {}
 
 protected:
     ~HostConsole() = default;
@@ -111,6 +124,12 @@ struct LocalTime {
 class HostClock {
 public:
     virtual LocalTime Now() = 0;
+    // A steady count of microseconds that the machine's devices keep time by; it never goes back.
+    virtual uint64_t Microseconds()
+    {
+        const LocalTime t = Now();
+        return (((t.hour * 60ull + t.minute) * 60ull + t.second) * 100ull + t.hundredths) * 10000ull;
+    }
 
 protected:
     ~HostClock() = default;

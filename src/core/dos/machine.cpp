@@ -1,5 +1,6 @@
 #include "core/dos/machine.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace halyard::dos {
@@ -14,12 +15,31 @@ constexpr uint64_t kSlice = 100000;
 Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
     : m_cpu(m_mem, *this),
       m_files(files),
-      m_guest(m_mem, m_cpu, m_files, console, clock),
-      m_screen(m_mem, console),
+      m_console(console),
+      m_guest(m_mem, m_cpu, m_files, m_console, clock),
+      m_screen(m_mem, m_console),
       m_bios(m_guest, m_screen),
+      m_devices(m_cpu, clock, m_silent),
+      m_timer(m_guest, m_devices),
+      m_keyboard(m_guest, m_devices),
+      m_disk(m_guest),
+      m_graphics(m_guest, m_devices, m_screen),
+      m_mouse(m_guest, m_graphics),
       m_dos(m_guest, m_screen)
 {
+    m_cpu.Attach(m_devices);
+    m_console.SetKeySource(*this);
+    m_graphics.SetDisplay(m_noDisplay);
+    m_mouse.SetDisplay(m_noDisplay);
     Reset();
+}
+
+void Machine::AttachHost(HostSpeaker& speaker, HostDisplay& display)
+{
+    m_devices.SetSpeaker(speaker);
+    m_display = &display;
+    m_graphics.SetDisplay(display);
+    m_mouse.SetDisplay(display);
 }
 
 void Machine::Reset()
@@ -33,16 +53,35 @@ void Machine::Reset()
     }
     m_mem.Write8(0xFFFF, 0x0E, 0xFC);  // the machine model byte of an AT
     m_bios.Reset();
+    m_devices.Reset();
+    m_timer.Reset();
+    m_keyboard.Reset();
+    m_disk.Reset();
+    m_mouse.Reset();
     m_dos.Reset(kArenaStart);
+}
+
+void Machine::SetFloppyImage(unsigned drive, const std::string& path)
+{
+    m_disk.SetImage(drive, path);
+    m_floppyNamed |= drive == 0;
 }
 
 std::string Machine::Load(const LoadRequest& request)
 {
+    const size_t slash = request.path.find_last_of("\\/:");
+    m_graphics.SetTitle(request.path.substr(slash == std::string::npos ? 0 : slash + 1) + " - Dosrun");
+    if (!m_floppyNamed) {
+        m_disk.SetImage(0, (slash == std::string::npos ? std::string() : request.path.substr(0, slash + 1)) + "A.IMG");
+    }
     return LoadProgram(request, m_mem, m_dos, m_cpu.regs);
 }
 
 void Machine::OnHostCall(uint8_t vector)
 {
+    ++m_hostCalls;
+    if (HardwareHostCall(vector))
+        return;
     switch (vector) {
     case 0x00:
         m_dos.Finish();
@@ -59,10 +98,12 @@ void Machine::OnHostCall(uint8_t vector)
         }
         return;
     }
-    case 0x10: m_bios.Video(); return;
+    case 0x10:
+        if (!m_graphics.Video())
+            m_bios.Video();
+        return;
     case 0x11: m_bios.Equipment(); return;
     case 0x12: m_bios.MemorySize(); return;
-    case 0x16: m_bios.Keyboard(); return;
     case 0x1A: m_bios.TimeOfDay(); return;
     case 0x20: m_dos.Terminate(0, false); return;
     case 0x23: m_dos.Terminate(0, false); return;  // DOS's own Ctrl+C handler ends the program
@@ -77,8 +118,7 @@ void Machine::OnHostCall(uint8_t vector)
     // Vectors whose default handler does nothing: debug and breakpoint traps, overflow, the timer
     // and keyboard hooks, Ctrl-Break, critical error, DOS idle, multiplex, and the mouse driver
     // (absent: its reset leaves AX = 0).
-    case 0x01: case 0x03: case 0x04: case 0x08: case 0x09: case 0x1B: case 0x1C: case 0x24:
-    case 0x28: case 0x2F: case 0x33:
+    case 0x01: case 0x03: case 0x04: case 0x1B: case 0x1C: case 0x24:
         return;
     default: {
         char service[32];
@@ -111,12 +151,18 @@ RunResult Machine::Run(uint64_t limit)
             m_guest.Fail("the instruction limit was reached");
             break;
         }
+        if (m_cpu.Halted()) {
+            Idle(true);
+            ++result.instructions;  // an idle wait counts towards the limit, so a limited run ends
+        } else if (m_devices.TakeIdleRequest()) {
+            Idle(false);
+        } else if (Spinning()) {
+            Idle(true);
+        }
         result.instructions += m_cpu.Run(std::min(kSlice, limit - result.instructions));
         if (m_cpu.Fault() != CpuFault::None)
             m_guest.Fail(FaultMessage());
-        m_screen.Refresh();
-        m_bios.UpdateTicks();
-        m_guest.console.Flush();
+        Service();
     }
     m_dos.Finish();
     m_guest.console.Flush();

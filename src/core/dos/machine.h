@@ -8,10 +8,18 @@
 
 #include "core/dos/aliased_files.h"
 #include "core/dos/bios.h"
+#include "core/dos/bios_disk.h"
+#include "core/dos/bios_keyboard.h"
+#include "core/dos/bios_timer.h"
 #include "core/dos/cpu.h"
+#include "core/dos/devices.h"
+#include "core/dos/host_devices.h"
 #include "core/dos/dos_kernel.h"
+#include "core/dos/graphics_screen.h"
 #include "core/dos/guest.h"
+#include "core/dos/keyboard_console.h"
 #include "core/dos/loader.h"
+#include "core/dos/mouse_driver.h"
 #include "core/dos/text_screen.h"
 
 namespace halyard::dos {
@@ -23,7 +31,7 @@ struct RunResult {
     uint64_t instructions = 0;
 };
 
-class Machine final : private HostCalls {
+class Machine final : private HostCalls, private KeySource {
 public:
     Machine(HostFiles& files, HostConsole& console, HostClock& clock);
     Machine(const Machine&) = delete;
@@ -38,18 +46,58 @@ public:
     void SetCodePage(uint16_t codePage) { m_dos.SetCodePage(codePage); }
     Memory& Mem() { return m_mem; }
     Cpu& Processor() { return m_cpu; }
+    Devices& Board() { return m_devices; }
+    GraphicsScreen& Graphics() { return m_graphics; }
+    // The host's speaker and graphics window (by default, none).
+    void AttachHost(HostSpeaker& speaker, HostDisplay& display);
+    // The image file behind floppy drive 0 (A:) or 1 (B:). Unless named, A: is A.IMG in the
+    // program's folder.
+    void SetFloppyImage(unsigned drive, const std::string& path);
 
 private:
     void OnHostCall(uint8_t vector) override;
+    bool MachineKeys() override;
+    bool NextKey(uint16_t& key, bool remove, bool wait) override;
+    void NoteEmptyPoll() override;
+    void ScanQueuedKeys();
     void Reset();
     std::string FaultMessage() const;
+    bool HardwareHostCall(uint8_t vector);
+    void NoteTimePoll();
+    bool Spinning();
+    // Between two slices: the devices, the keys and the screens brought up to date.
+    void Service();
+    void PassKeys();
+    // `untilEvent`: the processor halted or spins, so nothing happens before the next event.
+    void Idle(bool untilEvent);
 
     Memory m_mem;
     Cpu m_cpu;
     AliasedFiles m_files;  // the host's files under the names DOS programs can use
+    KeyboardConsole m_console;
     Guest m_guest;
     TextScreen m_screen;
     Bios m_bios;
+    SilentSpeaker m_silent;
+    NoDisplay m_noDisplay;
+    HostDisplay* m_display = &m_noDisplay;
+    Devices m_devices;
+    BiosTimer m_timer;
+    BiosKeyboard m_keyboard;
+    BiosDisk m_disk;
+    bool m_floppyNamed = false;
+    GraphicsScreen m_graphics;
+    MouseDriver m_mouse;
+    uint16_t m_lastPolledTick = 0;
+    unsigned m_samePolls = 0;
+    unsigned m_emptyKeyPolls = 0;
+    // The processor's state at the end of the last slice, and how often in a row it was the same.
+    struct SliceEnd {
+        Registers regs;
+        uint64_t activity = 0;  // host calls and port accesses so far
+    } m_lastSlice;
+    unsigned m_sameSlices = 0;
+    uint64_t m_hostCalls = 0;
     DosKernel m_dos;
 };
 

@@ -63,6 +63,10 @@ void TextScreen::LineFeed()
 
 void TextScreen::Teletype(uint8_t c)
 {
+    if (m_divert != nullptr) {
+        m_divert->Put(c);
+        return;
+    }
     if (!m_wholeScreen)
         m_console.WriteText(&c, 1);
     switch (c) {

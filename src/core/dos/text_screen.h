@@ -28,6 +28,15 @@ inline constexpr uint16_t kActivePage = 0x62, kCrtPort = 0x63, kTicks = 0x6C, kM
 inline constexpr uint16_t kRows = 0x84, kCharHeight = 0x85;
 }  // namespace bda
 
+// Where the teletype's characters go instead while a graphics mode is shown.
+class TeletypeTarget {
+public:
+    virtual void Put(uint8_t c) = 0;
+
+protected:
+    ~TeletypeTarget() = default;
+};
+
 class TextScreen {
 public:
     TextScreen(Memory& memory, HostConsole& console) : m_mem(memory), m_console(console) {}
@@ -35,6 +44,8 @@ public:
     // Mode 3, blank, cursor at the top left; the data area describes it.
     void Reset();
     void Teletype(uint8_t c);
+    // Null gives the teletype back to this screen.
+    void DivertTeletype(TeletypeTarget* target) { m_divert = target; }
     // Writes `count` copies from the cursor on, without moving it; attribute < 0 keeps the cell's.
     void WriteAtCursor(uint8_t c, int attribute, unsigned count);
     // Moves the rectangle's lines up (or down) by `lines`, 0 blanking it, filling with `attribute`.
@@ -60,6 +71,7 @@ private:
     Memory& m_mem;
     HostConsole& m_console;
     bool m_wholeScreen = false;
+    TeletypeTarget* m_divert = nullptr;
     std::array<uint8_t, kScreenBytes> m_shadow{};  // the screen as the teletype left it
     std::array<uint8_t, kScreenBytes> m_shown{};   // the screen as the console last showed it
     unsigned m_shownRow = ~0u, m_shownColumn = ~0u;

@@ -54,6 +54,17 @@ std::string InstructionSummary(const Topic& topic)
     return line;
 }
 
+// The 8086 register `capitals` names, from the reference the Search page shows; empty when none.
+std::string RegisterSummary(std::string_view capitals)
+{
+    std::size_t count = 0;
+    const Register* registers = Registers(count);
+    for (std::size_t k = 0; k < count; ++k)
+        if (capitals == registers[k].name)
+            return std::string(registers[k].name) + "：" + registers[k].title + "，" + std::string(FirstSentence(registers[k].explanation));
+    return std::string();
+}
+
 }  // namespace
 
 std::string WordSummary(std::string_view word)
@@ -68,6 +79,12 @@ std::string WordSummary(std::string_view word)
         return capitals + "：不在 8086/8088 指令参考里，是后来的处理器或汇编程序才有的写法";
     }
     if (colour == NoKeyword) return std::string();
+    if (colour == ColourRegister) {
+        std::string capitals(word);
+        for (char& c : capitals)
+            if (c >= 'a' && c <= 'z') c = char(c - ('a' - 'A'));
+        if (std::string summary = RegisterSummary(capitals); !summary.empty()) return summary;
+    }
     const char* note = KeywordNote(word);
     return note ? note : std::string();
 }

@@ -123,11 +123,12 @@ TEST(Cpu, StopsWithTheReasonAndAddress)
         {{0xFE, 0xF8}, {}, "undefined opcode FEh at %04X:0100"},
         {{0x8D, 0xC0}, {}, "undefined opcode 8Dh at %04X:0100"},
         {{0xB4, 0x5E, 0xCD, 0x21}, {}, "unsupported DOS service INT 21h AH=5Eh (AX=5E00h) at %04X:0102"},
-        {{0xCD, 0x13}, {}, "unsupported interrupt 13h (AX=0000h) at %04X:0100"},
+        {{0xCD, 0x14}, {}, "unsupported interrupt 14h (AX=0000h) at %04X:0100"},
         {{0xF6, 0xF3}, {}, "Divide overflow"},
-        {{0xB8, 0x13, 0x00, 0xCD, 0x10}, {}, "unsupported video mode 13h"},
+        {{0xB8, 0x6A, 0x00, 0xCD, 0x10}, {}, "unsupported video mode 6Ah"},
         {{0x62, 0x06, 0x0A, 0x01, 0xCD, 0x20, 0, 0, 0, 0, 3, 0, 7, 0}, {9, 0, 0, 0}, "BOUND range exceeded at %04X:0100"},
-        {{0xB4, 0x00, 0xCD, 0x16}, {}, "the program waits for a key, but there is no keyboard"},
+        {{0xB4, 0x00, 0xCD, 0x16}, {}, "the program waits for a key, but its redirected standard input has ended"},
+        {{0xFA, 0xF4}, {}, "halted with interrupts disabled"},
     };
     for (const auto& c : cases) {
         TestMachine t;

@@ -30,6 +30,7 @@ struct Dos {
         r.r[kDI] = di;
         r.seg[kES] = seg;
         r.ip = 0x100;
+        r.flags.Set(uint16_t(r.flags.Get() & ~kIF));  // no timer tick between the three steps
         t.machine.Processor().Run(3);  // INT 21h, the service's stub, IRET
         EXPECT_EQ(r.ip, 0x102);
         return r.flags.CF();
@@ -131,6 +132,7 @@ TEST(DosFiles, NamesAttributesDevicesAndTemporaryFiles)
     const std::string temp = d.Str(kName);
     EXPECT_EQ(temp.rfind("TMP\\", 0), 0u);
     EXPECT_EQ(d.t.files.files.count(Key(temp)), 1u);
+    d.t.R().r[kSI] = kOther;  // programs start with SI at their first instruction
     ASSERT_FALSE(d.Call(0x4700, 0, 0, 0));  // the folder without its drive, at DS:SI
     EXPECT_EQ(d.Str(d.t.R().r[kSI]), "WORK");
     // DL counts drives from 1 (A:), 0 being the current one: C: is 3.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -184,6 +185,13 @@ public:
         return true;
     }
     void Flush() override {}
+    // Where the machine idles: a test may pass the time it asks for on its own clock.
+    std::function<void(uint32_t)> onWait;
+    void Wait(uint32_t milliseconds) override
+    {
+        if (onWait)
+            onWait(milliseconds);
+    }
 };
 
 class FixedClock final : public HostClock {
