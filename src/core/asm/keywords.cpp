@@ -7,25 +7,23 @@
 
 namespace {
 
-// Every keyword is 2 to 10 bytes long, so a word packs into two 64-bit halves. Packing sets the
-// 0x20 bit of every byte: among the bytes of names (letters, digits, _ . @ ? $) that makes the two
-// cases of a letter one and keeps every other byte apart, so two words of one length are equal,
-// ignoring case, exactly when their keys are (the length is compared too, for words holding 0).
-// Bytes that no name holds may meet another byte this way ("`" and "@"); the classifier and the
-// status bar only ask about names.
+// Keywords are 2 to 10 bytes long. Those of up to 8 bytes pack into one 64-bit key; the two
+// longer ones (INCLUDELIB, .FARDATA?) are looked up apart, so the common key stays one word.
+// Packing sets the 0x20 bit of every byte: among the bytes of names (letters, digits, _ . @ ? $)
+// that makes the two cases of a letter one and keeps every other byte apart, so two words of one
+// length are equal, ignoring case, exactly when their keys are (the length is compared too, for
+// words holding 0). Bytes that no name holds may meet another byte this way ("`" and "@"); the
+// classifier and the status bar only ask about names.
 constexpr std::int32_t kShortestKeyword = 2;
+constexpr std::int32_t kLongestPacked = 8;
 constexpr std::int32_t kLongestKeyword = 10;
 
-struct Key {
-    std::uint64_t low = 0;   // bytes 0 to 7
-    std::uint64_t high = 0;  // bytes 8 and 9; 0 for the usual short word
-    constexpr bool operator==(const Key& other) const { return low == other.low && high == other.high; }
-};
+using Key = std::uint64_t;
 
 constexpr std::uint64_t kCaseBits = 0x2020202020202020ull;
 
 // `count` bytes, 1 to 8, with their 0x20 bits set.
-constexpr std::uint64_t Pack(const char* bytes, std::int32_t count)
+constexpr Key PackKey(const char* bytes, std::int32_t count)
 {
     std::uint64_t packed = 0;
     for (std::int32_t i = 0; i < count; ++i)
@@ -33,21 +31,11 @@ constexpr std::uint64_t Pack(const char* bytes, std::int32_t count)
     return packed | (kCaseBits >> (64 - 8 * count));
 }
 
-constexpr Key PackKey(const char* word, std::int32_t length)
-{
-    if (length <= 8)
-        return Key{Pack(word, length), 0};
-    return Key{Pack(word, 8), Pack(word + 8, length - 8)};
-}
-
 // Open addressing with linear probing; 1024 slots for about 270 distinct keys keep probes short.
 constexpr int kTableBits = 10;
 constexpr std::size_t kTableSize = std::size_t(1) << kTableBits;
 
-constexpr std::size_t Slot(const Key& key)
-{
-    return std::size_t(((key.low ^ (key.high * 31)) * 0x9E3779B97F4A7C15ull) >> (64 - kTableBits));
-}
+constexpr std::size_t Slot(Key key) { return std::size_t((key * 0x9E3779B97F4A7C15ull) >> (64 - kTableBits)); }
 
 struct Entry {
     Key key;
@@ -58,12 +46,27 @@ using Table = std::array<Entry, kTableSize>;
 
 // The upper- and lower-case entries of one table meet in one slot; a word already there with
 // another colour would make the colour depend on case, and fails the build.
+// The keywords longer than a key: few enough to compare one by one.
+struct LongKeyword {
+    std::string_view name;
+    std::int32_t colour;
+};
+constexpr LongKeyword kLongKeywords[] = {{"INCLUDELIB", ColourDirective}, {".FARDATA?", ColourDirective}};
+
+constexpr bool IsLongKeyword(std::string_view name)
+{
+    for (const LongKeyword& k : kLongKeywords)
+        if (k.name == name) return true;
+    return false;
+}
+
 template <std::size_t N>
 constexpr void Insert(Table& table, const std::string_view (&names)[N], std::int32_t colour)
 {
     for (std::string_view name : names) {
-        if (name.size() < std::size_t(kShortestKeyword) || name.size() > std::size_t(kLongestKeyword))
-            throw std::logic_error("keyword length out of the packed range");
+        if (name.size() > std::size_t(kLongestPacked) && IsLongKeyword(name)) continue;
+        if (name.size() < std::size_t(kShortestKeyword) || name.size() > std::size_t(kLongestPacked))
+            throw std::logic_error("keyword length out of the packed range, and not a long keyword");
         if (name[0] >= '0' && name[0] <= '9')
             throw std::logic_error("the classifier looks no word up that begins with a digit");
         const std::int32_t length = std::int32_t(name.size());
@@ -92,10 +95,26 @@ constexpr Table kTable = BuildTable();
 
 }  // namespace
 
+namespace {
+
+// The rare words of 9 or 10 bytes, against the long keywords, ignoring case.
+[[gnu::noinline]] std::int32_t LongKeywordColour(const char* word, std::int32_t length)
+{
+    for (const LongKeyword& k : kLongKeywords) {
+        if (std::int32_t(k.name.size()) != length) continue;
+        std::int32_t i = 0;
+        while (i < length && (word[i] | 0x20) == (k.name[std::size_t(i)] | 0x20)) ++i;
+        if (i == length) return k.colour;
+    }
+    return NoKeyword;
+}
+
+}  // namespace
+
 std::int32_t KeywordColour(const char* word, std::int32_t length)
 {
-    if (length < kShortestKeyword || length > kLongestKeyword)
-        return NoKeyword;
+    if (length < kShortestKeyword || length > kLongestPacked)
+        return length > kLongestPacked && length <= kLongestKeyword ? LongKeywordColour(word, length) : NoKeyword;
     const Key key = PackKey(word, length);
     for (std::size_t slot = Slot(key);; slot = (slot + 1) & (kTableSize - 1)) {
         const Entry& entry = kTable[slot];
