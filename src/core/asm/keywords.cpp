@@ -53,6 +53,15 @@ struct LongKeyword {
 };
 constexpr LongKeyword kLongKeywords[] = {{"INCLUDELIB", ColourDirective}, {".FARDATA?", ColourDirective}};
 
+// KeywordColour looks long words up only when they begin as one of these does.
+constexpr bool LongKeywordsBeginWithIOrDot()
+{
+    for (const LongKeyword& k : kLongKeywords)
+        if (k.name[0] != 'I' && k.name[0] != '.') return false;
+    return true;
+}
+static_assert(LongKeywordsBeginWithIOrDot());
+
 constexpr bool IsLongKeyword(std::string_view name)
 {
     for (const LongKeyword& k : kLongKeywords)
@@ -113,8 +122,12 @@ namespace {
 
 std::int32_t KeywordColour(const char* word, std::int32_t length)
 {
-    if (length < kShortestKeyword || length > kLongestPacked)
-        return length > kLongestPacked && length <= kLongestKeyword ? LongKeywordColour(word, length) : NoKeyword;
+    if (length < kShortestKeyword || length > kLongestPacked) {
+        // Long names ("label_1234") are common, long keywords rare: their first bytes decide.
+        const char first = char(word[0] | 0x20);
+        const bool mayBeLong = length <= kLongestKeyword && (first == 'i' || first == '.');
+        return mayBeLong ? LongKeywordColour(word, length) : NoKeyword;
+    }
     const Key key = PackKey(word, length);
     for (std::size_t slot = Slot(key);; slot = (slot + 1) & (kTableSize - 1)) {
         const Entry& entry = kTable[slot];
