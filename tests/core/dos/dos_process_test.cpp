@@ -60,15 +60,7 @@ TEST(DosProcess, LoadWithoutRunningHandsBackTheChildsStart)
     t.Mem().WriteString(seg, 0x240, std::string("\0\0\x60\x02", 4));
     t.Mem().Write16(seg, 0x244, seg);
     t.Mem().WriteString(seg, 0x260, std::string("\0\r", 2));
-    const auto call = [&](uint16_t ax, uint16_t bx, uint16_t dx) {
-        r.r[kAX] = ax;
-        r.r[kBX] = bx;
-        r.r[kDX] = dx;
-        r.seg[kES] = seg;
-        r.ip = 0x100;
-        t.machine.Processor().Run(3);
-        return r.flags.CF();
-    };
+    const auto call = [&](uint16_t ax, uint16_t bx, uint16_t dx) { return t.CallAt100(ax, bx, r.r[kCX], dx, seg); };
     ASSERT_FALSE(call(0x4A00, 0x1000, 0));
     ASSERT_FALSE(call(0x4B01, 0x240, 0x200));
     const uint16_t childCs = t.Mem().Read16(seg, 0x254), childSs = t.Mem().Read16(seg, 0x250);

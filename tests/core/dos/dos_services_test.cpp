@@ -23,17 +23,11 @@ struct Dos {
     bool Call(uint16_t ax, uint16_t bx = 0, uint16_t cx = 0, uint16_t dx = 0, uint16_t di = 0)
     {
         Registers& r = t.R();
-        r.r[kAX] = ax;
-        r.r[kBX] = bx;
-        r.r[kCX] = cx;
-        r.r[kDX] = dx;
         r.r[kDI] = di;
-        r.seg[kES] = seg;
-        r.ip = 0x100;
         r.flags.Set(uint16_t(r.flags.Get() & ~kIF));  // no timer tick between the three steps
-        t.machine.Processor().Run(3);  // INT 21h, the service's stub, IRET
+        const bool carry = t.CallAt100(ax, bx, cx, dx, seg);
         EXPECT_EQ(r.ip, 0x102);
-        return r.flags.CF();
+        return carry;
     }
     uint16_t Ax() { return t.R().r[kAX]; }
     void Put(uint16_t off, const std::string& text) { t.Mem().WriteString(seg, off, text + '\0'); }

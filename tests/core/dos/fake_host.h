@@ -219,6 +219,22 @@ struct TestMachine {
     }
     Registers& R() { return machine.Processor().regs; }
     Memory& Mem() { return machine.Mem(); }
+
+    // Runs the software interrupt at 0100h once with AX, BX, CX, DX and ES given (the other
+    // registers as they are): the INT, the service's stub and its IRET. True when the service
+    // returned with the carry set.
+    bool CallAt100(uint16_t ax, uint16_t bx, uint16_t cx, uint16_t dx, uint16_t es)
+    {
+        Registers& r = R();
+        r.r[kAX] = ax;
+        r.r[kBX] = bx;
+        r.r[kCX] = cx;
+        r.r[kDX] = dx;
+        r.seg[kES] = es;
+        r.ip = 0x100;
+        machine.Processor().Run(3);
+        return r.flags.CF();
+    }
 };
 
 }  // namespace halyard::dos::test

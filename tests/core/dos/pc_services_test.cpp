@@ -52,16 +52,9 @@ struct Bios {
     // The carry the service returned.
     bool Int(uint16_t ax, uint16_t bx = 0, uint16_t cx = 0, uint16_t dx = 0)
     {
-        Registers& r = t.R();
-        r.r[kAX] = ax;
-        r.r[kBX] = bx;
-        r.r[kCX] = cx;
-        r.r[kDX] = dx;
-        r.seg[kES] = seg;
-        r.ip = 0x100;
-        t.machine.Processor().Run(3);
-        EXPECT_EQ(r.ip, 0x102);
-        return r.flags.CF();
+        const bool carry = t.CallAt100(ax, bx, cx, dx, seg);
+        EXPECT_EQ(t.R().ip, 0x102);
+        return carry;
     }
     uint16_t Reg(Reg16 reg) { return t.R().r[reg]; }
     uint32_t FramePixel(unsigned x, unsigned y)
