@@ -13,6 +13,17 @@
 using BuildCommands = AppFixture;
 
 namespace {
+// `install`, ready, with the staged Dosrun in its tool folder, becomes the application's
+// installation.
+void UseWithDosrun(CHalyardApp& app, buildtest::CTempInstall& install)
+{
+    ASSERT_TRUE(install.Ready());
+    char dist[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableA("HALYARD_DIST", dist, sizeof dist), 0u);
+    ASSERT_TRUE(CopyFileA((std::string(dist) + "\\bin\\Dosrun.exe").c_str(), (install.ToolFolder() + "\\Dosrun.exe").c_str(), FALSE));
+    std::strcpy(app.m_szInstallDir, install.InstallDir().c_str());
+}
+
 std::string LongPathOf(const std::string& path)
 {
     char full[MAX_PATH] = {};
@@ -166,11 +177,7 @@ TEST_F(BuildCommands, LongNamesReachEveryStepAsTheSameShortNames)
 TEST_F(BuildCommands, TheToolsRunThroughDosrunWithTheirExactArguments)
 {
     buildtest::CTempInstall install("inst", "src");
-    ASSERT_TRUE(install.Ready());
-    char dist[MAX_PATH] = {};
-    ASSERT_GT(GetEnvironmentVariableA("HALYARD_DIST", dist, sizeof dist), 0u);
-    ASSERT_TRUE(CopyFileA((std::string(dist) + "\\bin\\Dosrun.exe").c_str(), (install.ToolFolder() + "\\Dosrun.exe").c_str(), FALSE));
-    std::strcpy(app.m_szInstallDir, install.InstallDir().c_str());
+    ASSERT_NO_FATAL_FAILURE(UseWithDosrun(app, install));
     ASSERT_TRUE(install.AddSource("hello.asm"));
     CHalyardDoc* doc = Open(install.SourceDir() + "\\hello.asm");
     ASSERT_NE(nullptr, doc);
@@ -188,11 +195,7 @@ TEST_F(BuildCommands, TheToolsRunThroughDosrunWithTheirExactArguments)
 TEST_F(BuildCommands, ThroughDosrunToolsGetTheOwnNamesAndF4FindsTheAlias)
 {
     buildtest::CTempInstall install("inst", "汇编 作业");
-    ASSERT_TRUE(install.Ready());
-    char dist[MAX_PATH] = {};
-    ASSERT_GT(GetEnvironmentVariableA("HALYARD_DIST", dist, sizeof dist), 0u);
-    ASSERT_TRUE(CopyFileA((std::string(dist) + "\\bin\\Dosrun.exe").c_str(), (install.ToolFolder() + "\\Dosrun.exe").c_str(), FALSE));
-    std::strcpy(app.m_szInstallDir, install.InstallDir().c_str());
+    ASSERT_NO_FATAL_FAILURE(UseWithDosrun(app, install));
     ASSERT_TRUE(install.AddSource("第1题.asm"));
     SetEnvironmentVariableA("HALYARD_STANDIN_MESSAGE", "1~1.ASM(2): error A2009: Symbol not defined: FOO");
     CHalyardDoc* doc = Open(install.SourceDir() + "\\第1题.asm");
