@@ -10,15 +10,10 @@ uint64_t Cpu::Run(uint64_t budget)
     m_stop = false;
     uint64_t n = 0;
     while (n < budget && !m_stop) {
-        if (m_intr && regs.flags.IF() && !m_interruptShadow) {
-            m_halted = false;
-            Interrupt(m_ports->AcknowledgeInterrupt());
-        }
-        m_interruptShadow = false;
-        if (m_halted)
+        bool trace = false;
+        if ((m_state != 0 || regs.flags.TF()) && !BeforeInstruction(trace))
             break;
         ++n;
-        const bool trace = regs.flags.TF();
         m_startIp = regs.ip;
         m_override = 4;
         m_rep = 0;
@@ -29,6 +24,19 @@ uint64_t Cpu::Run(uint64_t budget)
     return n;
 }
 
+// The rare work between two instructions: a pending interrupt, the end of an STI's shadow, a halt,
+// single-stepping. False while the processor stays halted.
+bool Cpu::BeforeInstruction(bool& trace)
+{
+    if ((m_state & (kRequest | kShadow)) == kRequest && regs.flags.IF()) {
+        SetState(kHalted, false);
+        Interrupt(m_ports->AcknowledgeInterrupt());
+    }
+    SetState(kShadow, false);
+    trace = regs.flags.TF();
+    return !Halted();
+}
+
 void Cpu::SetFault(CpuFault fault)
 {
     m_fault = fault;
@@ -37,19 +45,6 @@ void Cpu::SetFault(CpuFault fault)
     m_faultOpcode = Rd8(Base(kCS), m_startIp);
     regs.ip = m_startIp;
     m_stop = true;
-}
-
-void Cpu::Push(uint16_t v)
-{
-    regs.r[kSP] = uint16_t(regs.r[kSP] - 2);
-    Wr16(Base(kSS), regs.r[kSP], v);
-}
-
-uint16_t Cpu::Pop()
-{
-    const uint16_t v = Rd16(Base(kSS), regs.r[kSP]);
-    regs.r[kSP] = uint16_t(regs.r[kSP] + 2);
-    return v;
 }
 
 void Cpu::Interrupt(uint8_t vector)
@@ -68,42 +63,6 @@ void Cpu::DivideError()
 {
     regs.ip = m_startIp;
     Interrupt(0);
-}
-
-void Cpu::DecodeModRM()
-{
-    const uint8_t modrm = Fetch8();
-    m_mod = modrm >> 6;
-    m_reg = (modrm >> 3) & 7;
-    m_rm = modrm & 7;
-    if (m_mod == 3)
-        return;
-    const uint16_t* r = regs.r;
-    uint16_t off;
-    unsigned seg = kDS;
-    switch (m_rm) {
-    case 0: off = uint16_t(r[kBX] + r[kSI]); break;
-    case 1: off = uint16_t(r[kBX] + r[kDI]); break;
-    case 2: off = uint16_t(r[kBP] + r[kSI]); seg = kSS; break;
-    case 3: off = uint16_t(r[kBP] + r[kDI]); seg = kSS; break;
-    case 4: off = r[kSI]; break;
-    case 5: off = r[kDI]; break;
-    case 6:
-        if (m_mod == 0) {
-            off = Fetch16();
-        } else {
-            off = r[kBP];
-            seg = kSS;
-        }
-        break;
-    default: off = r[kBX]; break;
-    }
-    if (m_mod == 1)
-        off = uint16_t(off + int8_t(Fetch8()));
-    else if (m_mod == 2)
-        off = uint16_t(off + Fetch16());
-    m_eaOff = off;
-    m_eaBase = Base(m_override < 4 ? m_override : seg);
 }
 
 void Cpu::Execute()
@@ -426,7 +385,7 @@ void Cpu::Execute()
         case 0xF0: continue;  // LOCK
         case 0xF2: case 0xF3: m_rep = op; continue;
         case 0xF4:  // HLT: the machine idles until an interrupt comes
-            m_halted = true;
+            SetState(kHalted, true);
             m_stop = true;
             return;
         case 0xF5: R.flags.Merge(kCF, R.flags.CF() ? 0 : kCF); return;
@@ -436,7 +395,7 @@ void Cpu::Execute()
         case 0xF9: R.flags.Merge(kCF, kCF); return;
         case 0xFA: R.flags.SetControl(kIF, false); return;
         case 0xFB:
-            m_interruptShadow = !R.flags.IF();
+            SetState(kShadow, !R.flags.IF());
             R.flags.SetControl(kIF, true);
             return;
         case 0xFC: R.flags.SetControl(kDF, false); return;

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "core/dos/flags.h"
+#include "core/dos/hot.h"
 #include "core/dos/io_ports.h"
 #include "core/dos/memory.h"
 
@@ -65,20 +66,29 @@ public:
     // The 64 KB at A0000h decoded by `window` (null: plain memory again).
     void MapVideoWindow(MappedMemory* window) { m_window = window; }
     // The request line: taken before the next instruction when IF is set (not right after STI).
-    void SetInterruptRequest(bool on) { m_intr = on; }
+    void SetInterruptRequest(bool on) { SetState(kRequest, on); }
     // HLT ends Run; the processor stays halted until it takes an interrupt.
-    bool Halted() const { return m_halted; }
+    bool Halted() const { return m_state & kHalted; }
     // Halts from a host call, as HLT would: for a service that waits for an interrupt.
     void Halt()
     {
-        m_halted = true;
+        m_state |= kHalted;
         m_stop = true;
     }
 
     // Enters interrupt `vector` as INT does: pushes FLAGS, CS and IP and clears IF and TF.
     void Interrupt(uint8_t vector);
-    void Push(uint16_t v);
-    uint16_t Pop();
+    void Push(uint16_t v)
+    {
+        regs.r[kSP] = uint16_t(regs.r[kSP] - 2);
+        Wr16(Base(kSS), regs.r[kSP], v);
+    }
+    uint16_t Pop()
+    {
+        const uint16_t v = Rd16(Base(kSS), regs.r[kSP]);
+        regs.r[kSP] = uint16_t(regs.r[kSP] + 2);
+        return v;
+    }
 
     CpuFault Fault() const { return m_fault; }
     // The address of the faulting instruction, and its first byte.
@@ -87,37 +97,50 @@ public:
     uint8_t FaultOpcode() const { return m_faultOpcode; }
 
 private:
-    void Execute();
+    bool BeforeInstruction(bool& trace);
+    HALYARD_HOT void Execute();
     void SetFault(CpuFault fault);
     void DivideError();
 
     // Memory and fetch.
     static constexpr uint32_t kWindowStart = 0xA0000, kWindowSize = 0x10000;
-    uint8_t Load(uint32_t a) const
+    HALYARD_HOT uint8_t Load(uint32_t a) const
     {
-        return m_window != nullptr && a - kWindowStart < kWindowSize ? m_window->Read(a) : m_mem[a];
+        return a - kWindowStart < kWindowSize && m_window != nullptr ? m_window->Read(a) : m_mem[a];
     }
-    void Store(uint32_t a, uint8_t v)
+    HALYARD_HOT void Store(uint32_t a, uint8_t v)
     {
-        if (m_window != nullptr && a - kWindowStart < kWindowSize)
+        if (a - kWindowStart < kWindowSize && m_window != nullptr)
             m_window->Write(a, v);
         else
             m_mem[a] = v;
     }
-    uint8_t Rd8(uint32_t base, uint16_t off) const { return Load((base + off) & kAddressMask); }
-    uint16_t Rd16(uint32_t base, uint16_t off) const
+    HALYARD_HOT uint8_t Rd8(uint32_t base, uint16_t off) const { return Load((base + off) & kAddressMask); }
+    // A word below the video window that does not wrap at its segment's end is two plain bytes
+    // (nearly every word a program touches); the others go byte by byte.
+    HALYARD_HOT static bool PlainWord(uint32_t a, uint16_t off) { return a < kWindowStart - 1 && off != 0xFFFF; }
+    HALYARD_HOT uint16_t Rd16(uint32_t base, uint16_t off) const
     {
-        return uint16_t(Load((base + off) & kAddressMask) | Load((base + uint16_t(off + 1)) & kAddressMask) << 8);
+        const uint32_t a = (base + off) & kAddressMask;
+        if (PlainWord(a, off))
+            return uint16_t(m_mem[a] | m_mem[a + 1] << 8);
+        return uint16_t(Load(a) | Load((base + uint16_t(off + 1)) & kAddressMask) << 8);
     }
-    void Wr8(uint32_t base, uint16_t off, uint8_t v) { Store((base + off) & kAddressMask, v); }
-    void Wr16(uint32_t base, uint16_t off, uint16_t v)
+    HALYARD_HOT void Wr8(uint32_t base, uint16_t off, uint8_t v) { Store((base + off) & kAddressMask, v); }
+    HALYARD_HOT void Wr16(uint32_t base, uint16_t off, uint16_t v)
     {
-        Store((base + off) & kAddressMask, uint8_t(v));
+        const uint32_t a = (base + off) & kAddressMask;
+        if (PlainWord(a, off)) {
+            m_mem[a] = uint8_t(v);
+            m_mem[a + 1] = uint8_t(v >> 8);
+            return;
+        }
+        Store(a, uint8_t(v));
         Store((base + uint16_t(off + 1)) & kAddressMask, uint8_t(v >> 8));
     }
     uint32_t Base(unsigned seg) const { return uint32_t(regs.seg[seg]) << 4; }
-    uint8_t Fetch8() { return Rd8(Base(kCS), regs.ip++); }
-    uint16_t Fetch16()
+    HALYARD_HOT uint8_t Fetch8() { return Rd8(Base(kCS), regs.ip++); }
+    HALYARD_HOT uint16_t Fetch16()
     {
         const uint16_t v = Rd16(Base(kCS), regs.ip);
         regs.ip = uint16_t(regs.ip + 2);
@@ -127,17 +150,17 @@ private:
     uint32_t DataBase() const { return Base(m_override < 4 ? m_override : unsigned(kDS)); }
 
     // The ModRM operand of the current instruction.
-    void DecodeModRM();
-    uint8_t GetE8() const { return m_mod == 3 ? regs.R8(m_rm) : Rd8(m_eaBase, m_eaOff); }
-    uint16_t GetE16() const { return m_mod == 3 ? regs.r[m_rm] : Rd16(m_eaBase, m_eaOff); }
-    void SetE8(uint8_t v)
+    HALYARD_HOT void DecodeModRM();
+    HALYARD_HOT uint8_t GetE8() const { return m_mod == 3 ? regs.R8(m_rm) : Rd8(m_eaBase, m_eaOff); }
+    HALYARD_HOT uint16_t GetE16() const { return m_mod == 3 ? regs.r[m_rm] : Rd16(m_eaBase, m_eaOff); }
+    HALYARD_HOT void SetE8(uint8_t v)
     {
         if (m_mod == 3)
             regs.SetR8(m_rm, v);
         else
             Wr8(m_eaBase, m_eaOff, v);
     }
-    void SetE16(uint16_t v)
+    HALYARD_HOT void SetE16(uint16_t v)
     {
         if (m_mod == 3)
             regs.r[m_rm] = v;
@@ -177,9 +200,11 @@ private:
     uint8_t m_faultOpcode = 0;
     IoPorts* m_ports = nullptr;
     MappedMemory* m_window = nullptr;
-    bool m_intr = false;
-    bool m_halted = false;
-    bool m_interruptShadow = false;  // the instruction after STI runs before an interrupt is taken
+    // What the run loop must look at between two instructions, one bit each: the request line,
+    // a halt, and an STI's shadow (the instruction after STI runs before an interrupt is taken).
+    enum : uint8_t { kRequest = 1, kHalted = 2, kShadow = 4 };
+    uint8_t m_state = 0;
+    void SetState(uint8_t bit, bool on) { m_state = uint8_t(on ? (m_state | bit) : (m_state & ~bit)); }
 
     // Decoding state of the current instruction.
     uint16_t m_startIp = 0;

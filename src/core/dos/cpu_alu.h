@@ -1,9 +1,45 @@
 #pragma once
-// The two-operand arithmetic and the shifts of the interpreter, inline because nearly every
-// instruction of a program goes through them. Included by the interpreter only.
+// The operand decoder, the two-operand arithmetic and the shifts of the interpreter, inline because
+// nearly every instruction of a program goes through them. Included by the interpreter only.
 #include "core/dos/cpu.h"
 
 namespace halyard::dos {
+
+inline void Cpu::DecodeModRM()
+{
+    const uint8_t modrm = Fetch8();
+    m_mod = modrm >> 6;
+    m_reg = (modrm >> 3) & 7;
+    m_rm = modrm & 7;
+    if (m_mod == 3)
+        return;
+    const uint16_t* r = regs.r;
+    uint16_t off;
+    unsigned seg = kDS;
+    switch (m_rm) {
+    case 0: off = uint16_t(r[kBX] + r[kSI]); break;
+    case 1: off = uint16_t(r[kBX] + r[kDI]); break;
+    case 2: off = uint16_t(r[kBP] + r[kSI]); seg = kSS; break;
+    case 3: off = uint16_t(r[kBP] + r[kDI]); seg = kSS; break;
+    case 4: off = r[kSI]; break;
+    case 5: off = r[kDI]; break;
+    case 6:
+        if (m_mod == 0) {
+            off = Fetch16();
+        } else {
+            off = r[kBP];
+            seg = kSS;
+        }
+        break;
+    default: off = r[kBX]; break;
+    }
+    if (m_mod == 1)
+        off = uint16_t(off + int8_t(Fetch8()));
+    else if (m_mod == 2)
+        off = uint16_t(off + Fetch16());
+    m_eaOff = off;
+    m_eaBase = Base(m_override < 4 ? m_override : seg);
+}
 
 template <bool W> inline constexpr uint32_t kSign = W ? 0x8000 : 0x80;
 template <bool W> inline constexpr uint32_t kMask = W ? 0xFFFF : 0xFF;

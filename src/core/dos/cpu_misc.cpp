@@ -2,6 +2,8 @@
 // decimal adjustments, ENTER, BOUND and port input.
 #include "core/dos/cpu.h"
 
+#include "core/dos/cpu_alu.h"
+
 namespace halyard::dos {
 
 // MUL IMUL DIV IDIV (/4 to /7 of F6h and F7h). MUL and IMUL set CF and OF when the high half is

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/dos/hot.h"
+
 namespace halyard::dos {
 
 enum FlagBit : uint16_t {
@@ -98,7 +100,7 @@ public:
     bool IF() const { return m_control & kIF; }
 
     // Condition `cc` of Jcc (0 = O ... 15 = G).
-    bool Test(unsigned cc) const
+    HALYARD_HOT bool Test(unsigned cc) const
     {
         bool r;
         switch (cc >> 1) {
