@@ -118,7 +118,7 @@ void Machine::OnHostCall(uint8_t vector)
     // Vectors whose default handler does nothing: debug and breakpoint traps, overflow, the timer
     // and keyboard hooks, Ctrl-Break, critical error, DOS idle, multiplex, and the mouse driver
     // (absent: its reset leaves AX = 0).
-    case 0x01: case 0x03: case 0x04: case 0x1B: case 0x1C: case 0x24:
+    case 0x01: case 0x03: case 0x04: case 0x1B: case 0x1C: case 0x24: case 0x2F:
         return;
     default: {
         char service[32];

@@ -74,6 +74,13 @@ TEST(DosSystem, AnswersProbesAsDos5)
         p.Call(ax);
         EXPECT_EQ(r.r[kAX], ax & 0xFF00);
     }
+    // Nothing answers the multiplex interrupt, and the run goes on: DEBUG asks it for DOS's
+    // message tables (AX=122Eh), other programs whether a driver is installed.
+    p.t.Mem().Write8(p.seg, 0x101, 0x2F);
+    for (const uint16_t ax : {0x122E, 0x4300, 0xB700}) {
+        p.Call(ax);
+        EXPECT_EQ(r.r[kAX], ax);
+    }
     EXPECT_TRUE(p.t.machine.Run(1).failure.find("unsupported") == std::string::npos);
 }
 

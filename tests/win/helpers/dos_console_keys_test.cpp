@@ -5,51 +5,17 @@
 #include <string>
 
 #include "dosrun/win_console.h"
+#include "win/helpers/test_console.h"
 
 namespace {
 
-INPUT_RECORD Key(WORD scan, bool down, DWORD state = 0)
-{
-    INPUT_RECORD record = {};
-    record.EventType = KEY_EVENT;
-    record.Event.KeyEvent.bKeyDown = down;
-    record.Event.KeyEvent.wRepeatCount = 1;
-    record.Event.KeyEvent.wVirtualScanCode = scan;
-    record.Event.KeyEvent.dwControlKeyState = state;
-    return record;
-}
-
-constexpr char kChildVariable[] = "HALYARD_CONSOLE_KEYS_CHILD";
-
-// The test needs a console of its own (a runner's may be a pipe, or a terminal without input
-// records): it runs itself again in a new console, where the checks below run.
-bool RunInNewConsole(const char* test)
-{
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string line = std::string("\"") + exe + "\" --gtest_filter=" + test;
-    SetEnvironmentVariableA(kChildVariable, "1");
-    STARTUPINFOA start = {sizeof start};
-    start.dwFlags = STARTF_USESHOWWINDOW;
-    start.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION process;
-    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
-                                        nullptr, &start, &process);
-    SetEnvironmentVariableA(kChildVariable, nullptr);
-    if (!started)
-        return false;
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return code == 0;
-}
+using console_test::Key;
 
 TEST(DosConsoleKeys, PressesAndReleasesBecomeScanCodes)
 {
-    if (GetEnvironmentVariableA(kChildVariable, nullptr, 0) == 0) {
-        EXPECT_TRUE(RunInNewConsole("DosConsoleKeys.PressesAndReleasesBecomeScanCodes"));
+    std::string report;
+    if (!console_test::InNewConsole()) {
+        EXPECT_TRUE(console_test::RunInNewConsole("DosConsoleKeys.PressesAndReleasesBecomeScanCodes", report)) << report;
         return;
     }
     HANDLE in = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

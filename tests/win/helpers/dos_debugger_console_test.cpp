@@ -1,0 +1,179 @@
+// A debugger typed at in a real console through Dosrun: a command line with echo and Backspace,
+// Ctrl+C answered with ^C and the program's INT 23h, then a full screen in colour whose keys
+// (cursor keys, function keys, Alt and Ctrl combinations) reach the program with their BIOS codes,
+// until Alt+X ends it. The program is our own stand-in for DEBUG and TD; the real ones are typed
+// at too when HALYARD_DOS_DEBUGGERS names a folder that holds them (they are not ours to ship).
+#include <gtest/gtest.h>
+
+#include "win/helpers/helper_setup.h"
+#include "win/helpers/test_console.h"
+
+namespace {
+
+using console_test::Stroke;
+using console_test::Typed;
+
+struct Started {
+    PROCESS_INFORMATION info = {};
+    ~Started()
+    {
+        if (info.hProcess == nullptr)
+            return;
+        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+};
+
+// Outside the new console: runs the test there and says whether to go on (false).
+bool InItsConsole(const char* test)
+{
+    if (console_test::InNewConsole())
+        return true;
+    std::string report;
+    EXPECT_TRUE(console_test::RunInNewConsole((std::string("DosDebuggerConsole.") + test).c_str(), report)) << report;
+    return false;
+}
+
+bool StartDosrun(const std::string& arguments, const std::string& folder, Started& run)
+{
+    std::string line = "\"" + helpers_test::EnvText("HALYARD_DIST") + "\\bin\\Dosrun.exe\" " + arguments;
+    STARTUPINFOA start = {sizeof start};
+    return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &start,
+                          &run.info) != 0;
+}
+
+DWORD EndsWithin(const Started& run, DWORD ms)
+{
+    DWORD code = 259;
+    if (WaitForSingleObject(run.info.hProcess, ms) == WAIT_OBJECT_0)
+        GetExitCodeProcess(run.info.hProcess, &code);
+    return code;
+}
+
+TEST(DosDebuggerConsole, CommandsAndAFullScreenAreTypedAt)
+{
+    if (!InItsConsole("CommandsAndAFullScreenAreTypedAt"))
+        return;
+    const std::string folder = helpers_test::EnvText("HALYARD_STANDINS") + "\\..\\dos";
+    if (GetFileAttributesA((folder + "\\CONSOLE.COM").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no DOS test programs (nasm missing)";
+    console_test::Console console;
+    ASSERT_TRUE(console.Ready());
+    Started run;
+    ASSERT_TRUE(StartDosrun("CONSOLE.COM", folder, run));
+
+    // A command as DEBUG reads it: echoed as typed, the Backspace taking the x back.
+    const int prompt = console.WaitForRow(L"-");
+    ASSERT_GE(prompt, 0) << console.Dump();
+    auto typed = Typed("rx");
+    typed.push_back(console_test::Key(0x0E, true, 0, VK_BACK, 8));
+    for (const auto& keys : {typed, Typed("t"), Stroke(VK_RETURN, 0x1C, '\r')})
+        ASSERT_TRUE(console.Send(keys));
+    const int echoed = console.WaitForRow(L"[rt]", 20000, prompt);
+    ASSERT_GE(echoed, 0) << console.Dump();
+    EXPECT_EQ(L"-rt", console.Row(echoed - 1)) << console.Dump();
+
+    // Ctrl+C: ^C, the program's handler, and the line read again.
+    ASSERT_TRUE(console.Send(Stroke('C', 0x2E, 3, LEFT_CTRL_PRESSED)));
+    const int broke = console.WaitForRow(L"break", 20000, echoed);
+    ASSERT_GE(broke, 0) << console.Dump();
+    EXPECT_EQ(L"-^C", console.Row(broke - 1)) << console.Dump();
+    ASSERT_TRUE(console.Send(Typed("q")));
+    ASSERT_TRUE(console.Send(Stroke(VK_RETURN, 0x1C, '\r')));
+    ASSERT_GE(console.WaitForRow(L"[q]", 20000, broke), 0) << console.Dump();
+    ASSERT_TRUE(console.Send(Stroke(VK_SPACE, 0x39, ' ')));
+
+    // The full screen: the bar in its colours at the window's top, the cursor where it was put.
+    ASSERT_EQ(0, console.WaitForRow(L" File  Run  Breakpoints")) << console.Dump();
+    EXPECT_EQ(0x1F, console.Attribute(0, 0));
+    EXPECT_EQ(0x1F, console.Attribute(0, 79));
+    const COORD cursor = console.Cursor();
+    EXPECT_EQ(5, cursor.X);
+    EXPECT_EQ(10, cursor.Y);
+    const struct {
+        WORD virtualKey, scan;
+        DWORD state;
+        const wchar_t* code;
+    } keys[] = {
+        {VK_UP, 0x48, ENHANCED_KEY, L"4800"},          {VK_F7, 0x41, 0, L"4100"},
+        {VK_F5, 0x3F, LEFT_ALT_PRESSED, L"6C00"},      {VK_LEFT, 0x4B, ENHANCED_KEY | LEFT_CTRL_PRESSED, L"7300"},
+        {VK_F10, 0x44, 0, L"4400"},                    {'A', 0x1E, LEFT_CTRL_PRESSED, L"1E01"},
+    };
+    for (const auto& key : keys)
+        ASSERT_TRUE(console.Send(Stroke(key.virtualKey, key.scan, key.virtualKey == 'A' ? 1 : 0, key.state)));
+    for (size_t i = 0; i < std::size(keys); ++i) {
+        EXPECT_EQ(int(2 + i), console.WaitForRow(keys[i].code, 20000, int(2 + i))) << keys[i].code << "\n"
+                                                                                  << console.Dump();
+        EXPECT_EQ(0x1E, console.Attribute(int(2 + i), 0));
+    }
+
+    // Alt+X leaves, with the program's code.
+    ASSERT_TRUE(console.Send(Stroke('X', 0x2D, 0, LEFT_ALT_PRESSED)));
+    EXPECT_EQ(7u, EndsWithin(run, 20000)) << console.Dump();
+}
+
+void TypeAtDebug(console_test::Console& console, const std::string& folder)
+{
+    const auto enter = Stroke(VK_RETURN, 0x1C, '\r');
+    Started debug;
+    ASSERT_TRUE(StartDosrun("DEBUG.EXE HELLO.COM", folder, debug));
+    ASSERT_GE(console.WaitForRow(L"-"), 0) << console.Dump();
+    ASSERT_TRUE(console.Send(Typed("r")) && console.Send(enter));
+    const int registers = console.WaitForRow(L"AX=0000");
+    ASSERT_GE(registers, 0) << console.Dump();
+    EXPECT_NE(std::wstring::npos, console.Row(registers + 2).find(L"0100")) << console.Dump();
+    ASSERT_TRUE(console.Send(Typed("t")) && console.Send(enter));
+    ASSERT_GE(console.WaitForRow(L"IP=0103", 20000, registers + 3), 0) << console.Dump();
+    ASSERT_TRUE(console.Send(Typed("q")) && console.Send(enter));
+    EXPECT_EQ(0u, EndsWithin(debug, 20000)) << console.Dump();
+}
+
+void TypeAtTd(console_test::Console& console, const std::string& folder)
+{
+    const auto enter = Stroke(VK_RETURN, 0x1C, '\r');
+    Started td;
+    ASSERT_TRUE(StartDosrun("TD.EXE HELLO.COM", folder, td));
+    ASSERT_GE(console.WaitForRow(L"no symbol table"), 0) << console.Dump();
+    ASSERT_EQ(0, console.WaitForRow(L"Breakpoints")) << console.Dump();
+    ASSERT_TRUE(console.Send(enter));
+    ASSERT_TRUE(console.Send(Stroke(VK_F7, 0x41, 0)));
+    ASSERT_GE(console.WaitForRow(L"ip 0103"), 0) << console.Dump();
+    ASSERT_TRUE(console.Send(Stroke(VK_F8, 0x42, 0)));
+    ASSERT_TRUE(console.Send(Stroke(VK_F8, 0x42, 0)));
+    ASSERT_GE(console.WaitForRow(L"ip 0107"), 0) << console.Dump();
+    ASSERT_TRUE(console.Send(Stroke(VK_F5, 0x3F, 0, LEFT_ALT_PRESSED)));
+    ASSERT_GE(console.WaitForRow(L"Hello, world!"), 0) << console.Dump();
+    EXPECT_EQ(std::wstring::npos, console.Row(0).find(L"Breakpoints")) << console.Dump();
+    ASSERT_TRUE(console.Send(Stroke(VK_SPACE, 0x39, ' ')));
+    ASSERT_EQ(0, console.WaitForRow(L"Breakpoints")) << console.Dump();
+    ASSERT_TRUE(console.Send(Stroke('X', 0x2D, 0, LEFT_ALT_PRESSED)));
+    EXPECT_EQ(0u, EndsWithin(td, 20000)) << console.Dump();
+}
+
+// DEBUG: registers, a step, quit. TD: its screen, steps (F7, F8), the program's screen with what
+// it printed (Alt+F5) and back, Alt+X. Each ends by itself, back to whoever started it. Either
+// may be missing from the folder.
+TEST(DosDebuggerConsole, TheCourseDebuggersAreTypedAt)
+{
+    const std::string tools = helpers_test::EnvText("HALYARD_DOS_DEBUGGERS");
+    if (tools.empty())
+        GTEST_SKIP() << "HALYARD_DOS_DEBUGGERS names no folder with DEBUG.EXE or TD.EXE";
+    if (!InItsConsole("TheCourseDebuggersAreTypedAt"))
+        return;
+    wintest::TempDir folder;
+    const bool debugger = CopyFileA((tools + "\\DEBUG.EXE").c_str(), folder.File("DEBUG.EXE").c_str(), FALSE);
+    const bool turbo = CopyFileA((tools + "\\TD.EXE").c_str(), folder.File("TD.EXE").c_str(), FALSE);
+    ASSERT_TRUE(debugger || turbo) << tools;
+    const std::string hello = helpers_test::EnvText("HALYARD_STANDINS") + "\\..\\dos\\HELLO.COM";
+    ASSERT_TRUE(CopyFileA(hello.c_str(), folder.File("HELLO.COM").c_str(), FALSE));
+    console_test::Console console;
+    ASSERT_TRUE(console.Ready());
+    if (debugger)
+        TypeAtDebug(console, folder.Path());
+    if (turbo)
+        TypeAtTd(console, folder.Path());
+}
+
+}  // namespace
