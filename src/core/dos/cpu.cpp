@@ -7,27 +7,29 @@ namespace halyard::dos {
 
 uint64_t Cpu::Run(uint64_t budget)
 {
-    m_stop = false;
+    SetState(kStopped, false);
     uint64_t n = 0;
-    while (n < budget && !m_stop) {
+    for (; n < budget; ++n) {
         bool trace = false;
         if ((m_state != 0 || regs.flags.TF()) && !BeforeInstruction(trace))
             break;
-        ++n;
         m_startIp = regs.ip;
         m_override = 4;
         m_rep = 0;
+        SetCode();
         Execute();
-        if (trace && !m_stop)
+        if (trace && !(m_state & kStopped))
             Interrupt(1);
     }
     return n;
 }
 
-// The rare work between two instructions: a pending interrupt, the end of an STI's shadow, a halt,
-// single-stepping. False while the processor stays halted.
+// The rare work between two instructions: the end of the run, a pending interrupt, the end of an
+// STI's shadow, a halt, single-stepping. False when the run ends here.
 bool Cpu::BeforeInstruction(bool& trace)
 {
+    if (m_state & kStopped)
+        return false;
     if ((m_state & (kRequest | kShadow)) == kRequest && regs.flags.IF()) {
         SetState(kHalted, false);
         Interrupt(m_ports->AcknowledgeInterrupt());
@@ -44,7 +46,7 @@ void Cpu::SetFault(CpuFault fault)
     m_faultIp = m_startIp;
     m_faultOpcode = Rd8(Base(kCS), m_startIp);
     regs.ip = m_startIp;
-    m_stop = true;
+    SetState(kStopped, true);
 }
 
 void Cpu::Interrupt(uint8_t vector)
@@ -385,8 +387,7 @@ void Cpu::Execute()
         case 0xF0: continue;  // LOCK
         case 0xF2: case 0xF3: m_rep = op; continue;
         case 0xF4:  // HLT: the machine idles until an interrupt comes
-            SetState(kHalted, true);
-            m_stop = true;
+            SetState(kHalted | kStopped, true);
             return;
         case 0xF5: R.flags.Merge(kCF, R.flags.CF() ? 0 : kCF); return;
         case 0xF6: Unary<false>(); return;

@@ -59,7 +59,7 @@ public:
     // the number of instructions executed.
     uint64_t Run(uint64_t budget);
     // Ends Run after the current instruction (from a host call).
-    void Stop() { m_stop = true; }
+    void Stop() { SetState(kStopped, true); }
 
     // The devices behind IN and OUT and the interrupt request line; without them ports read FFh.
     void Attach(IoPorts& ports) { m_ports = &ports; }
@@ -72,8 +72,7 @@ public:
     // Halts from a host call, as HLT would: for a service that waits for an interrupt.
     void Halt()
     {
-        m_state |= kHalted;
-        m_stop = true;
+        SetState(kHalted | kStopped, true);
     }
 
     // Enters interrupt `vector` as INT does: pushes FLAGS, CS and IP and clears IF and TF.
@@ -139,12 +138,22 @@ private:
         Store((base + uint16_t(off + 1)) & kAddressMask, uint8_t(v >> 8));
     }
     uint32_t Base(unsigned seg) const { return uint32_t(regs.seg[seg]) << 4; }
-    HALYARD_HOT uint8_t Fetch8() { return Rd8(Base(kCS), regs.ip++); }
+    // The code segment, when all of it lies in plain memory below the video window (nearly
+    // always): its bytes are read straight. Set at the start of each instruction; no instruction
+    // fetches after changing CS.
+    HALYARD_HOT void SetCode()
+    {
+        const uint32_t base = Base(kCS);
+        m_code = base + 0xFFFF < kWindowStart ? m_mem + base : nullptr;
+    }
+    HALYARD_HOT uint8_t Fetch8() { return m_code != nullptr ? m_code[regs.ip++] : Rd8(Base(kCS), regs.ip++); }
     HALYARD_HOT uint16_t Fetch16()
     {
-        const uint16_t v = Rd16(Base(kCS), regs.ip);
-        regs.ip = uint16_t(regs.ip + 2);
-        return v;
+        const uint16_t ip = regs.ip;
+        regs.ip = uint16_t(ip + 2);
+        if (m_code != nullptr && ip != 0xFFFF)
+            return uint16_t(m_code[ip] | m_code[ip + 1] << 8);
+        return Rd16(Base(kCS), ip);
     }
     // The data segment of an instruction: DS unless a prefix overrides it.
     uint32_t DataBase() const { return Base(m_override < 4 ? m_override : unsigned(kDS)); }
@@ -193,18 +202,19 @@ private:
     void PortOut(uint16_t port, uint8_t value);
 
     uint8_t* m_mem;
+    const uint8_t* m_code = nullptr;
     HostCalls& m_host;
-    bool m_stop = false;
     CpuFault m_fault = CpuFault::None;
     uint16_t m_faultCs = 0, m_faultIp = 0;
     uint8_t m_faultOpcode = 0;
     IoPorts* m_ports = nullptr;
     MappedMemory* m_window = nullptr;
     // What the run loop must look at between two instructions, one bit each: the request line,
-    // a halt, and an STI's shadow (the instruction after STI runs before an interrupt is taken).
-    enum : uint8_t { kRequest = 1, kHalted = 2, kShadow = 4 };
+    // a halt, an STI's shadow (the instruction after STI runs before an interrupt is taken), and
+    // the end of the run asked for.
+    enum : uint8_t { kRequest = 1, kHalted = 2, kShadow = 4, kStopped = 8 };
     uint8_t m_state = 0;
-    void SetState(uint8_t bit, bool on) { m_state = uint8_t(on ? (m_state | bit) : (m_state & ~bit)); }
+    void SetState(uint8_t bits, bool on) { m_state = uint8_t(on ? (m_state | bits) : (m_state & ~bits)); }
 
     // Decoding state of the current instruction.
     uint16_t m_startIp = 0;
