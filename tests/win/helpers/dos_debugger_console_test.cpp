@@ -36,9 +36,11 @@ bool InItsConsole(const char* test)
     return false;
 }
 
-bool StartDosrun(const std::string& arguments, const std::string& folder, Started& run)
+std::string StagedDosrun() { return helpers_test::EnvText("HALYARD_DIST") + "\\bin\\Dosrun.exe"; }
+
+// Starts `line` in this console.
+bool Start(std::string line, const std::string& folder, Started& run)
 {
-    std::string line = "\"" + helpers_test::EnvText("HALYARD_DIST") + "\\bin\\Dosrun.exe\" " + arguments;
     STARTUPINFOA start = {sizeof start};
     return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &start,
                           &run.info) != 0;
@@ -62,7 +64,7 @@ TEST(DosDebuggerConsole, CommandsAndAFullScreenAreTypedAt)
     console_test::Console console;
     ASSERT_TRUE(console.Ready());
     Started run;
-    ASSERT_TRUE(StartDosrun("CONSOLE.COM", folder, run));
+    ASSERT_TRUE(Start("\"" + StagedDosrun() + "\" CONSOLE.COM", folder, run));
 
     // A command as DEBUG reads it: echoed as typed, the Backspace taking the x back.
     const int prompt = console.WaitForRow(L"-");
@@ -114,12 +116,19 @@ TEST(DosDebuggerConsole, CommandsAndAFullScreenAreTypedAt)
     EXPECT_EQ(7u, EndsWithin(run, 20000)) << console.Dump();
 }
 
-void TypeAtDebug(console_test::Console& console, const std::string& folder)
+// F5 in the IDE: Tracegate shows the cheat sheet, then runs the debugger through Dosrun, and ends
+// when the debugger does.
+bool StartTracegate(const helpers_test::TestInstall& install, char mode, Started& run)
+{
+    return Start("\"" + install.Bin() + "\\Tracegate.exe\" " + mode + " HELLO.COM", install.Source(), run);
+}
+
+void TypeAtDebug(console_test::Console& console, const helpers_test::TestInstall& install)
 {
     const auto enter = Stroke(VK_RETURN, 0x1C, '\r');
     Started debug;
-    ASSERT_TRUE(StartDosrun("DEBUG.EXE HELLO.COM", folder, debug));
-    ASSERT_GE(console.WaitForRow(L"-"), 0) << console.Dump();
+    ASSERT_TRUE(StartTracegate(install, 'm', debug));
+    ASSERT_GE(console.WaitFor([](const std::wstring& row) { return row == L"-"; }), 0) << console.Dump();
     ASSERT_TRUE(console.Send(Typed("r")) && console.Send(enter));
     const int registers = console.WaitForRow(L"AX=0000");
     ASSERT_GE(registers, 0) << console.Dump();
@@ -130,11 +139,11 @@ void TypeAtDebug(console_test::Console& console, const std::string& folder)
     EXPECT_EQ(0u, EndsWithin(debug, 20000)) << console.Dump();
 }
 
-void TypeAtTd(console_test::Console& console, const std::string& folder)
+void TypeAtTd(console_test::Console& console, const helpers_test::TestInstall& install)
 {
     const auto enter = Stroke(VK_RETURN, 0x1C, '\r');
     Started td;
-    ASSERT_TRUE(StartDosrun("TD.EXE HELLO.COM", folder, td));
+    ASSERT_TRUE(StartTracegate(install, 't', td));
     ASSERT_GE(console.WaitForRow(L"no symbol table"), 0) << console.Dump();
     ASSERT_EQ(0, console.WaitForRow(L"Breakpoints")) << console.Dump();
     ASSERT_TRUE(console.Send(enter));
@@ -152,9 +161,9 @@ void TypeAtTd(console_test::Console& console, const std::string& folder)
     EXPECT_EQ(0u, EndsWithin(td, 20000)) << console.Dump();
 }
 
-// DEBUG: registers, a step, quit. TD: its screen, steps (F7, F8), the program's screen with what
-// it printed (Alt+F5) and back, Alt+X. Each ends by itself, back to whoever started it. Either
-// may be missing from the folder.
+// Debugging as F5 starts it, through Tracegate and Dosrun. DEBUG: registers, a step, quit. TD: its
+// screen, steps (F7, F8), the program's screen with what it printed (Alt+F5) and back, Alt+X.
+// Each leaves back to Tracegate, which ends. Either may be missing from the folder.
 TEST(DosDebuggerConsole, TheCourseDebuggersAreTypedAt)
 {
     const std::string tools = helpers_test::EnvText("HALYARD_DOS_DEBUGGERS");
@@ -162,18 +171,24 @@ TEST(DosDebuggerConsole, TheCourseDebuggersAreTypedAt)
         GTEST_SKIP() << "HALYARD_DOS_DEBUGGERS names no folder with DEBUG.EXE or TD.EXE";
     if (!InItsConsole("TheCourseDebuggersAreTypedAt"))
         return;
-    wintest::TempDir folder;
-    const bool debugger = CopyFileA((tools + "\\DEBUG.EXE").c_str(), folder.File("DEBUG.EXE").c_str(), FALSE);
-    const bool turbo = CopyFileA((tools + "\\TD.EXE").c_str(), folder.File("TD.EXE").c_str(), FALSE);
+    helpers_test::TestInstall install("inst", "src");
+    ASSERT_TRUE(install.Ready());
+    // DEBUG on the search path before the stand-in's, TD in the tool folder.
+    const std::string dos = install.Root() + "\\dos";
+    ASSERT_TRUE(CreateDirectoryA(dos.c_str(), nullptr));
+    const bool debugger = helpers_test::CopyInto(tools + "\\DEBUG.EXE", dos + "\\DEBUG.EXE");
+    const bool turbo = helpers_test::CopyInto(tools + "\\TD.EXE", install.Bin() + "\\tasm16\\td.exe");
     ASSERT_TRUE(debugger || turbo) << tools;
     const std::string hello = helpers_test::EnvText("HALYARD_STANDINS") + "\\..\\dos\\HELLO.COM";
-    ASSERT_TRUE(CopyFileA(hello.c_str(), folder.File("HELLO.COM").c_str(), FALSE));
+    ASSERT_TRUE(helpers_test::CopyInto(hello, install.Source() + "\\HELLO.COM"));
+    helpers_test::ScopedEnv path("PATH", dos + ";" + helpers_test::EnvText("PATH"));
+    helpers_test::ScopedEnv runner("HALYARD_DOSRUN", StagedDosrun());
     console_test::Console console;
     ASSERT_TRUE(console.Ready());
     if (debugger)
-        TypeAtDebug(console, folder.Path());
+        TypeAtDebug(console, install);
     if (turbo)
-        TypeAtTd(console, folder.Path());
+        TypeAtTd(console, install);
 }
 
 }  // namespace

@@ -180,16 +180,21 @@ COORD Console::Cursor()
     return COORD{SHORT(info.dwCursorPosition.X - info.srWindow.Left), SHORT(info.dwCursorPosition.Y - info.srWindow.Top)};
 }
 
-int Console::WaitForRow(const std::wstring& text, DWORD ms, int from)
+int Console::WaitFor(const std::function<bool(const std::wstring&)>& matches, DWORD ms, int from)
 {
     const DWORD start = GetTickCount();
     do {
         for (int row = from, rows = Rows(); row < rows; ++row)
-            if (Row(row).find(text) != std::wstring::npos)
+            if (matches(Row(row)))
                 return row;
         Sleep(50);
     } while (GetTickCount() - start < ms);
     return -1;
+}
+
+int Console::WaitForRow(const std::wstring& text, DWORD ms, int from)
+{
+    return WaitFor([&text](const std::wstring& row) { return row.find(text) != std::wstring::npos; }, ms, from);
 }
 
 std::string Console::Dump()

@@ -3,6 +3,7 @@
 // where it writes key records to the console's input and reads the console's window back.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,9 @@ public:
     // The cursor, in the window's rows and columns.
     COORD Cursor();
     int Rows();
-    // The first row at or after `from` that holds `text`, waiting up to `ms` for it; -1 if none.
+    // The first row at or after `from` that `matches`, waiting up to `ms` for one; -1 if none.
+    int WaitFor(const std::function<bool(const std::wstring&)>& matches, DWORD ms = 20000, int from = 0);
+    // The first row at or after `from` that holds `text`.
     int WaitForRow(const std::wstring& text, DWORD ms = 20000, int from = 0);
     // Every row of the window, for a failure's message.
     std::string Dump();
