@@ -27,6 +27,25 @@ std::string LongPathOf(const std::string& path)
     return n > 0 && n < sizeof full ? full : "";
 }
 
+// Removes a folder with everything in it.
+void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(folder + "\\" + name);
+            else
+                DeleteFileA((folder + "\\" + name).c_str());
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
 bool WriteAll(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary);
@@ -42,7 +61,9 @@ TEST(ChineseNames, OpenTitleCompileAndSaveInAFolderWithAChineseName)
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     // The installation folder is the current folder at start: the tool stand-in lives below it.
-    const std::string install = std::string(temp) + "halyard e2e " + std::to_string(GetCurrentProcessId());
+    // Wine reuses process ids, and a run that failed leaves its folder: the name takes the time too.
+    const std::string install = std::string(temp) + "halyard e2e " + std::to_string(GetCurrentProcessId()) + "-" +
+                                std::to_string(GetTickCount());
     const std::string folder = install + "\\汇编 作业";
     ASSERT_TRUE(CreateDirectoryA(install.c_str(), nullptr));
     for (const char* sub : {"\\bin", "\\bin\\tasm16"}) ASSERT_TRUE(CreateDirectoryA((install + sub).c_str(), nullptr));
@@ -74,6 +95,5 @@ TEST(ChineseNames, OpenTitleCompileAndSaveInAFolderWithAChineseName)
     DWORD code = 1234;
     EXPECT_TRUE(p.WaitExit(15000, &code));
     SetEnvironmentVariableA("HALYARD_STANDIN_LOG", nullptr);
-    for (const std::string& f : {path, log, install + "\\bin\\tasm16\\tasm.exe"}) DeleteFileA(f.c_str());
-    for (const std::string& d : {folder, install + "\\bin\\tasm16", install + "\\bin", install}) RemoveDirectoryA(d.c_str());
+    RemoveTree(install);
 }
