@@ -51,12 +51,10 @@ constexpr std::array<std::uint8_t, 256> kClasses = BuildClasses();
 // Without runs and past the line's first non-blank byte, only these bytes can change the state of
 // plain text ("*" only after "/", which is looked at instead). None of them is ever the second
 // byte of a double-byte character.
-constexpr unsigned char kStateBytes[] = {'"', '\'', '/', ';'};
-
 constexpr std::array<bool, 256> BuildStateChanging()
 {
     std::array<bool, 256> set{};
-    for (unsigned char c : kStateBytes)
+    for (unsigned char c : {'"', '\'', '/', ';'})
         set[c] = true;
     return set;
 }
@@ -68,14 +66,14 @@ constexpr std::array<bool, 256> kStateChanging = BuildStateChanging();
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
 constexpr std::uint64_t ZeroBytes(std::uint64_t x) { return (x - kOnes) & ~x & (kOnes << 7); }
 
+// Whether one of eight bytes is in kStateChanging. "'" (27h) and "/" (2Fh) differ in bit 3 only,
+// and no other byte becomes 2Fh when that bit is set: they are found together.
 bool HoldsStateByte(const unsigned char* eight)
 {
     std::uint64_t bytes;
     std::memcpy(&bytes, eight, sizeof bytes);
-    std::uint64_t found = 0;
-    for (unsigned char c : kStateBytes)
-        found |= ZeroBytes(bytes ^ (kOnes * c));
-    return found != 0;
+    return (ZeroBytes(bytes ^ (kOnes * '"')) | ZeroBytes((bytes | (kOnes * 0x08)) ^ (kOnes * '/')) |
+            ZeroBytes(bytes ^ (kOnes * ';'))) != 0;
 }
 
 // A real backslash, not the second half of a double-byte character.
@@ -87,6 +85,55 @@ bool IsBackslashAt(const unsigned char* t, std::int32_t i)
 // The states in which plain text is not being scanned.
 constexpr LineState kOutsidePlain = StateLineComment | StateHashLine | StateBlockComment | StateDoubleQuoted |
                                     StateSingleQuoted | StateDirectiveComment;
+
+// The run a word gets: its start and colour (NoKeyword: none), and where the text after it
+// begins.
+struct WordRun {
+    std::int32_t start;
+    std::int32_t colour;
+    std::int32_t next;
+};
+
+std::int32_t KeywordAt(const unsigned char* line, std::int32_t length, std::int32_t start, std::int32_t count)
+{
+    return KeywordColourInLine(reinterpret_cast<const char*>(line), length, start, count);
+}
+
+// No keyword begins with a digit: a number is not looked up.
+[[gnu::always_inline]] inline WordRun ClassifyPlainWord(const unsigned char* line, std::int32_t length, std::int32_t start, std::int32_t end)
+{
+    const bool digit = line[start] >= '0' && line[start] <= '9';
+    std::int32_t colour = digit ? NoKeyword : KeywordAt(line, length, start, end - start);
+    if (colour == NoKeyword && IsAsmNumber(reinterpret_cast<const char*>(line + start), end - start))
+        colour = ColourNumber;
+    return WordRun{start, colour, end};
+}
+
+// A word after a "@" or before a "?": the sign belongs to it when the longer word is a keyword
+// (@DATA, .DATA?); otherwise the word alone is classified. Rare: kept out of line.
+[[gnu::noinline]] WordRun ClassifyMarkedWord(const unsigned char* line, std::int32_t length, std::int32_t start,
+                                             std::int32_t end)
+{
+    if (start > 0 && line[start - 1] == '@' && !IsCp936TrailAt(line, start - 1)) {
+        const std::int32_t colour = KeywordAt(line, length, start - 1, end - start + 1);
+        if (colour != NoKeyword)
+            return WordRun{start - 1, colour, end};
+    }
+    if (end < length && line[end] == '?') {
+        const std::int32_t colour = KeywordAt(line, length, start, end - start + 1);
+        if (colour != NoKeyword)
+            return WordRun{start, colour, end + 1};
+    }
+    return ClassifyPlainWord(line, length, start, end);
+}
+
+// The word line[start..end-1], which the bytes around it end.
+[[gnu::always_inline]] inline WordRun ClassifyWord(const unsigned char* line, std::int32_t length, std::int32_t start, std::int32_t end)
+{
+    if ((start > 0 && line[start - 1] == '@') || (end < length && line[end] == '?'))
+        return ClassifyMarkedWord(line, length, start, end);
+    return ClassifyPlainWord(line, length, start, end);
+}
 
 // One call of ClassifyLine; kRuns: runs are written (and there is room for one at least).
 // Positions are byte indexes into the line; `m_word` is the start of the word being read, or -1.
@@ -127,7 +174,7 @@ public:
         }
         if (kRuns && m_word >= 0)
             (void)EndWord(i);
-        if (IsBackslashAt(m_text, m_length - 1))
+        if (m_text[m_length - 1] == '\\' && IsBackslashAt(m_text, m_length - 1))
             return m_state;
         return CarriedState(m_state);
     }
@@ -354,7 +401,7 @@ private:
 
     // A byte that ends the open word (if any) and opens a run; then the blanks and punctuation
     // after it, which change nothing while no word is open, are passed over at once.
-    std::int32_t EndWordAt(std::int32_t i, std::uint8_t cls)
+    [[gnu::always_inline]] std::int32_t EndWordAt(std::int32_t i, std::uint8_t cls)
     {
         if (!kRuns)
             return i + 1;
@@ -425,54 +472,14 @@ private:
 
     // The word m_text[m_word..end-1] ends: a keyword or number gets a run at its start. Returns
     // where the text after the word begins: `end`, or after a "?" that belongs to it.
-    std::int32_t EndWord(std::int32_t end)
+    [[gnu::always_inline]] std::int32_t EndWord(std::int32_t end)
     {
-        const std::int32_t start = m_word;
-        if (start < m_lastStart)
+        if (m_word < m_lastStart)
             return end;  // its run would be dropped
-        if ((start > 0 && m_text[start - 1] == '@') || (end < m_length && m_text[end] == '?'))
-            return EndMarkedWord(start, end);
-        ClassifyWord(start, end);
-        return end;
-    }
-
-    std::int32_t Keyword(std::int32_t start, std::int32_t length) const
-    {
-        return KeywordColourInLine(reinterpret_cast<const char*>(m_text), m_length, start, length);
-    }
-
-    // No keyword begins with a digit: a number is not looked up.
-    void ClassifyWord(std::int32_t start, std::int32_t end)
-    {
-        const bool digit = m_text[start] >= '0' && m_text[start] <= '9';
-        std::int32_t colour = digit ? NoKeyword : Keyword(start, end - start);
-        if (colour == NoKeyword && IsAsmNumber(reinterpret_cast<const char*>(m_text + start), end - start))
-            colour = ColourNumber;
-        if (colour != NoKeyword)
-            Append(start, colour);
-    }
-
-    // A word after a "@" or before a "?": the sign belongs to it when the longer word is a
-    // keyword (@DATA, .DATA?); otherwise the word alone is classified. Rare: kept out of line so
-    // that the common path of EndWord stays small enough to inline.
-    [[gnu::noinline]] std::int32_t EndMarkedWord(std::int32_t start, std::int32_t end)
-    {
-        if (start > 0 && m_text[start - 1] == '@' && !IsCp936TrailAt(m_text, start - 1)) {
-            const std::int32_t colour = Keyword(start - 1, end - start + 1);
-            if (colour != NoKeyword) {
-                Append(start - 1, colour);
-                return end;
-            }
-        }
-        if (end < m_length && m_text[end] == '?') {
-            const std::int32_t colour = Keyword(start, end - start + 1);
-            if (colour != NoKeyword) {
-                Append(start, colour);
-                return end + 1;
-            }
-        }
-        ClassifyWord(start, end);
-        return end;
+        const WordRun run = ClassifyWord(m_text, m_length, m_word, end);
+        if (run.colour != NoKeyword)
+            Append(run.start, run.colour);
+        return run.next;
     }
 
     const unsigned char* m_text;
