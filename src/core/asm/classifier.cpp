@@ -144,7 +144,8 @@ class LineScan {
 public:
     LineScan(const unsigned char* text, std::int32_t length, ColourRun* runs, std::int32_t runCount,
              std::int32_t runCapacity, LineState entering)
-        : m_text(text), m_length(length), m_runs(runs), m_count(runCount), m_capacity(runCapacity),
+        : m_text(text), m_length(length), m_runs(runs), m_next(kRuns ? runs + runCount : nullptr),
+          m_end(kRuns ? runs + runCapacity : nullptr),
           m_lastStart(kRuns && runCount > 0 ? runs[runCount - 1].start : INT32_MIN), m_state(entering),
           m_firstChar((entering & ~StateBlockComment) == 0)
     {
@@ -179,15 +180,15 @@ public:
         return CarriedState(m_state);
     }
 
-    std::int32_t RunCount() const { return m_count; }
+    std::int32_t RunCount() const { return std::int32_t(m_next - m_runs); }
 
 private:
     // Runs never go backwards: one that would start before the last run is dropped.
     void Append(std::int32_t start, std::int32_t colour)
     {
-        if (!kRuns || start < m_lastStart || m_count >= m_capacity)
+        if (!kRuns || start < m_lastStart || m_next == m_end)
             return;
-        m_runs[m_count++] = ColourRun{start, colour};
+        *m_next++ = ColourRun{start, colour};
         m_lastStart = start;
     }
 
@@ -302,6 +303,8 @@ private:
     // opens a hash line and ";" a comment, and the first word may open a COMMENT block.
     std::int32_t ScanLineStart(std::int32_t i)
     {
+        while (m_length - i >= 4 && std::memcmp(m_text + i, "    ", 4) == 0)  // the common indentation
+            i += 4;
         for (; i < m_length; ++i) {
             const std::uint8_t cls = kClasses[m_text[i]];
             if (cls == kBlank)
@@ -485,8 +488,8 @@ private:
     const unsigned char* m_text;
     std::int32_t m_length;
     ColourRun* m_runs;
-    std::int32_t m_count;  // a copy: the caller's count may alias nothing the scan writes
-    std::int32_t m_capacity;
+    ColourRun* m_next;  // where the next run goes; the caller's count is written back at the end
+    ColourRun* m_end;   // m_runs + the capacity
     std::int32_t m_lastStart;  // the start of the last run written, or INT32_MIN before any
     LineState m_state;
     bool m_firstChar;  // no non-blank byte seen outside strings and comments yet
