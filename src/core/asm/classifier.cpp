@@ -426,9 +426,20 @@ private:
         return i;
     }
 
-    // Word characters are never special: read them all at once.
+    // Word characters are never special: read them all at once, four to a step while four are
+    // left, which spares most of the bound checks.
     std::int32_t WordEnd(std::int32_t i) const
     {
+        for (; m_length - i >= 4; i += 4) {
+            if (kClasses[m_text[i]] != kWord)
+                return i;
+            if (kClasses[m_text[i + 1]] != kWord)
+                return i + 1;
+            if (kClasses[m_text[i + 2]] != kWord)
+                return i + 2;
+            if (kClasses[m_text[i + 3]] != kWord)
+                return i + 3;
+        }
         while (i < m_length && kClasses[m_text[i]] == kWord)
             ++i;
         return i;
