@@ -411,7 +411,7 @@ private:
         if (m_word >= 0) {
             const std::int32_t next = EndWord(i);
             m_word = -1;
-            Open(next);
+            Append(next, ColourNormalText);  // Open(next): plain text is being scanned
         }
         i += cls == kLead ? CharLength(i) : 1;
         while (i < m_length) {
