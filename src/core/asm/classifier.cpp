@@ -61,8 +61,8 @@ constexpr std::array<bool, 256> BuildStateChanging()
 
 constexpr std::array<bool, 256> kStateChanging = BuildStateChanging();
 
-// Eight bytes at a time: the high bit of each byte of ZeroBytes(x) that is 0 in x is set, and
-// ZeroBytes(x) is 0 exactly when no byte of x is 0 (bits above a 0 byte may be set wrongly).
+// Eight bytes at a time: ZeroBytes(x) is 0 exactly when no byte of x is 0 (where one is, the high
+// bits of it and perhaps of bytes above it are set).
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
 constexpr std::uint64_t ZeroBytes(std::uint64_t x) { return (x - kOnes) & ~x & (kOnes << 7); }
 
@@ -100,7 +100,8 @@ std::int32_t KeywordAt(const unsigned char* line, std::int32_t length, std::int3
 }
 
 // No keyword begins with a digit: a number is not looked up.
-[[gnu::always_inline]] inline WordRun ClassifyPlainWord(const unsigned char* line, std::int32_t length, std::int32_t start, std::int32_t end)
+[[gnu::always_inline]] inline WordRun ClassifyPlainWord(const unsigned char* line, std::int32_t length,
+                                                        std::int32_t start, std::int32_t end)
 {
     const bool digit = line[start] >= '0' && line[start] <= '9';
     std::int32_t colour = digit ? NoKeyword : KeywordAt(line, length, start, end - start);
@@ -127,8 +128,11 @@ std::int32_t KeywordAt(const unsigned char* line, std::int32_t length, std::int3
     return ClassifyPlainWord(line, length, start, end);
 }
 
-// The word line[start..end-1], which the bytes around it end.
-[[gnu::always_inline]] inline WordRun ClassifyWord(const unsigned char* line, std::int32_t length, std::int32_t start, std::int32_t end)
+// The run of the word line[start..end-1], whole bytes of the line before and after it. Inline, as
+// is ClassifyPlainWord: the scan keeps its position and runs in registers only while no call
+// takes its address.
+[[gnu::always_inline]] inline WordRun ClassifyWord(const unsigned char* line, std::int32_t length,
+                                                   std::int32_t start, std::int32_t end)
 {
     if ((start > 0 && line[start - 1] == '@') || (end < length && line[end] == '?'))
         return ClassifyMarkedWord(line, length, start, end);
@@ -175,7 +179,7 @@ public:
         }
         if (kRuns && m_word >= 0)
             (void)EndWord(i);
-        if (m_text[m_length - 1] == '\\' && IsBackslashAt(m_text, m_length - 1))
+        if (m_text[m_length - 1] == '\\' && IsBackslashAt(m_text, m_length - 1))  // the usual "no" stays inline
             return m_state;
         return CarriedState(m_state);
     }
