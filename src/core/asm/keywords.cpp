@@ -1,6 +1,7 @@
 #include "core/asm/keywords.h"
 
 #include <array>
+#include <cstring>
 #include <stdexcept>
 
 #include "core/asm/colour_index.h"
@@ -118,17 +119,8 @@ namespace {
     return NoKeyword;
 }
 
-}  // namespace
-
-std::int32_t KeywordColour(const char* word, std::int32_t length)
+std::int32_t ColourOfKey(Key key, std::int32_t length)
 {
-    if (length < kShortestKeyword || length > kLongestPacked) {
-        // Long names ("label_1234") are common, long keywords rare: their first bytes decide.
-        const char first = char(word[0] | 0x20);
-        const bool mayBeLong = length <= kLongestKeyword && (first == 'i' || first == '.');
-        return mayBeLong ? LongKeywordColour(word, length) : NoKeyword;
-    }
-    const Key key = PackKey(word, length);
     for (std::size_t slot = Slot(key);; slot = (slot + 1) & (kTableSize - 1)) {
         const Entry& entry = kTable[slot];
         if (entry.key == key && entry.length == length)
@@ -136,4 +128,52 @@ std::int32_t KeywordColour(const char* word, std::int32_t length)
         if (entry.length == 0)
             return NoKeyword;
     }
+}
+
+// Long names ("label_1234") are common, long keywords rare: their first bytes decide.
+std::int32_t ColourOfUnpackable(const char* word, std::int32_t length)
+{
+    if (length <= kLongestPacked || length > kLongestKeyword)
+        return NoKeyword;
+    const char first = char(word[0] | 0x20);
+    return first == 'i' || first == '.' ? LongKeywordColour(word, length) : NoKeyword;
+}
+
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+constexpr bool kLittleEndian = true;
+#else
+constexpr bool kLittleEndian = false;
+#endif
+
+// Eight bytes as one load, the first in the lowest byte as PackKey places it.
+Key LoadKeyBytes(const char* at)
+{
+    Key bytes;
+    std::memcpy(&bytes, at, sizeof bytes);
+    return bytes;
+}
+
+}  // namespace
+
+std::int32_t KeywordColour(const char* word, std::int32_t length)
+{
+    if (length < kShortestKeyword || length > kLongestPacked)
+        return ColourOfUnpackable(word, length);
+    return ColourOfKey(PackKey(word, length), length);
+}
+
+// The eight bytes loaded hold the word at their start (the line goes on past it) or at their end
+// (the word ends eight bytes or more into the line); the other bytes are shifted or masked away.
+std::int32_t KeywordColourInLine(const char* line, std::int32_t lineLength, std::int32_t start,
+                                 std::int32_t length)
+{
+    const char* word = line + start;
+    if (length < kShortestKeyword || length > kLongestPacked)
+        return ColourOfUnpackable(word, length);
+    const int unused = 8 * (kLongestPacked - length);  // bits of the load that are not the word's
+    if (kLittleEndian && lineLength - start >= kLongestPacked)
+        return ColourOfKey(((LoadKeyBytes(word) | kCaseBits) << unused) >> unused, length);
+    if (kLittleEndian && start + length >= kLongestPacked)
+        return ColourOfKey((LoadKeyBytes(word + length - kLongestPacked) | kCaseBits) >> unused, length);
+    return ColourOfKey(PackKey(word, length), length);
 }

@@ -77,3 +77,9 @@ static_assert(sizeof DirectiveNames / sizeof DirectiveNames[0] == 60);
 // (0 or less matches nothing).
 inline constexpr std::int32_t NoKeyword = -1;
 std::int32_t KeywordColour(const char* word, std::int32_t length);
+
+// The same answer for the word line[start..start+length-1] of a line of lineLength bytes. Bytes
+// of the line around the word may be read (never outside the line), which makes the lookup
+// cheaper than KeywordColour's byte by byte. start and length must lie within the line.
+std::int32_t KeywordColourInLine(const char* line, std::int32_t lineLength, std::int32_t start,
+                                 std::int32_t length);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/asm/classify_model.h"
 #include "core/asm/keywords.h"
@@ -41,6 +42,36 @@ TEST(KeywordColour, AgreesWithTheLinearScan)
     }
     for (const std::string& w : words)
         ASSERT_EQ(model::LinearKeywordColour(w), Lookup(w)) << w;
+}
+
+// A word inside a line, with up to nine bytes of any kind before and after it, gets the colour
+// of the word alone, whatever bytes around it the lookup reads. The line is a buffer of exactly
+// its size, so a read past either end is caught by the address sanitizer.
+TEST(KeywordColour, InsideALineAgreesWithTheWordAlone)
+{
+    std::vector<std::string_view> names(std::begin(RegisterNames), std::end(RegisterNames));
+    names.insert(names.end(), std::begin(DirectiveNames), std::end(DirectiveNames));
+    names.insert(names.end(), std::begin(MoreDirectiveNames), std::end(MoreDirectiveNames));
+    names.insert(names.end(), {"mov", "Jnz", "label_1234", "x", "ax1"});
+    const char around[] = "aZ_.?@ ;\x81\xFF\t0";
+    std::mt19937 rng(11);
+    auto bytes = [&](std::size_t count) {
+        std::string s(count, ' ');
+        for (char& c : s) c = around[rng() % (sizeof around - 1)];
+        return s;
+    };
+    for (int k = 0; k < 40000; ++k) {
+        std::string word(names[rng() % names.size()]);
+        for (char& c : word)
+            if (std::isalpha(static_cast<unsigned char>(c)) && rng() % 2 == 0) c = char(c ^ 0x20);
+        if (rng() % 4 == 0) word = word.substr(0, word.size() - 1) + bytes(1);
+        const std::string before = bytes(rng() % 10);
+        const std::string text = before + word + bytes(rng() % 10);
+        const std::vector<char> line(text.begin(), text.end());
+        ASSERT_EQ(Lookup(word), KeywordColourInLine(line.data(), std::int32_t(line.size()), std::int32_t(before.size()),
+                                                    std::int32_t(word.size())))
+            << '"' << text << "\" at " << before.size();
+    }
 }
 
 TEST(KeywordColour, Examples)
