@@ -77,6 +77,14 @@ public:
 
     // Enters interrupt `vector` as INT does: pushes FLAGS, CS and IP and clears IF and TF.
     void Interrupt(uint8_t vector);
+    // Whether a device's interrupt would be taken before the next instruction.
+    bool AcceptsInterrupt() const { return regs.flags.IF() && !m_interruptShadow; }
+    // A device's interrupt taken between two instructions, waking the processor from HLT.
+    void DeviceInterrupt(uint8_t vector)
+    {
+        m_halted = false;
+        Interrupt(vector);
+    }
     void Push(uint16_t v);
     uint16_t Pop();
 

@@ -336,12 +336,35 @@ void GraphicsScreen::Refresh(bool force)
     if (!force && m_shownOnce && now - m_lastShown < kFrameInterval)
         return;
     m_lastShown = now;
-    RenderFrame(*m_mode, m_guest.mem.Raw(), m_vga.Data(), CurrentColours(), m_next);
+    Render();
     if (!force && m_shownOnce && m_next == m_frame)
         return;
     m_frame.swap(m_next);
     m_shownOnce = true;
+    m_display->HideHostPointer(m_pointer != nullptr && m_pointer->visible);
     m_display->Show(m_frame.data(), m_mode->width, m_mode->height, m_title.c_str());
+}
+
+// The picture with the mouse pointer over it. In a text mode the cell under the pointer is
+// changed for the rendering alone and put back before the program runs on.
+void GraphicsScreen::Render()
+{
+    uint8_t* memory = m_guest.mem.Raw();
+    const Colours colours = CurrentColours();
+    if (m_pointer == nullptr || m_mode->layout != Layout::Text40) {
+        RenderFrame(*m_mode, memory, m_vga.Data(), colours, m_next);
+        if (m_pointer != nullptr)
+            DrawPointer(*m_pointer, *m_mode, memory, m_vga.Data(), colours, m_next);
+        return;
+    }
+    const int cell = PointerCell(*m_pointer, m_mode->columns, m_mode->rows);
+    const uint16_t offset = uint16_t(cell * 2);
+    const uint16_t saved = cell >= 0 ? m_guest.mem.Read16(m_mode->segment, offset) : 0;
+    if (cell >= 0)
+        m_guest.mem.Write16(m_mode->segment, offset, CellUnderPointer(*m_pointer, saved));
+    RenderFrame(*m_mode, memory, m_vga.Data(), colours, m_next);
+    if (cell >= 0)
+        m_guest.mem.Write16(m_mode->segment, offset, saved);
 }
 
 }  // namespace halyard::dos
