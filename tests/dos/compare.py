@@ -36,6 +36,7 @@ CASES = [
     ("mode13", "MODE13.COM", "", None, {}, 0),
     ("pixels", "PIXELS.COM", "", None, {}, 0),
     ("planar", "PLANAR.COM", "", None, {}, 0),
+    ("counters", "COUNTERS.COM", "", None, {}, 0),
 ]
 
 # Files a case leaves behind, compared as part of its output: the floppy image (dosbox's starts as
