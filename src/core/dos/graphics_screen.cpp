@@ -118,14 +118,14 @@ bool GraphicsScreen::SetMode(uint8_t requested)
             m_display->Close();
         m_mode = nullptr;
         m_text.DivertTeletype(nullptr);
-        m_guest.cpu.MapVideoWindow(nullptr);
+        MapPlanes(false);
         m_devices.video.ResetColours();
         return false;  // a text mode, or unsupported: the text screen answers
     }
     m_mode = info;
     m_text.DivertTeletype(this);
     m_devices.video.ResetPlanes();
-    m_guest.cpu.MapVideoWindow(info->layout == Layout::Planar ? &m_vga : nullptr);
+    MapPlanes(info->layout == Layout::Planar);
     Memory& mem = m_guest.mem;
     if (!(requested & 0x80))
         ClearMemory(*info);
@@ -143,6 +143,13 @@ bool GraphicsScreen::SetMode(uint8_t requested)
     return true;
 }
 
+// The processor's and the services' reads and writes of A000h go to the planes, or to memory.
+void GraphicsScreen::MapPlanes(bool planar)
+{
+    m_guest.cpu.MapVideoWindow(planar ? &m_vga : nullptr);
+    m_guest.mem.MapVideoWindow(planar ? &m_vga : nullptr);
+}
+
 void GraphicsScreen::ClearMemory(const ModeInfo& info)
 {
     Memory& mem = m_guest.mem;
@@ -150,7 +157,7 @@ void GraphicsScreen::ClearMemory(const ModeInfo& info)
         for (unsigned i = 0; i < 40 * 25; ++i)
             mem.Write16(info.segment, uint16_t(i * 2), 0x0720);
     } else {
-        mem.Fill(info.segment, 0, 0, kPlaneBytes);
+        std::memset(mem.Raw() + Linear(info.segment, 0), 0, kPlaneBytes);
     }
     m_vga.Clear();
 }

@@ -48,6 +48,7 @@ private:
     // DOS's console output, in the light grey the BIOS's teletype uses by default.
     void Put(uint8_t c) override { Teletype(c, 0x07); }
     bool SetMode(uint8_t mode);
+    void MapPlanes(bool planar);
     void WriteString();
     void ClearMemory(const ModeInfo& info);
     void Palette();

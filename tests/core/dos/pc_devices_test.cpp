@@ -9,6 +9,7 @@
 #include "core/dos/pic.h"
 #include "core/dos/pit.h"
 #include "core/dos/scan_codes.h"
+#include "core/dos/vga_planes.h"
 #include "fake_host.h"
 
 namespace halyard::dos::test {
@@ -229,6 +230,45 @@ TEST(Pit, ReadBackLatchesGateAndChannelZerosInterrupts)
         }
         EXPECT_EQ(ticks, c.ticks) << std::hex << int(c.control);
         EXPECT_EQ(p.NextTick() == Pit::kNever, c.ticks < 2) << std::hex << int(c.control);
+    }
+}
+
+// Reads of the planes against a model of the adapter, pixel by pixel: read mode 0 gives the
+// byte of the plane the read map selects; read mode 1 sets the bit of each pixel whose colour
+// equals the colour compare register in the planes the don't-care register keeps. Every read
+// loads the latches, which a write in write mode 1 stores as they are.
+TEST(VgaPlanes, ReadsGoThroughTheGraphicsController)
+{
+    VideoPorts ports;
+    VgaPlanes vga(ports);
+    std::mt19937 random(12);
+    for (auto& plane : vga.Data())
+        for (auto& byte : plane)
+            byte = uint8_t(random());
+    const auto set = [&ports](uint8_t index, unsigned value) {
+        ports.Out(0x3CE, index);
+        ports.Out(0x3CF, uint8_t(value));
+    };
+    for (int step = 0; step < 2000; ++step) {
+        const uint32_t from = random() % 0x10000, to = random() % 0x10000;
+        const unsigned mode = random() % 2, map = random() % 4, compare = random() % 16, care = random() % 16;
+        set(5, mode << 3);
+        set(4, map);
+        set(2, compare);
+        set(7, care);
+        unsigned expected = 0;
+        for (unsigned bit = 0; bit < 8; ++bit) {
+            unsigned colour = 0;
+            for (unsigned p = 0; p < 4; ++p)
+                colour |= (vga.Data()[p][from] >> bit & 1u) << p;
+            const bool on = mode == 0 ? (colour >> map & 1) : ((colour ^ compare) & care) == 0;
+            expected |= unsigned(on) << bit;
+        }
+        ASSERT_EQ(vga.Read(0xA0000 + from), expected) << step;
+        set(5, 1 | mode << 3);
+        vga.Write(0xA0000 + to, uint8_t(random()));
+        for (unsigned p = 0; p < 4; ++p)
+            ASSERT_EQ(vga.Data()[p][to], vga.Data()[p][from]) << step;
     }
 }
 

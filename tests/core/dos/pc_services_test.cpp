@@ -244,6 +244,54 @@ TEST(PcGraphics, FortyColumnTextIsDrawnWithTheFont)
     EXPECT_EQ(b.FramePixel(9, 0), 0u) << "the next cell blank";
 }
 
+// DOS's own reads and writes of A000h in a 16-colour mode go through the graphics controller as
+// the processor's do: a file written from A000h holds the plane the read map selects, and a file
+// read into it lands in the planes the map mask enables.
+TEST(PcGraphics, DosReadsAndWritesThePlanes)
+{
+    Bios b(0x21);
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+    b.Int(0x0012);
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x21", 2));
+    Devices& ports = b.t.machine.Board();
+    const auto planeByte = [](unsigned p, unsigned i) { return uint8_t(i * (p + 3) + p * 0x55); };
+    for (unsigned p = 0; p < 4; ++p) {
+        ports.Out(0x3C4, 2);
+        ports.Out(0x3C5, uint8_t(1 << p));
+        for (unsigned i = 0; i < 16; ++i)
+            b.t.Mem().Write8(0xA000, uint16_t(i), planeByte(p, i));
+    }
+    ports.Out(0x3C5, 0x0F);
+    ports.Out(0x3CE, 4);
+    ports.Out(0x3CF, 2);  // read map: plane 2
+    b.t.Mem().WriteString(b.seg, 0x300, std::string("PLANE.BIN\0", 10));
+    ASSERT_FALSE(b.Int(0x3C00, 0, 0, 0x300));
+    const uint16_t handle = b.Reg(kAX);
+    b.t.R().seg[kDS] = 0xA000;
+    ASSERT_FALSE(b.Int(0x4000, handle, 16, 0));
+    b.t.R().seg[kDS] = b.seg;
+    std::string expected;
+    for (unsigned i = 0; i < 16; ++i)
+        expected.push_back(char(planeByte(2, i)));
+    EXPECT_EQ(b.t.files.files["PLANE.BIN"], expected);
+
+    b.t.files.files["IN.BIN"] = "\xFF\x0F";
+    b.t.Mem().WriteString(b.seg, 0x300, std::string("IN.BIN\0", 7));
+    ASSERT_FALSE(b.Int(0x3D00, 0, 0, 0x300));
+    ports.Out(0x3C5, 0x08);  // map mask: plane 3
+    b.t.R().seg[kDS] = 0xA000;
+    ASSERT_FALSE(b.Int(0x3F00, b.Reg(kAX), 2, 80));  // row 1
+    b.t.R().seg[kDS] = b.seg;
+    const auto pixel = [&](uint16_t x) {
+        b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+        b.Int(0x0D00, 0, x, 1);
+        return b.Reg(kAX) & 0xFF;
+    };
+    EXPECT_EQ(pixel(0), 8) << "plane 3 alone";
+    EXPECT_EQ(pixel(8 + 3), 0);
+    EXPECT_EQ(pixel(8 + 4), 8);
+}
+
 // Timer channel 2 through port 61h: the speaker sounds its square wave while both bits are set.
 TEST(PcSpeaker, SoundsChannelTwoWhileGated)
 {
