@@ -100,18 +100,8 @@ private:
     void DivideError();
 
     // Memory and fetch.
-    static constexpr uint32_t kWindowStart = 0xA0000, kWindowSize = 0x10000;
-    uint8_t Load(uint32_t a) const
-    {
-        return m_window != nullptr && a - kWindowStart < kWindowSize ? m_window->Read(a) : m_mem[a];
-    }
-    void Store(uint32_t a, uint8_t v)
-    {
-        if (m_window != nullptr && a - kWindowStart < kWindowSize)
-            m_window->Write(a, v);
-        else
-            m_mem[a] = v;
-    }
+    uint8_t Load(uint32_t a) const { return LoadMapped(m_mem, m_window, a); }
+    void Store(uint32_t a, uint8_t v) { StoreMapped(m_mem, m_window, a, v); }
     uint8_t Rd8(uint32_t base, uint16_t off) const { return Load((base + off) & kAddressMask); }
     uint16_t Rd16(uint32_t base, uint16_t off) const
     {

@@ -28,6 +28,21 @@ protected:
     ~MappedMemory() = default;
 };
 
+// A byte of the address space `memory` at linear address `a`, through `window` (when not null)
+// for the 64 KB at A0000h.
+inline constexpr uint32_t kVideoWindowStart = 0xA0000, kVideoWindowSize = 0x10000;
+inline uint8_t LoadMapped(const uint8_t* memory, MappedMemory* window, uint32_t a)
+{
+    return window != nullptr && a - kVideoWindowStart < kVideoWindowSize ? window->Read(a) : memory[a];
+}
+inline void StoreMapped(uint8_t* memory, MappedMemory* window, uint32_t a, uint8_t v)
+{
+    if (window != nullptr && a - kVideoWindowStart < kVideoWindowSize)
+        window->Write(a, v);
+    else
+        memory[a] = v;
+}
+
 // One device's share of the ports, `port` being the full port number.
 class PortDevice {
 public:

@@ -82,18 +82,8 @@ public:
     }
 
 private:
-    static constexpr uint32_t kWindowStart = 0xA0000, kWindowSize = 0x10000;
-    uint8_t Load(uint32_t a) const
-    {
-        return m_window != nullptr && a - kWindowStart < kWindowSize ? m_window->Read(a) : m_bytes[a];
-    }
-    void Store(uint32_t a, uint8_t v)
-    {
-        if (m_window != nullptr && a - kWindowStart < kWindowSize)
-            m_window->Write(a, v);
-        else
-            m_bytes[a] = v;
-    }
+    uint8_t Load(uint32_t a) const { return LoadMapped(m_bytes.get(), m_window, a); }
+    void Store(uint32_t a, uint8_t v) { StoreMapped(m_bytes.get(), m_window, a, v); }
 
     std::unique_ptr<uint8_t[]> m_bytes;
     MappedMemory* m_window = nullptr;
