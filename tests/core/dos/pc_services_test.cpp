@@ -469,20 +469,22 @@ TEST(PcMouse, PointerShapesAreDrawnOverThePicture)
             return b.t.machine.Graphics().Frame();
         }();
         b.Int(0x0001);
+        b.t.machine.Graphics().Refresh(true);
+        const std::vector<uint32_t> shown = b.t.machine.Graphics().Frame();
         const uint8_t all = mode == 0x13 ? 0xFF : 0x0F;
         for (unsigned x = 0; x < 16; ++x) {
             const uint8_t under = uint8_t(x + 1);
-            const uint8_t shown = x < 4 ? 0 : x < 8 ? all : x < 12 ? under : uint8_t(under ^ all);
+            const uint8_t index = x < 4 ? 0 : x < 8 ? all : x < 12 ? under : uint8_t(under ^ all);
             const uint32_t rgb = Rgb(*b.t.machine.Graphics().Mode(), [&] {
                 Colours c;
                 c.dac = &b.t.machine.Board().video.Dac();
                 for (unsigned i = 0; i < 16; ++i)
                     c.palette[i] = b.t.machine.Board().video.Palette(i);
                 return c;
-            }(), shown);
-            EXPECT_EQ(b.FramePixel(40 + x, 10), rgb) << std::hex << int(mode) << " pixel " << x;
+            }(), index);
+            EXPECT_EQ(shown[10 * b.display.width + 40 + x], rgb) << std::hex << int(mode) << " pixel " << x;
         }
-        EXPECT_EQ(b.FramePixel(40, 9), before[9 * b.display.width + 40]) << "above the shape";
+        EXPECT_EQ(shown[9 * b.display.width + 40], before[9 * b.display.width + 40]) << "above the shape";
         b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
         b.Int(0x0D00, 0, 40, 10);
         EXPECT_EQ(b.Reg(kAX) & 0xFF, 1) << "video memory keeps the program's pixel";
@@ -503,6 +505,16 @@ TEST(PcMouse, PointerShapesAreDrawnOverThePicture)
     EXPECT_EQ(b.t.Mem().Read16(0xB800, 2 * (2 * 40 + 3)), 0x1FDB) << "the cell itself unchanged";
     b.Int(0x0004, 0, 4 * 16, 2 * 8);
     EXPECT_EQ(b.FramePixel(3 * 8 + 1, 2 * 8 + 1), 0xFFFFFFu) << "left behind as it was";
+    // On the console's 80 x 25 screen: an 'A' in place of the character under the pointer.
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+    b.Int(0x0003);
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x33", 2));
+    b.Int(0x000A, 0, 0xFF00, 0x0041);
+    b.Int(0x0004, 0, 5 * 8, 2 * 8);
+    b.Int(0x0001);
+    b.t.machine.Run(10);  // the INT 20h after the call, and the screen shown as the run ends
+    EXPECT_EQ(b.t.console.lastScreen.substr(2 * 80 + 4, 3), " A ");
+    EXPECT_EQ(b.t.Mem().Read8(0xB800, 2 * (2 * 80 + 5)), ' ');
 }
 
 TEST(PcClock, RegistersFollowTheHostClock)
