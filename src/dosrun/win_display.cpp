@@ -63,6 +63,11 @@ LRESULT WinDisplay::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
                                 ((wParam & MK_MBUTTON) ? 4 : 0)));
         return 0;
     case WM_MOUSELEAVE: m_mouse.inside = false; return 0;
+    case WM_SETCURSOR:
+        if (!m_hidePointer || LOWORD(lParam) != HTCLIENT)
+            break;
+        SetCursor(nullptr);
+        return TRUE;
     case WM_CLOSE: m_closedByUser = true; return 0;
     default: break;
     }

@@ -24,6 +24,7 @@ public:
     bool NextKeyEvent(dos::KeyEvent& event) override;
     dos::MouseState Mouse() override;
     bool Closed() override { return m_closedByUser; }
+    void HideHostPointer(bool hidden) override { m_hidePointer = hidden; }
 
     HWND Window() const { return m_hwnd; }
     // After the program has ended in a graphics mode: the picture stays, its title saying so,
@@ -45,6 +46,7 @@ private:
     std::deque<dos::KeyEvent> m_keys;
     dos::MouseState m_mouse;
     bool m_closedByUser = false;
+    bool m_hidePointer = false;  // the program's pointer is drawn in the picture
 };
 
 }  // namespace halyard::dosrun

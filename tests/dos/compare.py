@@ -36,11 +36,13 @@ CASES = [
     ("mode13", "MODE13.COM", "", None, {}, 0),
     ("pixels", "PIXELS.COM", "", None, {}, 0),
     ("planar", "PLANAR.COM", "", None, {}, 0),
+    ("counters", "COUNTERS.COM", "", None, {}, 0),
+    ("latches", "LATCHES.COM", "", None, {}, 0),
 ]
 
 # Files a case leaves behind, compared as part of its output: the floppy image (dosbox's starts as
 # the empty disk below; Dosrun makes its own on first use) and the frames programs dumped.
-RESULT_FILES = {"disk": "A.IMG", "mode13": "FRAME.BIN", "pixels": "CGA.BIN"}
+RESULT_FILES = {"disk": "A.IMG", "mode13": "FRAME.BIN", "pixels": "CGA.BIN", "latches": "READ.BIN"}
 
 
 def empty_floppy():

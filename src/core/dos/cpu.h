@@ -77,6 +77,14 @@ public:
 
     // Enters interrupt `vector` as INT does: pushes FLAGS, CS and IP and clears IF and TF.
     void Interrupt(uint8_t vector);
+    // Whether a device's interrupt would be taken before the next instruction.
+    bool AcceptsInterrupt() const { return regs.flags.IF() && !(m_state & kShadow); }
+    // A device's interrupt taken between two instructions, waking the processor from HLT.
+    void DeviceInterrupt(uint8_t vector)
+    {
+        SetState(kHalted, false);
+        Interrupt(vector);
+    }
     void Push(uint16_t v)
     {
         regs.r[kSP] = uint16_t(regs.r[kSP] - 2);
@@ -102,18 +110,9 @@ private:
     void DivideError();
 
     // Memory and fetch.
-    static constexpr uint32_t kWindowStart = 0xA0000, kWindowSize = 0x10000;
-    HALYARD_HOT uint8_t Load(uint32_t a) const
-    {
-        return a - kWindowStart < kWindowSize && m_window != nullptr ? m_window->Read(a) : m_mem[a];
-    }
-    HALYARD_HOT void Store(uint32_t a, uint8_t v)
-    {
-        if (a - kWindowStart < kWindowSize && m_window != nullptr)
-            m_window->Write(a, v);
-        else
-            m_mem[a] = v;
-    }
+    static constexpr uint32_t kWindowStart = kVideoWindowStart;
+    HALYARD_HOT uint8_t Load(uint32_t a) const { return LoadMapped(m_mem, m_window, a); }
+    HALYARD_HOT void Store(uint32_t a, uint8_t v) { StoreMapped(m_mem, m_window, a, v); }
     HALYARD_HOT uint8_t Rd8(uint32_t base, uint16_t off) const { return Load((base + off) & kAddressMask); }
     // A word below the video window that does not wrap at its segment's end is two plain bytes
     // (nearly every word a program touches); the others go byte by byte.

@@ -61,6 +61,8 @@ uint64_t Devices::UntilNextEvent() const
 {
     if (m_owedTicks > 0)
         return 0;
+    if (pit.NextTick() == Pit::kNever)
+        return UINT64_MAX;
     const uint64_t next = pit.NextTick() * 1000000 / kPitHz + 1;
     const uint64_t now = Now();
     return next > now ? next - now : 0;

@@ -31,7 +31,8 @@ public:
     uint64_t Now() const;
     // Brings the devices to the present and raises the interrupts that came due.
     void Advance();
-    // Microseconds from now until a device next wants attention (the timer's next tick).
+    // Microseconds from now until a device next wants attention (the timer's next tick;
+    // UINT64_MAX when the timer will not interrupt again).
     uint64_t UntilNextEvent() const;
     // Passes the controller's request line to the processor (after anything that may change it).
     void UpdateLine();

@@ -118,14 +118,14 @@ bool GraphicsScreen::SetMode(uint8_t requested)
             m_display->Close();
         m_mode = nullptr;
         m_text.DivertTeletype(nullptr);
-        m_guest.cpu.MapVideoWindow(nullptr);
+        MapPlanes(false);
         m_devices.video.ResetColours();
         return false;  // a text mode, or unsupported: the text screen answers
     }
     m_mode = info;
     m_text.DivertTeletype(this);
     m_devices.video.ResetPlanes();
-    m_guest.cpu.MapVideoWindow(info->layout == Layout::Planar ? &m_vga : nullptr);
+    MapPlanes(info->layout == Layout::Planar);
     Memory& mem = m_guest.mem;
     if (!(requested & 0x80))
         ClearMemory(*info);
@@ -143,6 +143,13 @@ bool GraphicsScreen::SetMode(uint8_t requested)
     return true;
 }
 
+// The processor's and the services' reads and writes of A000h go to the planes, or to memory.
+void GraphicsScreen::MapPlanes(bool planar)
+{
+    m_guest.cpu.MapVideoWindow(planar ? &m_vga : nullptr);
+    m_guest.mem.MapVideoWindow(planar ? &m_vga : nullptr);
+}
+
 void GraphicsScreen::ClearMemory(const ModeInfo& info)
 {
     Memory& mem = m_guest.mem;
@@ -150,7 +157,7 @@ void GraphicsScreen::ClearMemory(const ModeInfo& info)
         for (unsigned i = 0; i < 40 * 25; ++i)
             mem.Write16(info.segment, uint16_t(i * 2), 0x0720);
     } else {
-        mem.Fill(info.segment, 0, 0, kPlaneBytes);
+        std::memset(mem.Raw() + Linear(info.segment, 0), 0, kPlaneBytes);
     }
     m_vga.Clear();
 }
@@ -336,12 +343,35 @@ void GraphicsScreen::Refresh(bool force)
     if (!force && m_shownOnce && now - m_lastShown < kFrameInterval)
         return;
     m_lastShown = now;
-    RenderFrame(*m_mode, m_guest.mem.Raw(), m_vga.Data(), CurrentColours(), m_next);
+    Render();
     if (!force && m_shownOnce && m_next == m_frame)
         return;
     m_frame.swap(m_next);
     m_shownOnce = true;
+    m_display->HideHostPointer(m_pointer != nullptr && m_pointer->visible);
     m_display->Show(m_frame.data(), m_mode->width, m_mode->height, m_title.c_str());
+}
+
+// The picture with the mouse pointer over it. In a text mode the cell under the pointer is
+// changed for the rendering alone and put back before the program runs on.
+void GraphicsScreen::Render()
+{
+    uint8_t* memory = m_guest.mem.Raw();
+    const Colours colours = CurrentColours();
+    if (m_pointer == nullptr || m_mode->layout != Layout::Text40) {
+        RenderFrame(*m_mode, memory, m_vga.Data(), colours, m_next);
+        if (m_pointer != nullptr)
+            DrawPointer(*m_pointer, *m_mode, memory, m_vga.Data(), colours, m_next);
+        return;
+    }
+    const int cell = PointerCell(*m_pointer, m_mode->columns, m_mode->rows);
+    const uint16_t offset = uint16_t(cell * 2);
+    const uint16_t saved = cell >= 0 ? m_guest.mem.Read16(m_mode->segment, offset) : 0;
+    if (cell >= 0)
+        m_guest.mem.Write16(m_mode->segment, offset, CellUnderPointer(*m_pointer, saved));
+    RenderFrame(*m_mode, memory, m_vga.Data(), colours, m_next);
+    if (cell >= 0)
+        m_guest.mem.Write16(m_mode->segment, offset, saved);
 }
 
 }  // namespace halyard::dos

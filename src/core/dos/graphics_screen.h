@@ -13,6 +13,7 @@
 #include "core/dos/graphics_modes.h"
 #include "core/dos/guest.h"
 #include "core/dos/host_devices.h"
+#include "core/dos/mouse_pointer.h"
 #include "core/dos/text_screen.h"
 #include "core/dos/vga_planes.h"
 
@@ -29,6 +30,12 @@ public:
     void SetTitle(std::string title) { m_title = std::move(title); }
     // The mode shown in the window, or null while the console shows the text screen.
     const ModeInfo* Mode() const { return m_mode; }
+    // The mouse pointer drawn over this screen and the text screen as they are shown.
+    void SetPointer(const MousePointer* pointer)
+    {
+        m_pointer = pointer;
+        m_text.SetPointer(pointer);
+    }
 
     // INT 10h: false when the call is the text screen's to serve.
     bool Video();
@@ -41,6 +48,7 @@ private:
     // DOS's console output, in the light grey the BIOS's teletype uses by default.
     void Put(uint8_t c) override { Teletype(c, 0x07); }
     bool SetMode(uint8_t mode);
+    void MapPlanes(bool planar);
     void WriteString();
     void ClearMemory(const ModeInfo& info);
     void Palette();
@@ -53,6 +61,7 @@ private:
     unsigned CursorColumn() const;
     void SetCursor(unsigned row, unsigned column);
     Colours CurrentColours() const;
+    void Render();
 
     Guest& m_guest;
     Devices& m_devices;
@@ -60,6 +69,7 @@ private:
     HostDisplay* m_display = nullptr;
     std::string m_title = "Dosrun";
     const ModeInfo* m_mode = nullptr;
+    const MousePointer* m_pointer = nullptr;
     VgaPlanes m_vga;
     std::vector<uint32_t> m_frame, m_next;
     uint64_t m_lastShown = 0;

@@ -35,6 +35,8 @@ public:
     virtual MouseState Mouse() = 0;
     // The user closed the window: the run ends.
     virtual bool Closed() = 0;
+    // While the program's own pointer is drawn in the picture, the host's is hidden over it.
+    virtual void HideHostPointer(bool hidden) { (void)hidden; }
 
 protected:
     ~HostDisplay() = default;

@@ -4,6 +4,8 @@
 // instructions); the line itself is pushed to it with Cpu::SetInterruptRequest.
 #include <cstdint>
 
+#include "core/dos/hot.h"
+
 namespace halyard::dos {
 
 class IoPorts {
@@ -27,6 +29,21 @@ public:
 protected:
     ~MappedMemory() = default;
 };
+
+// A byte of the address space `memory` at linear address `a`, through `window` (when not null)
+// for the 64 KB at A0000h.
+inline constexpr uint32_t kVideoWindowStart = 0xA0000, kVideoWindowSize = 0x10000;
+HALYARD_HOT uint8_t LoadMapped(const uint8_t* memory, MappedMemory* window, uint32_t a)
+{
+    return a - kVideoWindowStart < kVideoWindowSize && window != nullptr ? window->Read(a) : memory[a];
+}
+HALYARD_HOT void StoreMapped(uint8_t* memory, MappedMemory* window, uint32_t a, uint8_t v)
+{
+    if (a - kVideoWindowStart < kVideoWindowSize && window != nullptr)
+        window->Write(a, v);
+    else
+        memory[a] = v;
+}
 
 // One device's share of the ports, `port` being the full port number.
 class PortDevice {

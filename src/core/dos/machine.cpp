@@ -57,7 +57,7 @@ void Machine::Reset()
     m_timer.Reset();
     m_keyboard.Reset();
     m_disk.Reset();
-    m_mouse.Reset();
+    m_mouse.Install();
     m_dos.Reset(kArenaStart);
 }
 

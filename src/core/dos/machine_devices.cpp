@@ -61,6 +61,7 @@ void Machine::NoteTimePoll()
 void Machine::Service()
 {
     PassKeys();
+    m_mouse.Poll();
     m_devices.Advance();
     if (m_graphics.Mode() != nullptr)
         m_graphics.Refresh();
@@ -139,9 +140,10 @@ void Machine::Idle(bool untilEvent)
         m_guest.Fail("the processor was halted with interrupts disabled: nothing can wake it");
         return;
     }
+    const bool halted = m_cpu.Halted();
     Service();
-    if (untilEvent && m_devices.pic.Intr())
-        return;  // an interrupt is already waiting to be taken
+    if (untilEvent && (m_devices.pic.Intr() || (halted && !m_cpu.Halted())))
+        return;  // an interrupt is already waiting to be taken, or the mouse's was
     const uint64_t until = std::min(m_devices.UntilNextEvent(), untilEvent ? kEventWait : kPollingWait);
     if (until > 0)
         m_guest.console.Wait(uint32_t((until + 999) / 1000));
@@ -150,7 +152,8 @@ void Machine::Idle(bool untilEvent)
 
 // A program that waits for memory to change (the tick count at 40:6Ch, a flag its own interrupt
 // handler sets) in a tight loop: two slices in a row end with the same registers, the
-// instruction pointer within a few bytes, and no service called or port touched in between. The
+// instruction pointer within a few bytes, and no service called, port touched or mouse handler
+// called in between. The
 // machine then idles briefly; a loop that computes changes its registers, or calls or touches
 // something, and runs at full speed.
 bool Machine::Spinning()
@@ -158,7 +161,7 @@ bool Machine::Spinning()
     constexpr unsigned kLoopBytes = 32, kSlicesBeforeIdle = 2;
     const Registers& now = m_cpu.regs;
     const Registers& last = m_lastSlice.regs;
-    const uint64_t activity = m_hostCalls + m_devices.PortAccesses();
+    const uint64_t activity = m_hostCalls + m_devices.PortAccesses() + m_mouse.HandlerCalls();
     const bool same = std::equal(std::begin(now.r), std::end(now.r), std::begin(last.r)) &&
                       std::equal(std::begin(now.seg), std::end(now.seg), std::begin(last.seg)) &&
                       now.flags.Get() == last.flags.Get() &&

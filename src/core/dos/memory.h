@@ -2,9 +2,14 @@
 // The real-mode address space: 1 MB, addressed as segment:offset. Every access is bounds-safe: the
 // offset wraps within its segment at 64 KB and the linear address wraps at 1 MB, as on an 8086 (a
 // word at offset FFFFh takes its high byte from offset 0 of the same segment).
+//
+// The services' reads and writes of the 64 KB at A0000h go through the video window while one is
+// mapped (the 16-colour modes' planes), as the processor's do; Raw() is the plain memory always.
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "core/dos/io_ports.h"
 
 namespace halyard::dos {
 
@@ -23,16 +28,19 @@ public:
     uint8_t* Raw() { return m_bytes.get(); }
     const uint8_t* Raw() const { return m_bytes.get(); }
 
-    uint8_t Read8(uint16_t seg, uint16_t off) const { return m_bytes[Linear(seg, off)]; }
+    // The 64 KB at A0000h decoded by `window` (null: plain memory again).
+    void MapVideoWindow(MappedMemory* window) { m_window = window; }
+
+    uint8_t Read8(uint16_t seg, uint16_t off) const { return Load(Linear(seg, off)); }
     uint16_t Read16(uint16_t seg, uint16_t off) const
     {
-        return uint16_t(m_bytes[Linear(seg, off)] | m_bytes[Linear(seg, uint16_t(off + 1))] << 8);
+        return uint16_t(Load(Linear(seg, off)) | Load(Linear(seg, uint16_t(off + 1))) << 8);
     }
-    void Write8(uint16_t seg, uint16_t off, uint8_t v) { m_bytes[Linear(seg, off)] = v; }
+    void Write8(uint16_t seg, uint16_t off, uint8_t v) { Store(Linear(seg, off), v); }
     void Write16(uint16_t seg, uint16_t off, uint16_t v)
     {
-        m_bytes[Linear(seg, off)] = uint8_t(v);
-        m_bytes[Linear(seg, uint16_t(off + 1))] = uint8_t(v >> 8);
+        Store(Linear(seg, off), uint8_t(v));
+        Store(Linear(seg, uint16_t(off + 1)), uint8_t(v >> 8));
     }
 
     // Copies between the host and seg:off, the offset wrapping within the segment.
@@ -74,7 +82,11 @@ public:
     }
 
 private:
+    uint8_t Load(uint32_t a) const { return LoadMapped(m_bytes.get(), m_window, a); }
+    void Store(uint32_t a, uint8_t v) { StoreMapped(m_bytes.get(), m_window, a, v); }
+
     std::unique_ptr<uint8_t[]> m_bytes;
+    MappedMemory* m_window = nullptr;
 };
 
 }  // namespace halyard::dos

@@ -140,9 +140,18 @@ void TextScreen::Refresh()
         m_shownRow = ~0u;
     }
     const unsigned row = CursorRow(), column = CursorColumn();
-    if (row == m_shownRow && column == m_shownColumn && std::memcmp(cells, m_shown.data(), kScreenBytes) == 0)
+    std::array<uint8_t, kScreenBytes> next;
+    std::memcpy(next.data(), cells, kScreenBytes);
+    const int pointed = m_pointer != nullptr ? PointerCell(*m_pointer, kScreenColumns, kScreenRows) : -1;
+    if (pointed >= 0) {
+        uint8_t* cell = &next[size_t(pointed) * 2];
+        const uint16_t shown = CellUnderPointer(*m_pointer, uint16_t(cell[0] | cell[1] << 8));
+        cell[0] = uint8_t(shown);
+        cell[1] = uint8_t(shown >> 8);
+    }
+    if (row == m_shownRow && column == m_shownColumn && next == m_shown)
         return;
-    std::memcpy(m_shown.data(), cells, kScreenBytes);
+    m_shown = next;
     m_shownRow = row;
     m_shownColumn = column;
     m_console.ShowScreen(m_shown.data(), row, column);

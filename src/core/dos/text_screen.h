@@ -11,6 +11,7 @@
 
 #include "core/dos/host.h"
 #include "core/dos/memory.h"
+#include "core/dos/mouse_pointer.h"
 
 namespace halyard::dos {
 
@@ -58,6 +59,8 @@ public:
 
     // From now on the console shows the whole screen.
     void TakeOverConsole();
+    // The mouse pointer, shown over the cell it covers once the console shows the whole screen.
+    void SetPointer(const MousePointer* pointer) { m_pointer = pointer; }
     // Brings the console up to date: takes it over when the program changed the screen memory,
     // and redraws it when the screen or the cursor changed since the last time.
     void Refresh();
@@ -72,6 +75,7 @@ private:
     HostConsole& m_console;
     bool m_wholeScreen = false;
     TeletypeTarget* m_divert = nullptr;
+    const MousePointer* m_pointer = nullptr;
     std::array<uint8_t, kScreenBytes> m_shadow{};  // the screen as the teletype left it
     std::array<uint8_t, kScreenBytes> m_shown{};   // the screen as the console last showed it
     unsigned m_shownRow = ~0u, m_shownColumn = ~0u;

@@ -9,6 +9,7 @@
 #include "core/dos/pic.h"
 #include "core/dos/pit.h"
 #include "core/dos/scan_codes.h"
+#include "core/dos/vga_planes.h"
 #include "fake_host.h"
 
 namespace halyard::dos::test {
@@ -125,6 +126,150 @@ TEST(Pit, CountsTicksAndReadsBackItsCounters)
         high += pit.Output2();
     }
     EXPECT_EQ(high, 50u);
+}
+
+// Each counting mode on channel 2, read back (status, then count) a number of clocks after its
+// count was written; the one-shot modes 1 and 5 are started by the gate rising at that moment.
+TEST(Pit, CountingModesAsTheReadBackCommandShowsThem)
+{
+    const struct {
+        uint8_t control;
+        uint16_t count;
+        unsigned at;
+        uint8_t status;  // output, null count, access, mode, BCD
+        uint16_t read;
+    } cases[] = {
+        {0xB0, 100, 0, 0x70, 100},      {0xB0, 100, 40, 0x30, 60},     // mode 0: low while counting,
+        {0xB0, 100, 100, 0xB0, 0},      {0xB0, 100, 101, 0xB0, 0xFFFF},  // high from the end, wrapping
+        {0xB1, 0x0100, 101, 0xB1, 0x9999},                               // in BCD
+        {0xB2, 5, 0, 0x72, 5},          {0xB2, 5, 2, 0x32, 3},          // mode 1: low until the end
+        {0xB2, 5, 5, 0xB2, 0},
+        {0xB4, 10, 0, 0xF4, 10},        {0xB4, 10, 9, 0x34, 1},         // mode 2: low for the last clock
+        {0xB4, 10, 10, 0xB4, 10},       {0xB4, 10, 23, 0xB4, 7},
+        {0xB6, 10, 3, 0xB6, 4},         {0xB6, 10, 5, 0x36, 10},        // mode 3: by twos, half high
+        {0xB6, 10, 12, 0xB6, 6},
+        {0xB8, 5, 4, 0xB8, 1},          {0xB8, 5, 5, 0x38, 0},          // mode 4: one low clock
+        {0xB8, 5, 6, 0xB8, 0xFFFF},
+        {0xBA, 5, 5, 0x3A, 0},          {0xBA, 5, 6, 0xBA, 0xFFFF},     // mode 5, after its trigger
+        {0x9C, 0x20, 0x21, 0x9C, 31},                                    // low byte only: mode 6 is 2
+    };
+    for (const auto& c : cases) {
+        Pit pit;
+        pit.SetTime(1000);
+        const unsigned mode = (c.control >> 1) & 7;
+        const bool triggered = mode == 1 || mode == 5;
+        pit.SetGate2(!triggered);
+        pit.Out(0x43, c.control);
+        if ((c.control & 0x30) == 0x10) {
+            pit.Out(0x42, uint8_t(c.count));
+        } else {
+            pit.Out(0x42, uint8_t(c.count));
+            pit.Out(0x42, uint8_t(c.count >> 8));
+        }
+        EXPECT_EQ(pit.Output2(), mode != 0) << "before counting";
+        pit.SetGate2(true);
+        pit.SetTime(1000 + c.at);
+        pit.Out(0x43, 0xC8);  // read-back: count and status of channel 2
+        const uint8_t status = pit.In(0x42);
+        unsigned read = pit.In(0x42);
+        if ((c.control & 0x30) == 0x30)
+            read |= pit.In(0x42) << 8;
+        EXPECT_EQ(status, c.status) << std::hex << int(c.control) << " at " << std::dec << c.at;
+        EXPECT_EQ(read, c.read) << std::hex << int(c.control) << " at " << std::dec << c.at;
+        EXPECT_EQ(pit.Output2(), (c.status & 0x80) != 0);
+    }
+}
+
+TEST(Pit, ReadBackLatchesGateAndChannelZerosInterrupts)
+{
+    // A latch is kept until read: a second read-back or latch command does not replace it, and a
+    // status-only read-back of two channels leaves their counts live.
+    Pit pit;
+    const auto read16 = [&pit] {
+        const unsigned low = pit.In(0x42);
+        return low | pit.In(0x42) << 8;
+    };
+    pit.SetTime(100);
+    pit.Out(0x43, 0xB0);
+    pit.Out(0x42, 0x00);
+    pit.Out(0x42, 0x10);  // mode 0, 1000h, gate low: stopped
+    pit.Out(0x43, 0xD8);  // count of channel 2
+    pit.SetGate2(true);
+    pit.SetTime(200);
+    pit.Out(0x43, 0xC8);
+    pit.Out(0x43, 0x80);
+    EXPECT_EQ(pit.In(0x42), 0x30) << "the status latched by the second read-back comes first";
+    EXPECT_EQ(read16(), 0x1000u) << "the first latch is kept";
+    EXPECT_EQ(read16(), 0x1000u - 100) << "then the counter again";
+    pit.SetGate2(false);
+    pit.SetTime(500);
+    EXPECT_EQ(read16(), 0x1000u - 100) << "a low gate holds mode 0";
+    pit.Out(0x43, 0xE6);  // status of channels 0 and 1
+    EXPECT_EQ(pit.In(0x40), 0xB6) << "the BIOS's square wave, high in its first half";
+    EXPECT_EQ(pit.In(0x41), 0x94) << "the refresh: low byte only, mode 2";
+    EXPECT_EQ(pit.In(0x40), 0x18) << "channel 0's count was not latched";
+    // Channel 0's interrupts: one in modes 0 and 4, none in the gate-started modes 1 and 5
+    // (its gate is tied high), one per period in modes 2 and 3.
+    const struct {
+        uint8_t control;
+        uint64_t ticks;
+    } cases[] = {{0x30, 1}, {0x38, 1}, {0x32, 0}, {0x3A, 0}, {0x34, 10}, {0x36, 10}};
+    for (const auto& c : cases) {
+        Pit p;
+        p.SetTime(50);
+        p.Out(0x43, c.control);
+        EXPECT_EQ(p.TakeTicks(), 0u);
+        p.SetTime(50 + 10 * 1000);
+        EXPECT_EQ(p.TakeTicks(), 0u) << "stopped until its count is written";
+        p.Out(0x40, uint8_t(1000));
+        p.Out(0x40, uint8_t(1000 >> 8));
+        uint64_t ticks = 0;
+        for (uint64_t t = 0; t <= 10 * 1000 + 500; t += 7) {
+            p.SetTime(50 + 10 * 1000 + t);
+            ticks += p.TakeTicks();
+        }
+        EXPECT_EQ(ticks, c.ticks) << std::hex << int(c.control);
+        EXPECT_EQ(p.NextTick() == Pit::kNever, c.ticks < 2) << std::hex << int(c.control);
+    }
+}
+
+// Reads of the planes against a model of the adapter, pixel by pixel: read mode 0 gives the
+// byte of the plane the read map selects; read mode 1 sets the bit of each pixel whose colour
+// equals the colour compare register in the planes the don't-care register keeps. Every read
+// loads the latches, which a write in write mode 1 stores as they are.
+TEST(VgaPlanes, ReadsGoThroughTheGraphicsController)
+{
+    VideoPorts ports;
+    VgaPlanes vga(ports);
+    std::mt19937 random(12);
+    for (auto& plane : vga.Data())
+        for (auto& byte : plane)
+            byte = uint8_t(random());
+    const auto set = [&ports](uint8_t index, unsigned value) {
+        ports.Out(0x3CE, index);
+        ports.Out(0x3CF, uint8_t(value));
+    };
+    for (int step = 0; step < 2000; ++step) {
+        const uint32_t from = random() % 0x10000, to = random() % 0x10000;
+        const unsigned mode = random() % 2, map = random() % 4, compare = random() % 16, care = random() % 16;
+        set(5, mode << 3);
+        set(4, map);
+        set(2, compare);
+        set(7, care);
+        unsigned expected = 0;
+        for (unsigned bit = 0; bit < 8; ++bit) {
+            unsigned colour = 0;
+            for (unsigned p = 0; p < 4; ++p)
+                colour |= (vga.Data()[p][from] >> bit & 1u) << p;
+            const bool on = mode == 0 ? (colour >> map & 1) : ((colour ^ compare) & care) == 0;
+            expected |= unsigned(on) << bit;
+        }
+        ASSERT_EQ(vga.Read(0xA0000 + from), expected) << step;
+        set(5, 1 | mode << 3);
+        vga.Write(0xA0000 + to, uint8_t(random()));
+        for (unsigned p = 0; p < 4; ++p)
+            ASSERT_EQ(vga.Data()[p][to], vga.Data()[p][from]) << step;
+    }
 }
 
 TEST(KeyCodes, EveryPrintableCharacterTypesItself)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <random>
 
 #include "fake_host.h"
 
@@ -15,6 +16,7 @@ public:
     unsigned shown = 0, width = 0, height = 0;
     std::string title;
     MouseState mouse;
+    std::deque<MouseState> moves;  // each look at the pointer takes the next, the last one stays
     std::deque<KeyEvent> keys;
     void Show(const uint32_t*, unsigned w, unsigned h, const char* t) override
     {
@@ -32,7 +34,14 @@ public:
         keys.pop_front();
         return true;
     }
-    MouseState Mouse() override { return mouse; }
+    MouseState Mouse() override
+    {
+        if (!moves.empty()) {
+            mouse = moves.front();
+            moves.pop_front();
+        }
+        return mouse;
+    }
     bool Closed() override { return false; }
 };
 
@@ -235,6 +244,54 @@ TEST(PcGraphics, FortyColumnTextIsDrawnWithTheFont)
     EXPECT_EQ(b.FramePixel(9, 0), 0u) << "the next cell blank";
 }
 
+// DOS's own reads and writes of A000h in a 16-colour mode go through the graphics controller as
+// the processor's do: a file written from A000h holds the plane the read map selects, and a file
+// read into it lands in the planes the map mask enables.
+TEST(PcGraphics, DosReadsAndWritesThePlanes)
+{
+    Bios b(0x21);
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+    b.Int(0x0012);
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x21", 2));
+    Devices& ports = b.t.machine.Board();
+    const auto planeByte = [](unsigned p, unsigned i) { return uint8_t(i * (p + 3) + p * 0x55); };
+    for (unsigned p = 0; p < 4; ++p) {
+        ports.Out(0x3C4, 2);
+        ports.Out(0x3C5, uint8_t(1 << p));
+        for (unsigned i = 0; i < 16; ++i)
+            b.t.Mem().Write8(0xA000, uint16_t(i), planeByte(p, i));
+    }
+    ports.Out(0x3C5, 0x0F);
+    ports.Out(0x3CE, 4);
+    ports.Out(0x3CF, 2);  // read map: plane 2
+    b.t.Mem().WriteString(b.seg, 0x300, std::string("PLANE.BIN\0", 10));
+    ASSERT_FALSE(b.Int(0x3C00, 0, 0, 0x300));
+    const uint16_t handle = b.Reg(kAX);
+    b.t.R().seg[kDS] = 0xA000;
+    ASSERT_FALSE(b.Int(0x4000, handle, 16, 0));
+    b.t.R().seg[kDS] = b.seg;
+    std::string expected;
+    for (unsigned i = 0; i < 16; ++i)
+        expected.push_back(char(planeByte(2, i)));
+    EXPECT_EQ(b.t.files.files["PLANE.BIN"], expected);
+
+    b.t.files.files["IN.BIN"] = "\xFF\x0F";
+    b.t.Mem().WriteString(b.seg, 0x300, std::string("IN.BIN\0", 7));
+    ASSERT_FALSE(b.Int(0x3D00, 0, 0, 0x300));
+    ports.Out(0x3C5, 0x08);  // map mask: plane 3
+    b.t.R().seg[kDS] = 0xA000;
+    ASSERT_FALSE(b.Int(0x3F00, b.Reg(kAX), 2, 80));  // row 1
+    b.t.R().seg[kDS] = b.seg;
+    const auto pixel = [&](uint16_t x) {
+        b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+        b.Int(0x0D00, 0, x, 1);
+        return b.Reg(kAX) & 0xFF;
+    };
+    EXPECT_EQ(pixel(0), 8) << "plane 3 alone";
+    EXPECT_EQ(pixel(8 + 3), 0);
+    EXPECT_EQ(pixel(8 + 4), 8);
+}
+
 // Timer channel 2 through port 61h: the speaker sounds its square wave while both bits are set.
 TEST(PcSpeaker, SoundsChannelTwoWhileGated)
 {
@@ -313,6 +370,151 @@ TEST(PcMouse, PositionAndButtonsOverTheWindow)
     b.Int(0x0004, 0, 20, 20);
     b.Int(0x0003);
     EXPECT_EQ(b.Reg(kCX), 100) << "kept within the limits";
+}
+
+// A program's event handler against a model of the driver: random moves and clicks over the mode
+// 13h window, the handler recording its registers and flags at each call. It is called for each
+// look at the pointer that brought a condition of its mask, with the conditions, the buttons, the
+// position, the motion in mickeys so far, and interrupts off; the program's registers survive it.
+// Swap (14h) gives the handler back, and the reset removes it.
+TEST(PcMouse, EventHandlerIsCalledForTheConditionsOfItsMask)
+{
+    // Mode 13h, reset, the handler at 0158h for all but the right button (mask 67h); SI, DI and BP
+    // set, then HLT until [017Eh] calls reach [0180h]; SI, DI and BP to 0200h; swap in nothing
+    // (CX, DX, ES to 0206h); reset; swap again (CX to 020Ch). The handler stores AX, BX, CX, DX,
+    // SI, DI and FLAGS at [017Ch], 14 bytes on from 0300h each call.
+    const std::vector<uint8_t> program = {
+        0xb8, 0x13, 0x00, 0xcd, 0x10, 0x31, 0xc0, 0xcd, 0x33, 0x0e, 0x07, 0xba, 0x58, 0x01, 0xb9, 0x67, 0x00,
+        0xb8, 0x0c, 0x00, 0xcd, 0x33, 0xbe, 0x34, 0x12, 0xbf, 0x78, 0x56, 0xbd, 0xbc, 0x9a, 0xfb, 0xf4, 0xa1,
+        0x80, 0x01, 0x39, 0x06, 0x7e, 0x01, 0x72, 0xf6, 0x89, 0x36, 0x00, 0x02, 0x89, 0x3e, 0x02, 0x02, 0x89,
+        0x2e, 0x04, 0x02, 0x31, 0xc9, 0xb8, 0x14, 0x00, 0xcd, 0x33, 0x89, 0x0e, 0x06, 0x02, 0x89, 0x16, 0x08,
+        0x02, 0x8c, 0x06, 0x0a, 0x02, 0x31, 0xc0, 0xcd, 0x33, 0xb8, 0x14, 0x00, 0xcd, 0x33, 0x89, 0x0e, 0x0c,
+        0x02, 0xcd, 0x20, 0x8b, 0x2e, 0x7c, 0x01, 0x89, 0x46, 0x00, 0x89, 0x5e, 0x02, 0x89, 0x4e, 0x04, 0x89,
+        0x56, 0x06, 0x89, 0x76, 0x08, 0x89, 0x7e, 0x0a, 0x9c, 0x8f, 0x46, 0x0c, 0x83, 0x06, 0x7c, 0x01, 0x0e,
+        0xff, 0x06, 0x7e, 0x01, 0xcb, 0x00, 0x03, 0x00, 0x00, 0x00, 0x00,
+    };
+    constexpr uint16_t kMask = 0x67;
+    for (unsigned seed = 1; seed <= 5; ++seed) {
+        TestMachine t;
+        FakeDisplay display;
+        SilentSpeaker speaker;
+        t.machine.AttachHost(speaker, display);
+        ASSERT_EQ(t.Load(program), "");
+        // The calls of INT 33h before the handler is set see the pointer outside the window.
+        display.moves.assign(3, MouseState{});
+        std::vector<std::array<uint16_t, 6>> expected;
+        std::mt19937 random(seed);
+        int x = 320, y = 100, mickeyX = 0, mickeyY = 0;
+        uint8_t buttons = 0;
+        for (unsigned i = 0; i < 40; ++i) {
+            MouseState s{x / 2, y, buttons, true};
+            if (random() % 2)
+                s = {int(random() % 320), int(random() % 200), buttons, true};
+            else
+                s.buttons = uint8_t(random() % 8);
+            display.moves.push_back(s);
+            uint16_t conditions = s.x * 2 != x || s.y != y ? 1 : 0;
+            for (unsigned b = 0; b < 3; ++b)
+                if ((s.buttons ^ buttons) >> b & 1)
+                    conditions |= uint16_t((s.buttons >> b & 1 ? 2 : 4) << (b * 2));
+            mickeyX += s.x * 2 - x;
+            mickeyY += 2 * (s.y - y);
+            x = s.x * 2;
+            y = s.y;
+            buttons = s.buttons;
+            if (conditions & kMask)
+                expected.push_back({uint16_t(conditions & kMask), buttons, uint16_t(x), uint16_t(y), uint16_t(mickeyX),
+                                    uint16_t(mickeyY)});
+        }
+        const uint16_t seg = t.R().seg[kDS];
+        t.Mem().Write16(seg, 0x180, uint16_t(expected.size()));
+        const RunResult result = t.machine.Run(1000000);
+        EXPECT_TRUE(result.exited) << seed << ": " << result.failure;
+        ASSERT_EQ(t.Mem().Read16(seg, 0x17E), expected.size()) << seed;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            for (unsigned r = 0; r < 6; ++r)
+                EXPECT_EQ(t.Mem().Read16(seg, uint16_t(0x300 + i * 14 + r * 2)), expected[i][r])
+                    << "seed " << seed << ", call " << i << ", register " << r;
+            EXPECT_FALSE(t.Mem().Read16(seg, uint16_t(0x300 + i * 14 + 12)) & kIF) << "interrupts off in the handler";
+        }
+        const uint16_t kept[] = {0x1234, 0x5678, 0x9ABC, kMask, 0x0158, seg, 0};
+        for (unsigned i = 0; i < 7; ++i)
+            EXPECT_EQ(t.Mem().Read16(seg, uint16_t(0x200 + i * 2)), kept[i]) << std::hex << 0x200 + i * 2;
+    }
+}
+
+// The pointer shapes are drawn over the picture and leave video memory as it was: the graphics
+// masks in a 256- and a 16-colour mode around the hot spot, the text masks over a 40-column cell.
+TEST(PcMouse, PointerShapesAreDrawnOverThePicture)
+{
+    for (const uint8_t mode : {0x13, 0x12}) {
+        Bios b(0x33);
+        b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+        b.Int(mode);
+        for (unsigned x = 0; x < 16; ++x)
+            b.Int(uint16_t(0x0C00 | (x + 1)), 0, uint16_t(40 + x), 10);
+        b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x33", 2));
+        // Pixels 0-3 cleared, 4-7 set, 8-11 kept, 12-15 inverted, on every row.
+        for (unsigned row = 0; row < 16; ++row) {
+            b.t.Mem().Write16(b.seg, uint16_t(0x400 + row * 2), 0x00FF);
+            b.t.Mem().Write16(b.seg, uint16_t(0x420 + row * 2), 0x0F0F);
+        }
+        b.Int(0x0000);
+        const unsigned scale = mode == 0x13 ? 2 : 1;
+        b.t.R().seg[kES] = b.seg;
+        b.Int(0x0009, 2, 3, 0x400);
+        b.Int(0x0004, 0, uint16_t((40 + 2) * scale), 10 + 3);
+        const std::vector<uint32_t> before = [&] {
+            b.t.machine.Graphics().Refresh(true);
+            return b.t.machine.Graphics().Frame();
+        }();
+        b.Int(0x0001);
+        b.t.machine.Graphics().Refresh(true);
+        const std::vector<uint32_t> shown = b.t.machine.Graphics().Frame();
+        const uint8_t all = mode == 0x13 ? 0xFF : 0x0F;
+        for (unsigned x = 0; x < 16; ++x) {
+            const uint8_t under = uint8_t(x + 1);
+            const uint8_t index = x < 4 ? 0 : x < 8 ? all : x < 12 ? under : uint8_t(under ^ all);
+            const uint32_t rgb = Rgb(*b.t.machine.Graphics().Mode(), [&] {
+                Colours c;
+                c.dac = &b.t.machine.Board().video.Dac();
+                for (unsigned i = 0; i < 16; ++i)
+                    c.palette[i] = b.t.machine.Board().video.Palette(i);
+                return c;
+            }(), index);
+            EXPECT_EQ(shown[10 * b.display.width + 40 + x], rgb) << std::hex << int(mode) << " pixel " << x;
+        }
+        EXPECT_EQ(shown[9 * b.display.width + 40], before[9 * b.display.width + 40]) << "above the shape";
+        b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+        b.Int(0x0D00, 0, 40, 10);
+        EXPECT_EQ(b.Reg(kAX) & 0xFF, 1) << "video memory keeps the program's pixel";
+        b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x33", 2));
+        b.Int(0x0002);
+        EXPECT_EQ(b.FramePixel(40, 10), before[10 * b.display.width + 40]) << "hidden";
+    }
+    Bios b(0x33);
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+    b.Int(0x0001);
+    b.t.Mem().Write16(0xB800, 2 * (2 * 40 + 3), 0x1FDB);  // a full block, white on blue, at row 2, column 3
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x33", 2));
+    b.Int(0x0000);
+    b.Int(0x000A, 0, 0xF0FF, 0x0C00);  // software: red on the cell's background
+    b.Int(0x0004, 0, 3 * 16, 2 * 8);
+    b.Int(0x0001);
+    EXPECT_EQ(b.FramePixel(3 * 8 + 1, 2 * 8 + 1), 0xFF5555u) << "the block in the cursor's red";
+    EXPECT_EQ(b.t.Mem().Read16(0xB800, 2 * (2 * 40 + 3)), 0x1FDB) << "the cell itself unchanged";
+    b.Int(0x0004, 0, 4 * 16, 2 * 8);
+    EXPECT_EQ(b.FramePixel(3 * 8 + 1, 2 * 8 + 1), 0xFFFFFFu) << "left behind as it was";
+    // On the console's 80 x 25 screen: an 'A' in place of the character under the pointer.
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+    b.Int(0x0003);
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x33", 2));
+    b.Int(0x000A, 0, 0xFF00, 0x0041);
+    b.Int(0x0004, 0, 5 * 8, 2 * 8);
+    b.Int(0x0001);
+    b.t.machine.Run(10);  // the INT 20h after the call, and the screen shown as the run ends
+    EXPECT_EQ(b.t.console.lastScreen.substr(2 * 80 + 4, 3), " A ");
+    EXPECT_EQ(b.t.Mem().Read8(0xB800, 2 * (2 * 80 + 5)), ' ');
 }
 
 TEST(PcClock, RegistersFollowTheHostClock)

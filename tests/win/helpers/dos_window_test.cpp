@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "dosrun/win_display.h"
+#include "win/helpers/captured_process.h"
+#include "win/helpers/helper_setup.h"
 #include "win/win_test_util.h"
 
 namespace {
@@ -87,6 +89,33 @@ TEST(DosWindow, LingersAfterTheProgramUntilAKey)
     PostMessageA(hwnd, WM_KEYDOWN, VK_SPACE, 0x00390001);
     display.Linger();
     EXPECT_FALSE(IsWindow(hwnd));
+}
+
+// A click in the window of a program run by Dosrun reaches the program's mouse event handler:
+// the press and the release, each with its button state, the handler entered with interrupts off.
+TEST(DosWindow, AClickCallsTheProgramsMouseHandler)
+{
+    using namespace helpers_test;
+    TestInstall install("inst", "src");
+    ASSERT_TRUE(install.Ready());
+    const std::string program = EnvText("HALYARD_STANDINS") + "\\..\\dos\\MOUSE.COM";
+    if (!Exists(program)) GTEST_SKIP() << "no DOS test programs (nasm missing): " << program;
+    ASSERT_TRUE(CopyInto(program, install.Source() + "\\MOUSE.COM"));
+    CapturedProcess run;
+    ASSERT_TRUE(run.Start("\"" + EnvText("HALYARD_DIST") + "\\bin\\Dosrun.exe\" MOUSE.COM", install.Source()));
+    HWND window = nullptr;
+    for (int i = 0; i < 200 && window == nullptr; ++i) {
+        Sleep(50);
+        window = FindWindowA(nullptr, "MOUSE.COM - Dosrun");
+    }
+    ASSERT_NE(window, nullptr);
+    Sleep(300);  // the handler is set once the window shows
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 100));
+    Sleep(300);
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(200, 100));
+    ASSERT_TRUE(run.Finish(30000));
+    EXPECT_EQ(run.Output(), "0002 0001 0000\r\n0004 0000 0000\r\n");
+    EXPECT_EQ(run.ExitCode(), 0u);
 }
 
 }  // namespace
