@@ -6,6 +6,8 @@
 #include "resource.h"
 #include "standins/standin.h"
 #include "core/build/dos_names.h"
+#include <shellapi.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -30,20 +32,12 @@ std::string LongPathOf(const std::string& path)
 // Removes a folder with everything in it.
 void RemoveTree(const std::string& folder)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + "\\" + name);
-            else
-                DeleteFileA((folder + "\\" + name).c_str());
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
+    const std::string from = folder + '\0';
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
 }
 
 bool WriteAll(const std::string& path, const std::string& bytes)
