@@ -18,17 +18,12 @@ TEST(DosConsoleKeys, PressesAndReleasesBecomeScanCodes)
         EXPECT_TRUE(console_test::RunInNewConsole("DosConsoleKeys.PressesAndReleasesBecomeScanCodes", report)) << report;
         return;
     }
-    HANDLE in = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-    DWORD mode;
-    if (in == INVALID_HANDLE_VALUE || !GetConsoleMode(in, &mode))
+    console_test::Console typed;
+    if (!typed.Ready())
         FAIL() << "a new console without console input";
-    FlushConsoleInputBuffer(in);
     INPUT_RECORD focus = {};
     focus.EventType = FOCUS_EVENT;
-    const INPUT_RECORD records[] = {Key(0x1E, true), focus, Key(0x1E, false), Key(0x4D, true, ENHANCED_KEY)};
-    DWORD written = 0;
-    ASSERT_TRUE(WriteConsoleInputA(in, records, DWORD(std::size(records)), &written));
+    ASSERT_TRUE(typed.Send({Key(0x1E, true), focus, Key(0x1E, false), Key(0x4D, true, ENHANCED_KEY)}));
     halyard::dosrun::WinConsole console;
     const struct {
         uint8_t scan;
@@ -43,7 +38,6 @@ TEST(DosConsoleKeys, PressesAndReleasesBecomeScanCodes)
     }
     halyard::dos::KeyEvent none;
     EXPECT_FALSE(console.NextKeyEvent(none));
-    CloseHandle(in);
 }
 
 }  // namespace

@@ -138,14 +138,9 @@ bool Console::Send(const std::vector<INPUT_RECORD>& records)
     return WriteConsoleInputA(m_in, records.data(), DWORD(records.size()), &written) && written == records.size();
 }
 
-SMALL_RECT Console::Window()
-{
-    return Screen().Info().srWindow;
-}
-
 int Console::Rows()
 {
-    const SMALL_RECT window = Window();
+    const SMALL_RECT window = Screen().Info().srWindow;
     return window.Bottom - window.Top + 1;
 }
 

@@ -47,7 +47,6 @@ public:
     std::string Dump();
 
 private:
-    SMALL_RECT Window();
     HANDLE m_in;
 };
 
