@@ -1,6 +1,6 @@
 #pragma once
 // What the DOS benchmarks give the machine for files: none (their programs open none).
-#include "core/dos/host.h"
+#include "core/pc/host.h"
 
 namespace halyard::dos::bench {
 

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/dos/machine.h"
+#include "core/pc/machine.h"
 #include "dos_bench_host.h"
 
 namespace {

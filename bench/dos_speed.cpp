@@ -14,7 +14,7 @@
 #include <iterator>
 #include <string>
 
-#include "core/dos/machine.h"
+#include "core/pc/machine.h"
 #include "dos_bench_host.h"
 
 namespace {

@@ -17,6 +17,12 @@ if(HALYARD_SANITIZE)
   target_link_options(core_tests PRIVATE ${SAN})
 endif()
 add_test(NAME core_tests COMMAND core_tests --gtest_brief=1)
+# The rooms' check itself, on a tree with one include upwards and the allowed ones beside it.
+add_test(NAME pc_rooms_check COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR}/tests/data/pc_rooms
+         -P ${CMAKE_SOURCE_DIR}/cmake/pc_rooms.cmake)
+set_tests_properties(pc_rooms_check PROPERTIES
+  PASS_REGULAR_EXPRESSION "core/pc/cpu/decoder.h includes core/pc/host.h.*core/pc/devices/timer.h includes core/pc/bios/video.h"
+  FAIL_REGULAR_EXPRESSION "allowed")
 
 # Benchmarks: plain programs that print one line per figure. They link an optimised copy of the
 # core built without sanitizers, so that their figures do not depend on the build's options.

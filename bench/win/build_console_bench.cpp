@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "build/build_console.h"
-#include "build/output_pane.h"
-#include "core/build/build_lines.h"
+#include "toolchain/build_console.h"
+#include "toolchain/output_pane.h"
+#include "core/toolchain/build_lines.h"
 #include "standins/bulk_lines.h"
-#include "win/build/build_test_support.h"
+#include "win/toolchain/build_test_support.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ bool RunConsole(const buildtest::CTempInstall& install, double& ms)
     if (!buildtest::PumpUntil([&] { return pane.Text().find('>') != std::string::npos; }, 10000)) return false;
     const std::string expected = "Compiling...\r\n" + ToolOutput("/zi /la hello.asm");
     const ULONGLONG start = GetTickCount64();
-    if (!console.Compile("hello.asm", "hello", halyard::build::kAssemblerTasm)) return false;
+    if (!console.Compile("hello.asm", "hello", halyard::toolchain::kAssemblerTasm)) return false;
     // The length is cheap to ask for; the text is read once it can hold everything.
     const bool arrived = buildtest::PumpUntil(
         [&] {
@@ -116,10 +116,10 @@ bool RunPipeline(const buildtest::CTempInstall& install, double& ms)
     if (!buildtest::PumpUntil([&] { return collector.Text().find('>') != std::string::npos; }, 10000)) return false;
     char command[256];
     char line[256];
-    const halyard::build::StepRequest request{halyard::build::BuildStep::Compile, halyard::build::kAssemblerTasm, 0,
+    const halyard::toolchain::StepRequest request{halyard::toolchain::BuildStep::Compile, halyard::toolchain::kAssemblerTasm, 0,
                                               "hello.asm", "hello"};
-    if (halyard::build::ComposeStepLine(request, install.ToolFolder(), command, line, sizeof line) !=
-        halyard::build::LineStatus::Ok)
+    if (halyard::toolchain::ComposeStepLine(request, install.ToolFolder(), command, line, sizeof line) !=
+        halyard::toolchain::LineStatus::Ok)
         return false;
     const std::size_t before = collector.Text().size();
     const ULONGLONG start = GetTickCount64();

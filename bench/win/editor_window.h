@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "asm/halyard_view.h"
-#include "build/halyard_doc.h"
+#include "toolchain/halyard_doc.h"
 #include "frame/child_frame.h"
 #include "fx/fx_mdiframe.h"
 #include "resource.h"

@@ -3,7 +3,7 @@
 #include "app/new_dialog.h"
 #include "asm/control_colours.h"
 #include "asm/halyard_view.h"
-#include "build/halyard_doc.h"
+#include "toolchain/halyard_doc.h"
 #include "frame/child_frame.h"
 #include "frame/main_frame.h"
 #include "frame/tree_items.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include "app/utility_commands.h"
 #include "asm/colour_scheme.h"
-#include "build/document_host.h"
+#include "toolchain/document_host.h"
 #include "fx/fx_app.h"
 #include "snippets/snippet_host.h"
 

@@ -1,7 +1,7 @@
 #include "app/new_dialog.h"
 #include "app/halyard_app.h"
 #include "app/new_template_copy.h"
-#include "build/halyard_doc.h"
+#include "toolchain/halyard_doc.h"
 #include "fx/fx_docmanager.h"
 #include "fx/fx_doctemplate.h"
 #include "fx/fx_path.h"

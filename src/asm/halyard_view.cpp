@@ -2,7 +2,7 @@
 
 #include "asm/colour_scheme.h"
 #include "asm/goto_definition.h"
-#include "build/halyard_doc.h"
+#include "toolchain/halyard_doc.h"
 #include "fx/fx_mdichild.h"
 #include "fx/fx_mdiframe.h"
 #include "resource.h"

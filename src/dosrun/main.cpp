@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "core/dos/aliased_files.h"
-#include "core/dos/command_line.h"
-#include "core/dos/machine.h"
-#include "core/dos/program_kind.h"
+#include "core/pc/dos/aliased_files.h"
+#include "core/pc/command_line.h"
+#include "core/pc/machine.h"
+#include "core/pc/program_kind.h"
 #include "dosrun/floppy_option.h"
 #include "dosrun/pass_through.h"
 #include "dosrun/program_file.h"

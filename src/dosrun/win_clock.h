@@ -2,7 +2,7 @@
 // The machine's clock: the host's local time.
 #include <windows.h>
 
-#include "core/dos/host.h"
+#include "core/pc/host.h"
 
 namespace halyard::dosrun {
 

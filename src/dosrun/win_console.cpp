@@ -2,8 +2,8 @@
 
 #include <atomic>
 
-#include "core/dos/bios_keys.h"
-#include "core/dos/text_screen.h"
+#include "core/pc/bios/bios_keys.h"
+#include "core/pc/bios/text_screen.h"
 
 namespace halyard::dosrun {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "core/dos/host.h"
+#include "core/pc/host.h"
 
 namespace halyard::dosrun {
 

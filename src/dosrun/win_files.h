@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/dos/host.h"
+#include "core/pc/host.h"
 
 namespace halyard::dosrun {
 

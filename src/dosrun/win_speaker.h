@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/dos/host_devices.h"
+#include "core/pc/host_devices.h"
 
 namespace halyard::dosrun {
 

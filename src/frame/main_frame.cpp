@@ -2,11 +2,11 @@
 #include "frame/background_view.h"
 #include "frame/child_frame.h"
 #include "frame/tree_items.h"
-#include "core/build/build_config.h"
+#include "core/toolchain/build_config.h"
 #include "resource.h"
 #include <mmsystem.h>
 
-using halyard::build::ModeList;
+using halyard::toolchain::ModeList;
 
 namespace {
 const UINT kToolBarId = 0xE800;    // the framework's ids of its standard bars
@@ -147,8 +147,8 @@ void CMainFrame::FillModeLists()
                  {ModeList::Config, IDC_SELECT_CONFIG}};
     for (const auto& l : lists) {
         HWND combo = m_selectorBar.GetItem(l.id);
-        for (int i = 0; i < halyard::build::ModeWordCount(l.list); ++i)
-            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(halyard::build::ModeWord(l.list, i)));
+        for (int i = 0; i < halyard::toolchain::ModeWordCount(l.list); ++i)
+            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(halyard::toolchain::ModeWord(l.list, i)));
     }
 }
 

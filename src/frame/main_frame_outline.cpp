@@ -2,7 +2,7 @@
 // one of its items to the definition it names.
 #include "frame/main_frame.h"
 
-#include "build/halyard_doc.h"
+#include "toolchain/halyard_doc.h"
 #include "editor/text_view.h"
 #include "editor/view_site.h"
 #include "frame/tree_items.h"

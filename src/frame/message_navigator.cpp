@@ -1,6 +1,6 @@
 #include "frame/message_navigator.h"
 
-#include "core/dos/name_aliases.h"
+#include "core/pc/dos/name_aliases.h"
 
 #include "editor/text_view.h"
 #include "frame/output_edit.h"
@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <vector>
 
-using halyard::build::ToolMessage;
+using halyard::toolchain::ToolMessage;
 
 namespace {
 
@@ -87,11 +87,11 @@ void CMessageNavigator::Choose(const COutputEdit::Lines& lines, int line)
 {
     ToolMessage message;
     if (line < 0 || line >= static_cast<int>(lines.text.size()) ||
-        !halyard::build::ParseToolMessage(lines.text[line], message))
+        !halyard::toolchain::ParseToolMessage(lines.text[line], message))
         return;
     m_output.SelectLine(lines, line);
     m_chosen.assign(lines.text.begin(), lines.text.begin() + line + 1);
-    const char* explanation = halyard::build::ExplainToolMessage(message);
+    const char* explanation = halyard::toolchain::ExplainToolMessage(message);
     m_frame.SetMessageText(explanation ? explanation : FxLoadString(IDS_IDLE_MESSAGE).c_str());
     if (message.HasLocation()) ShowSource(message, lines, line);
 }
@@ -138,7 +138,7 @@ void CMessageNavigator::Step(int direction)
     if (line < 0) line = caret < 0 ? (direction > 0 ? -1 : count) : caret - direction;
     ToolMessage message;
     for (line += direction; line >= 0 && line < count; line += direction)
-        if (halyard::build::ParseToolMessage(lines.text[line], message) && message.HasLocation()) {
+        if (halyard::toolchain::ParseToolMessage(lines.text[line], message) && message.HasLocation()) {
             Choose(lines, line);
             return;
         }

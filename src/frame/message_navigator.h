@@ -1,7 +1,7 @@
 // From a tool's message in the Output pane to the source line it names: the double-click on a
 // line and F4 / Shift+F4 through the lines, each explained in the status bar.
 #pragma once
-#include "core/build/tool_message.h"
+#include "core/toolchain/tool_message.h"
 #include "frame/output_edit.h"
 #include <string>
 #include <vector>
@@ -24,7 +24,7 @@ public:
 
 private:
     void Choose(const COutputEdit::Lines& lines, int line);
-    void ShowSource(const halyard::build::ToolMessage& message, const COutputEdit::Lines& lines, int line);
+    void ShowSource(const halyard::toolchain::ToolMessage& message, const COutputEdit::Lines& lines, int line);
     // The file a message names, looked for beside the active document, then beside every open
     // document, then in the current folder; its full long path, or empty.
     std::string FindSource(const std::string& name) const;

@@ -1,7 +1,7 @@
 #include "pausexec/program_command.h"
 
-#include "core/build/cmd_quote.h"
-#include "core/build/system_command.h"
+#include "core/toolchain/cmd_quote.h"
+#include "core/toolchain/system_command.h"
 
 namespace halyard::pausexec {
 
@@ -9,18 +9,18 @@ bool ComposeProgramCommand(std::string_view program, std::string_view runner, ch
                            std::string& refusal)
 {
     std::string word;
-    if (!build::AppendRunner(word, runner)) {
+    if (!toolchain::AppendRunner(word, runner)) {
         command[0] = '\0';
         refusal.assign("Pausexec: the runner \"").append(runner).append("\" cannot be run safely.\r\n");
         return false;
     }
-    if (!build::AppendCmdWord(word, program)) {
+    if (!toolchain::AppendCmdWord(word, program)) {
         command[0] = '\0';
         refusal.assign("Pausexec: \"").append(program).append(
             "\" holds %, \" or a control character, or ends in a backslash: it cannot be run safely.\r\n");
         return false;
     }
-    if (!build::StoreSystemCommand(word, command, size)) {
+    if (!toolchain::StoreSystemCommand(word, command, size)) {
         refusal.assign("Pausexec: the command for \"").append(program).append("\" is longer than ")
             .append(std::to_string(size - 1)).append(" characters: it was not run.\r\n");
         return false;

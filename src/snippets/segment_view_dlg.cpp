@@ -1,5 +1,5 @@
 #include "snippets/segment_view_dlg.h"
-#include "build/halyard_doc.h"
+#include "toolchain/halyard_doc.h"
 #include "frame/tree_items.h"
 #include "fx/fx_app.h"
 #include "snippets/name_prompt_dlg.h"

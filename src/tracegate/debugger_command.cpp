@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "core/build/cmd_quote.h"
-#include "core/build/system_command.h"
+#include "core/toolchain/cmd_quote.h"
+#include "core/toolchain/system_command.h"
 
 namespace halyard::tracegate {
 namespace {
@@ -24,7 +24,7 @@ bool ToolFolder(std::string_view self, char (&folder)[kFolderSize], std::string&
         cut = self.find_last_of(kSeparators);
     }
     if (cut == std::string_view::npos) cut = 0;
-    if (build::CopyBounded(self.substr(0, cut), folder, kFolderSize)) return true;
+    if (toolchain::CopyBounded(self.substr(0, cut), folder, kFolderSize)) return true;
     refusal.assign("Tracegate: the tool folder is longer than ")
         .append(std::to_string(kFolderSize - 1)).append(" characters.\r\n");
     return false;
@@ -39,7 +39,7 @@ bool ProgramName(std::string_view argument, char (&program)[kProgramSize], std::
         refusal = "Tracegate: no program to debug was named.\r\n";
         return false;
     }
-    if (build::CopyBounded(argument, program, kProgramSize)) return true;
+    if (toolchain::CopyBounded(argument, program, kProgramSize)) return true;
     refusal.assign("Tracegate: the program name \"").append(argument).append("\" is longer than ")
         .append(std::to_string(kProgramSize - 1)).append(" characters.\r\n");
     return false;
@@ -54,7 +54,7 @@ bool AppendDebugger(char mode, std::string_view self, std::string& text, std::st
     }
     char folder[kFolderSize] = {};
     if (!ToolFolder(self, folder, refusal)) return false;
-    if (build::AppendCmdWord(text, std::string(folder).append("\\tasm16\\td.exe"))) return true;
+    if (toolchain::AppendCmdWord(text, std::string(folder).append("\\tasm16\\td.exe"))) return true;
     refusal = "Tracegate: the tool folder holds %, \" or a control character: the debugger cannot be run safely.\r\n";
     return false;
 }
@@ -64,18 +64,18 @@ bool Compose(const DebugRequest& request, char mode, char* command, std::size_t 
     char program[kProgramSize] = {};
     std::string text;
     if (!ProgramName(request.program, program, refusal)) return false;
-    if (!build::AppendRunner(text, request.runner)) {
+    if (!toolchain::AppendRunner(text, request.runner)) {
         refusal.assign("Tracegate: the runner \"").append(request.runner).append("\" cannot be run safely.\r\n");
         return false;
     }
     if (!AppendDebugger(mode, request.self, text, refusal)) return false;
     text += ' ';
-    if (!build::AppendCmdWord(text, program)) {
+    if (!toolchain::AppendCmdWord(text, program)) {
         refusal.assign("Tracegate: the program name \"").append(program).append(
             "\" holds %, \" or a control character, or ends in a backslash: it cannot be debugged safely.\r\n");
         return false;
     }
-    if (build::StoreSystemCommand(text, command, size)) return true;
+    if (toolchain::StoreSystemCommand(text, command, size)) return true;
     refusal.assign("Tracegate: the debugger command is longer than ")
         .append(std::to_string(size - 1)).append(" characters: ").append(text).append("\r\n");
     return false;

@@ -5,7 +5,7 @@
 #include "e2e/harness.h"
 #include "resource.h"
 #include "standins/standin.h"
-#include "core/build/dos_names.h"
+#include "core/toolchain/dos_names.h"
 #include <shellapi.h>
 
 #include <fstream>
@@ -80,7 +80,7 @@ TEST(ChineseNames, OpenTitleCompileAndSaveInAFolderWithAChineseName)
     // The DOS tools read 8.3 names only: they run in the folder's short form on the file's.
     ASSERT_FALSE(records[0].args.empty());
     const std::string dosFolder = records[0].folder, dosName = records[0].args.back();
-    EXPECT_TRUE(halyard::build::IsDosPath(dosFolder + "\\" + dosName)) << dosFolder << "\\" << dosName;
+    EXPECT_TRUE(halyard::toolchain::IsDosPath(dosFolder + "\\" + dosName)) << dosFolder << "\\" << dosName;
     EXPECT_EQ(path, LongPathOf(dosFolder + "\\" + dosName));
     // Compile saved the file first: the same bytes.
     EXPECT_EQ(source, ReadAll(path));

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/dos/fake_host.h"
+#include "core/pc/fake_host.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/build/tool_message.h"
+#include "core/toolchain/tool_message.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ bool HoldsLocation(const std::string& line, const std::string& file, int number)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    using namespace halyard::build;
+    using namespace halyard::toolchain;
     const std::string line(reinterpret_cast<const char*>(data), size);
     ToolMessage m;
     if (!ParseToolMessage(line, m)) return 0;

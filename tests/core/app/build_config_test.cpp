@@ -1,8 +1,8 @@
 // The mode bar's words and summary label, and the five path parts of a document.
 #include <gtest/gtest.h>
-#include "core/build/build_config.h"
+#include "core/toolchain/build_config.h"
 
-using namespace halyard::build;
+using namespace halyard::toolchain;
 
 TEST(BuildConfig, DefaultsAndLabel)
 {

@@ -2,7 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 #include "app/halyard_app.h"
-#include "build/halyard_doc.h"
+#include "toolchain/halyard_doc.h"
 #include "frame/main_frame.h"
 #include "fx/fx_docmanager.h"
 #include "resource.h"

@@ -2,10 +2,10 @@
 // saved first, the tool gets the lines of the active configuration, and it runs in the file's
 // folder whatever folder the IDE is in.
 #include "win/app/app_fixture.h"
-#include "win/build/build_test_support.h"
-#include "build/build_console.h"
-#include "build/tool_names.h"
-#include "core/build/dos_names.h"
+#include "win/toolchain/build_test_support.h"
+#include "toolchain/build_console.h"
+#include "toolchain/tool_names.h"
+#include "core/toolchain/dos_names.h"
 #include "editor/text_view.h"
 #include "fx/fx_view.h"
 #include <cstring>
@@ -63,7 +63,7 @@ TEST_F(BuildCommands, CompileSavesThenBuildsNextToTheFileAndLinkFollowsTheConfig
     EXPECT_EQ("link", records[1].tool);
     // The folder has a blank: the tools run in its short form.
     for (const auto& r : records) {
-        EXPECT_TRUE(halyard::build::IsDosPath(r.folder)) << r.folder;
+        EXPECT_TRUE(halyard::toolchain::IsDosPath(r.folder)) << r.folder;
         EXPECT_EQ(install.SourceDir(), LongPathOf(r.folder)) << r.tool;
     }
     doc->SetModifiedFlag(false);
@@ -97,7 +97,7 @@ TEST_F(BuildCommands, SaveAsIntoAnotherFolderMovesTheBuildAndTheWorkspaceItem)
     const auto records = install.Records();
     ASSERT_FALSE(records[0].args.empty());
     const std::string dosPath = records[0].folder + "\\" + records[0].args.back();
-    EXPECT_TRUE(halyard::build::IsDosPath(dosPath)) << dosPath;
+    EXPECT_TRUE(halyard::toolchain::IsDosPath(dosPath)) << dosPath;
     EXPECT_EQ(other + "\\第2题.asm", LongPathOf(dosPath));
 
     // The item of the first file now reads the new name and activates its window.
@@ -149,7 +149,7 @@ TEST_F(BuildCommands, LongNamesReachEveryStepAsTheSameShortNames)
     const std::string files = records[0].args.back();  // "<name>.ASM,<base>.obj,<base>.lst,<base>.crf;"
     const std::string fileWord = files.substr(0, files.find(','));
     const std::string base = fileWord.substr(0, fileWord.size() - 4);
-    EXPECT_TRUE(halyard::build::IsDosPath(records[0].folder + "\\" + fileWord)) << records[0].line;
+    EXPECT_TRUE(halyard::toolchain::IsDosPath(records[0].folder + "\\" + fileWord)) << records[0].line;
     EXPECT_EQ(path, LongPathOf(records[0].folder + "\\" + fileWord));
     EXPECT_EQ(fileWord + "," + base + ".obj," + base + ".lst," + base + ".crf;", files);
     EXPECT_EQ(base + ".obj," + base + ".exe;", records[1].args.back());

@@ -2,7 +2,7 @@
 // the mode bar's refusals, the read-only toggle, and start-up without a file.
 #include <gtest/gtest.h>
 #include "win/app/app_fixture.h"
-#include "build/halyard_doc.h"
+#include "toolchain/halyard_doc.h"
 #include "frame/main_frame.h"
 #include "fx/fx_docmanager.h"
 #include "fx/fx_mdichild.h"

@@ -1,7 +1,7 @@
 // The main window as a student uses it: one MDI tab per open file that follows Save As and goes
 // with the window, and the WorkSpace tree, now inside its tab page, still finds a file's window.
 #include "win/app/app_fixture.h"
-#include "win/build/build_test_support.h"
+#include "win/toolchain/build_test_support.h"
 #include "fx/fx_mdichild.h"
 #include "fx/fx_view.h"
 

@@ -1,7 +1,7 @@
 // From the tools' messages in the Output pane to the source lines they name: F4 and Shift+F4
 // through the pane, a double-click on a line, the explanation in the status bar.
 #include "win/app/app_fixture.h"
-#include "core/build/tool_message.h"
+#include "core/toolchain/tool_message.h"
 #include "editor/text_view.h"
 #include "fx/fx_mdichild.h"
 #include "fx/fx_view.h"
@@ -27,8 +27,8 @@ std::string ShortNameOf(const std::string& path)
 
 const char* Explanation(const char* line)
 {
-    halyard::build::ToolMessage m;
-    return halyard::build::ParseToolMessage(line, m) ? halyard::build::ExplainToolMessage(m) : nullptr;
+    halyard::toolchain::ToolMessage m;
+    return halyard::toolchain::ParseToolMessage(line, m) ? halyard::toolchain::ExplainToolMessage(m) : nullptr;
 }
 
 }  // namespace

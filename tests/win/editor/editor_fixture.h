@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "asm/halyard_view.h"
-#include "build/halyard_doc.h"
+#include "toolchain/halyard_doc.h"
 #include "win/win_test_util.h"
 
 namespace edtest {

@@ -7,17 +7,17 @@
 
 #include <string>
 
-#include "core/build/launch_lines.h"
+#include "core/toolchain/launch_lines.h"
 #include "win/helpers/captured_process.h"
 #include "win/helpers/helper_setup.h"
 
 namespace helpers_test {
 namespace {
 
-using halyard::build::ComposeDebugLine;
-using halyard::build::ComposeRunLine;
-using halyard::build::LaunchLine;
-using halyard::build::LaunchSource;
+using halyard::toolchain::ComposeDebugLine;
+using halyard::toolchain::ComposeRunLine;
+using halyard::toolchain::LaunchLine;
+using halyard::toolchain::LaunchSource;
 
 // Base names whose marker folder an injected "md" would create.
 struct HostileName {

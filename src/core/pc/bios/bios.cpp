@@ -1,0 +1,177 @@
+#include "core/pc/bios/bios.h"
+
+#include <cstdio>
+
+namespace halyard::dos {
+namespace {
+
+uint8_t Bcd(unsigned v)
+{
+    return uint8_t((v / 10) << 4 | (v % 10));
+}
+
+}  // namespace
+
+void Bios::Reset()
+{
+    Memory& mem = m_guest.mem;
+    mem.Write16(bda::kSegment, bda::kEquipment, 0x0021);  // a floppy drive, 80 x 25 colour, no 8087
+    mem.Write16(bda::kSegment, bda::kMemorySize, kConventionalTop / 64);
+    mem.Write16(bda::kSegment, 0x1A, 0x1E);  // empty keyboard buffer
+    mem.Write16(bda::kSegment, 0x1C, 0x1E);
+    m_screen.Reset();
+}
+
+void Bios::Unsupported(uint8_t vector)
+{
+    char service[40];
+    std::snprintf(service, sizeof service, "BIOS service INT %02Xh AH=%02Xh", vector, m_guest.R().AH());
+    m_guest.FailUnsupported(service);
+}
+
+bool Bios::VideoMode(uint8_t mode)
+{
+    mode &= 0x7F;
+    if (mode != 2 && mode != 3 && mode != 7)
+        return false;
+    m_screen.Reset();
+    m_screen.TakeOverConsole();
+    return true;
+}
+
+void Bios::Video()
+{
+    Registers& R = m_guest.R();
+    const uint8_t bl = uint8_t(R.r[kBX]), bh = uint8_t(R.r[kBX] >> 8);
+    switch (R.AH()) {
+    case 0x00:
+        if (!VideoMode(R.AL())) {
+            char text[80];
+            std::snprintf(text, sizeof text, "unsupported video mode %02Xh", R.AL());
+            m_guest.Fail(text);
+        }
+        return;
+    case 0x01: m_guest.mem.Write16(bda::kSegment, bda::kCursorShape, R.r[kCX]); return;
+    // Pages 1-7 keep their own cursors in the data area; only page 0 is shown.
+    case 0x02:
+        if (bh != 0) {
+            m_guest.mem.Write16(bda::kSegment, uint16_t(bda::kCursor + (bh & 7) * 2), uint16_t(R.r[kDX]));
+            return;
+        }
+        m_screen.SetCursor(R.r[kDX] >> 8, R.r[kDX] & 0xFF);
+        m_screen.TakeOverConsole();
+        return;
+    case 0x03: {
+        // Each page's cursor is a word: column in the low byte, row in the high one, as DX has it.
+        R.r[kDX] = m_guest.mem.Read16(bda::kSegment, uint16_t(bda::kCursor + (bh & 7) * 2));
+        R.r[kCX] = m_guest.mem.Read16(bda::kSegment, bda::kCursorShape);
+        return;
+    }
+    case 0x05: return;  // only page 0 is shown
+    case 0x06:
+    case 0x07:
+        m_screen.Scroll(R.AH() == 0x06, R.AL(), R.r[kCX] >> 8, R.r[kCX] & 0xFF, R.r[kDX] >> 8, R.r[kDX] & 0xFF,
+                        uint8_t(R.r[kBX] >> 8));
+        m_screen.TakeOverConsole();
+        return;
+    case 0x08: R.r[kAX] = m_screen.CellAtCursor(); return;
+    case 0x09:
+    case 0x0A:
+        m_screen.WriteAtCursor(R.AL(), R.AH() == 0x09 ? bl : -1, R.r[kCX]);
+        m_screen.TakeOverConsole();
+        return;
+    case 0x0E: m_screen.Teletype(R.AL()); return;
+    case 0x0F:
+        R.r[kAX] = uint16_t(kScreenColumns << 8 | m_guest.mem.Read8(bda::kSegment, bda::kVideoMode));
+        R.SetR8(7, 0);  // BH: page 0
+        return;
+    case 0x10:  // palette and blink: the console has its own colours
+    case 0x11:  // character generator: the console has its own font
+    case 0x12:  // EGA information: left unanswered, so the program sees a colour adapter without it
+        return;
+    case 0x13: WriteString(); return;
+    case 0x6F:  // a card maker's extensions: none, so their installation check finds nothing
+        return;
+    case 0x1A:  // display combination: VGA with a colour display
+        if (R.AL() == 0) {
+            R.SetAL(0x1A);
+            R.r[kBX] = 0x0008;
+        }
+        return;
+    default: Unsupported(0x10); return;
+    }
+}
+
+// 13h: CX characters at ES:BP from row DH, column DL; AL bit 1 means (character, attribute) pairs,
+// bit 0 that the cursor follows the text.
+void Bios::WriteString()
+{
+    Registers& R = m_guest.R();
+    const unsigned savedRow = m_screen.CursorRow(), savedColumn = m_screen.CursorColumn();
+    const bool pairs = R.AL() & 2;
+    m_screen.TakeOverConsole();
+    m_screen.SetCursor(R.r[kDX] >> 8, R.r[kDX] & 0xFF);
+    uint16_t at = R.r[kBP];
+    for (unsigned i = 0; i < R.r[kCX]; ++i) {
+        const uint8_t c = m_guest.mem.Read8(R.seg[kES], at++);
+        const uint8_t attribute = pairs ? m_guest.mem.Read8(R.seg[kES], at++) : uint8_t(R.r[kBX]);
+        if (c == 7 || c == 8 || c == 10 || c == 13) {
+            m_screen.Teletype(c);
+        } else {
+            m_screen.WriteAtCursor(c, attribute, 1);
+            m_screen.Teletype(c);
+        }
+    }
+    if (!(R.AL() & 1))
+        m_screen.SetCursor(savedRow, savedColumn);
+}
+
+void Bios::TimeOfDay()
+{
+    Registers& R = m_guest.R();
+    Memory& mem = m_guest.mem;
+    switch (R.AH()) {
+    case 0x00:  // the count INT 8 keeps
+        R.r[kCX] = mem.Read16(bda::kSegment, bda::kTicks + 2);
+        R.r[kDX] = mem.Read16(bda::kSegment, bda::kTicks);
+        R.SetAL(mem.Read8(bda::kSegment, bda::kMidnight));
+        mem.Write8(bda::kSegment, bda::kMidnight, 0);
+        return;
+    case 0x01:
+        mem.Write16(bda::kSegment, bda::kTicks + 2, R.r[kCX]);
+        mem.Write16(bda::kSegment, bda::kTicks, R.r[kDX]);
+        mem.Write8(bda::kSegment, bda::kMidnight, 0);
+        return;
+    case 0x03:  // setting the clock: the host's clock is not the program's to set
+    case 0x05:
+        m_guest.ReturnFlag(kCF, false);
+        return;
+    case 0x02: {
+        const LocalTime t = m_guest.clock.Now();
+        R.r[kCX] = uint16_t(Bcd(t.hour) << 8 | Bcd(t.minute));
+        R.r[kDX] = uint16_t(Bcd(t.second) << 8);
+        m_guest.ReturnFlag(kCF, false);
+        return;
+    }
+    case 0x04: {
+        const LocalTime t = m_guest.clock.Now();
+        R.r[kCX] = uint16_t(Bcd(t.year / 100) << 8 | Bcd(t.year % 100));
+        R.r[kDX] = uint16_t(Bcd(t.month) << 8 | Bcd(t.day));
+        m_guest.ReturnFlag(kCF, false);
+        return;
+    }
+    default: Unsupported(0x1A); return;
+    }
+}
+
+void Bios::Equipment()
+{
+    m_guest.R().r[kAX] = m_guest.mem.Read16(bda::kSegment, bda::kEquipment);
+}
+
+void Bios::MemorySize()
+{
+    m_guest.R().r[kAX] = m_guest.mem.Read16(bda::kSegment, bda::kMemorySize);
+}
+
+}  // namespace halyard::dos

@@ -1,0 +1,269 @@
+// INT 21h: the dispatch, console, process, memory and system services.
+#include "core/pc/dos/dos_kernel.h"
+
+#include <cstdio>
+
+#include "core/pc/dos/loader.h"
+
+namespace halyard::dos {
+
+DosKernel::DosKernel(Guest& guest, TextScreen& screen)
+    : m_guest(guest), m_arena(guest.mem), m_files(guest.mem, guest.files), m_console(guest.console, screen)
+{
+}
+
+void DosKernel::Reset(uint16_t arenaStart)
+{
+    m_arena.Reset(arenaStart, kConventionalTop);
+    m_files.Reset();
+    m_waiting.clear();
+    SetCodePage(437);
+}
+
+void DosKernel::StartProgram(uint16_t psp)
+{
+    m_psp = psp;
+    m_files.SetPsp(psp);
+    m_dtaSeg = psp;
+    m_dtaOff = 0x80;
+}
+
+void DosKernel::Finish()
+{
+    m_files.CloseAll();
+    CloseFcbFiles();
+}
+
+void DosKernel::Unsupported()
+{
+    char service[40];
+    std::snprintf(service, sizeof service, "DOS service INT 21h AH=%02Xh", m_guest.R().AH());
+    m_guest.FailUnsupported(service);
+}
+
+void DosKernel::Int21()
+{
+    Registers& R = m_guest.R();
+    // The caller's stack, as DOS keeps it in the PSP: where a child that ends returns to.
+    if (m_psp != 0) {
+        m_guest.mem.Write16(m_psp, kPspStack, R.r[kSP]);
+        m_guest.mem.Write16(m_psp, kPspStack + 2, R.seg[kSS]);
+    }
+    const uint8_t function = R.AH();
+    m_breakCaller = R.r[kAX];
+    if (!(Console(function) || Process(function) || ProcessControl(function) || MemoryService(function) ||
+          FileService(function) || Folder(function) || Find(function) || FcbService(function) || SystemInfo(function)))
+        Unsupported();
+}
+
+bool DosKernel::Console(uint8_t function)
+{
+    Registers& R = m_guest.R();
+    switch (function) {
+    case 0x01:
+    case 0x07:
+    case 0x08: {
+        const int c = m_console.ReadChar();
+        R.SetAL(c == kEndOfInput ? 0x1A : uint8_t(c));
+        if (c == kCtrlC && function != 0x07 && m_console.FromKeyboard()) {
+            m_console.Write(Device::Output, reinterpret_cast<const uint8_t*>("^C\r\n"), 4);
+            Break();
+            return true;
+        }
+        // Only what is typed is echoed: redirected input is not (as the reference machine does).
+        if (function == 0x01 && c != kEndOfInput && m_console.FromKeyboard())
+            m_console.Write(Device::Output, uint8_t(c));
+        return true;
+    }
+    case 0x02:
+    case 0x06:
+        if (function == 0x02 || uint8_t(R.r[kDX]) != 0xFF) {
+            const uint8_t c = uint8_t(R.r[kDX]);
+            PutStandardOutput(&c, 1);
+            R.SetAL(c);
+            return true;
+        }
+        {
+            const bool ready = m_console.InputReady();
+            const int c = ready ? m_console.ReadChar() : kEndOfInput;
+            R.SetAL(c == kEndOfInput ? 0 : uint8_t(c));
+            m_guest.ReturnFlag(kZF, c == kEndOfInput);
+        }
+        return true;
+    case 0x09: {
+        // At most one segment's worth, so an unterminated string cannot print forever.
+        bool complete;
+        const std::string text = m_guest.mem.ReadString(R.seg[kDS], R.r[kDX], 0xFFFF, '$', complete);
+        PutStandardOutput(reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()));
+        R.SetAL('$');
+        return true;
+    }
+    case 0x0A: BufferedInput(); return true;
+    case 0x0B: R.SetAL(m_console.InputReady() ? 0xFF : 0); return true;
+    case 0x0C: {
+        const uint8_t then = R.AL();
+        m_console.DiscardInput();
+        if (then == 0x01 || then == 0x06 || then == 0x07 || then == 0x08 || then == 0x0A)
+            return Console(then == 0x0A ? 0x0A : then);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// 0Ah: DS:DX holds the buffer's size, then the length read, then the characters and a CR.
+void DosKernel::BufferedInput()
+{
+    Registers& R = m_guest.R();
+    const uint16_t seg = R.seg[kDS], off = R.r[kDX];
+    const uint8_t size = m_guest.mem.Read8(seg, off);
+    if (size == 0)
+        return;
+    const std::string line = m_console.ReadLine(size - 1u);
+    if (m_console.TakeBreak()) {
+        Break();
+        return;
+    }
+    // A program that asks again for a line after the end of its redirected input would wait
+    // forever on DOS: the run stops instead.
+    if (line.empty() && m_console.InputAtEnd() && ++m_linesAfterEnd > 1) {
+        m_guest.Fail("the program reads on after the end of its redirected input");
+        return;
+    }
+    m_guest.mem.Write8(seg, uint16_t(off + 1), uint8_t(line.size()));
+    m_guest.mem.WriteString(seg, uint16_t(off + 2), line + "\r");
+}
+
+// Ctrl+C typed while DOS read the keyboard: the program's INT 23h handler runs, and when it
+// returns the interrupted call starts again (DOS's own handler ends the program).
+void DosKernel::Break()
+{
+    Registers& R = m_guest.R();
+    Memory& mem = m_guest.mem;
+    const uint16_t returnIp = mem.Read16(R.seg[kSS], R.r[kSP]);
+    mem.Write16(R.seg[kSS], R.r[kSP], uint16_t(returnIp - 2));  // back to the INT 21h
+    R.r[kAX] = m_breakCaller;
+    R.ip = mem.Read16(0, 0x23 * 4);
+    R.seg[kCS] = mem.Read16(0, 0x23 * 4 + 2);
+}
+
+bool DosKernel::Process(uint8_t function)
+{
+    Registers& R = m_guest.R();
+    Memory& mem = m_guest.mem;
+    switch (function) {
+    case 0x0D: return true;
+    case 0x19: R.SetAL(CurrentDrive()); return true;
+    case 0x1A:
+        m_dtaSeg = R.seg[kDS];
+        m_dtaOff = R.r[kDX];
+        return true;
+    case 0x2F:
+        R.seg[kES] = m_dtaSeg;
+        R.r[kBX] = m_dtaOff;
+        return true;
+    case 0x25:
+        mem.Write16(0, uint16_t(R.AL() * 4), R.r[kDX]);
+        mem.Write16(0, uint16_t(R.AL() * 4 + 2), R.seg[kDS]);
+        return true;
+    case 0x35:
+        R.r[kBX] = mem.Read16(0, uint16_t(R.AL() * 4));
+        R.seg[kES] = mem.Read16(0, uint16_t(R.AL() * 4 + 2));
+        return true;
+    case 0x2A: {
+        const LocalTime t = m_guest.clock.Now();
+        R.r[kCX] = t.year;
+        R.r[kDX] = uint16_t(t.month << 8 | t.day);
+        R.SetAL(t.weekday);
+        return true;
+    }
+    case 0x2C: {
+        const LocalTime t = m_guest.clock.Now();
+        R.r[kCX] = uint16_t(t.hour << 8 | t.minute);
+        R.r[kDX] = uint16_t(t.second << 8 | t.hundredths);
+        return true;
+    }
+    case 0x2E: m_verify = R.AL() != 0; return true;
+    case 0x54: R.SetAL(m_verify ? 1 : 0); return true;
+    case 0x30:  // DOS 5.0
+        R.r[kAX] = 0x0005;
+        R.r[kBX] = 0xFF00;
+        R.r[kCX] = 0;
+        return true;
+    case 0x33:
+        if (R.AL() == 0)
+            R.SetR8(2, m_breakCheck ? 1 : 0);
+        else if (R.AL() == 1)
+            m_breakCheck = uint8_t(R.r[kDX]) != 0;
+        else if (R.AL() == 5)
+            R.SetR8(2, 3);  // booted from C:
+        return true;
+    case 0x37:  // the switch character is '/'
+        if (R.AL() == 0) {
+            R.SetAL(0);
+            R.SetR8(2, '/');
+        } else {
+            R.SetAL(0xFF);
+        }
+        return true;
+    case 0x50: StartProgram(R.r[kBX]); return true;
+    case 0x51:
+    case 0x62: R.r[kBX] = m_psp; return true;
+    case 0x59:
+        R.r[kAX] = m_guest.lastError;
+        R.r[kBX] = 0x0D01;  // class: application; action: abort
+        R.SetR8(5, 1);      // locus: unknown
+        return true;
+    default: return false;
+    }
+}
+
+bool DosKernel::MemoryService(uint8_t function)
+{
+    Registers& R = m_guest.R();
+    switch (function) {
+    case 0x48: {
+        uint16_t segment = 0, largest = 0;
+        const uint16_t error = m_arena.Allocate(R.r[kBX], m_psp, segment, largest);
+        if (error == kErrNone) {
+            R.r[kAX] = segment;
+            m_guest.Succeed();
+        } else {
+            R.r[kBX] = largest;
+            m_guest.Error(error);
+        }
+        return true;
+    }
+    case 0x49: m_guest.Result(m_arena.Free(R.seg[kES])); return true;
+    case 0x4A: {
+        uint16_t largest = 0;
+        const uint16_t error = m_arena.Resize(R.seg[kES], R.r[kBX], largest);
+        if (error == kErrNotEnoughMemory)
+            R.r[kBX] = largest;
+        m_guest.Result(error);
+        return true;
+    }
+    case 0x58:  // allocation strategy and upper memory link: first fit, no upper memory
+        if (R.AL() == 0 || R.AL() == 2)
+            R.r[kAX] = 0;
+        else if (R.AL() != 1 && R.AL() != 3)
+            m_guest.Error(kErrInvalidFunction);
+        else
+            m_guest.Succeed();
+        return true;
+    default: return false;
+    }
+}
+
+uint8_t DosKernel::CurrentDrive()
+{
+    const std::string folder = m_guest.files.CurrentDirectory();
+    if (folder.size() >= 2 && folder[1] == ':') {
+        const char letter = char(folder[0] & ~0x20);
+        if (letter >= 'A' && letter <= 'Z')
+            return uint8_t(letter - 'A');
+    }
+    return 2;
+}
+
+}  // namespace halyard::dos

@@ -1,0 +1,135 @@
+// INT 21h: country information, lead bytes, InDOS, extended error, and functions DOS 5 lacks.
+#include <cstring>
+
+#include "core/pc/dos/dos_data.h"
+#include "core/pc/dos/dos_kernel.h"
+
+namespace halyard::dos {
+namespace {
+
+// Code page 437's upper case of 80h-FFh, as the case-map routine returns it.
+constexpr uint8_t kUpper437[0x28] = {
+    0x80, 0x9A, 0x90, 0x41, 0x8E, 0x41, 0x8F, 0x80, 0x45, 0x45, 0x45, 0x49, 0x49, 0x49, 0x8E, 0x8F,
+    0x90, 0x92, 0x92, 0x4F, 0x99, 0x4F, 0x55, 0x55, 0x59, 0x99, 0x9A, 0x9B, 0x9C, 0x9D, 0x9E, 0x9F,
+    0x41, 0x49, 0x4F, 0x55, 0xA5, 0xA5, 0xA6, 0xA7};
+
+// cmp al,80h; jb done; push bx; mov bx,table-80h; cs: xlat; pop bx; done: retf
+constexpr uint8_t kCaseMapCode[] = {0x3C, 0x80, 0x72, 0x07, 0x53, 0xBB, uint8_t(dosdata::kCaseTable - 0x80),
+                                    uint8_t((dosdata::kCaseTable - 0x80) >> 8), 0x2E, 0xD7, 0x5B, 0xCB};
+
+// The country information of 38h for the United States, as DOS 5 gives it without COUNTRY=:
+// date m-d-y, "$", "," thousands, "." decimals, "-" dates, ":" times, 12-hour clock.
+constexpr uint8_t kCountry[34] = {0, 0, '$', 0, 0, 0, 0, ',', 0, '.', 0, '-', 0, ':', 0, 0, 2, 0,
+                                  0, 0, 0, 0, ',', 0};
+
+bool DoubleByteCodePage(uint16_t codePage)
+{
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+}
+
+}  // namespace
+
+void DosKernel::SetCodePage(uint16_t codePage)
+{
+    using namespace dosdata;
+    Memory& mem = m_guest.mem;
+    m_doubleByte = DoubleByteCodePage(codePage);
+    mem.Fill(kSegment, 0, 0, 0x200);
+    if (m_doubleByte) {
+        mem.Write8(kSegment, kLeadBytes, 0x81);
+        mem.Write8(kSegment, kLeadBytes + 1, 0xFE);
+    }
+    mem.CopyIn(kSegment, kCaseMap, kCaseMapCode, sizeof kCaseMapCode);
+    for (unsigned c = 0x80; c < 0x100; ++c) {
+        const unsigned i = c - 0x80;
+        mem.Write8(kSegment, uint16_t(kCaseTable + i), !m_doubleByte && i < sizeof kUpper437 ? kUpper437[i] : uint8_t(c));
+    }
+    // The list of lists: no drive parameter blocks or system file tables to walk (null pointers),
+    // the last drive Z:, and the first memory control block just before it, where DOS keeps it.
+    mem.Write16(kSegment, uint16_t(kListOfLists - 2), uint16_t(m_arena.First()));
+    mem.Fill(kSegment, kListOfLists, 0xFF, 0x12);
+    mem.Write8(kSegment, kListOfLists + 0x20, 26);
+    mem.Write8(kSegment, kListOfLists + 0x21, 26);
+}
+
+bool DosKernel::SystemInfo(uint8_t function)
+{
+    Registers& R = m_guest.R();
+    switch (function) {
+    case 0x34:
+        R.seg[kES] = dosdata::kSegment;
+        R.r[kBX] = dosdata::kInDos;
+        return true;
+    case 0x38: CountryInfo(); return true;
+    case 0x52:
+        R.seg[kES] = dosdata::kSegment;
+        R.r[kBX] = dosdata::kListOfLists;
+        return true;
+    case 0x5D:
+        if (R.AL() != 0x0A) {
+            m_guest.Error(kErrInvalidFunction);
+            return true;
+        }
+        // DS:DX: the error (AX), then BX, CX, ... as 59h will report them.
+        m_guest.lastError = m_guest.mem.Read16(R.seg[kDS], R.r[kDX]);
+        m_guest.Succeed();
+        return true;
+    case 0x63:
+        if (R.AL() == 0) {
+            R.seg[kDS] = dosdata::kSegment;
+            R.r[kSI] = dosdata::kLeadBytes;
+        } else if (R.AL() == 2) {
+            R.SetR8(2, 0);  // the console is not in interim mode
+        } else if (R.AL() != 1) {
+            R.SetAL(0xFF);
+            return true;
+        }
+        R.SetAL(0);
+        m_guest.Succeed();
+        return true;
+    case 0x66:
+        if (R.AL() == 1) {
+            R.r[kBX] = R.r[kDX] = m_doubleByte ? 936 : 437;
+            m_guest.Succeed();
+        } else {
+            m_guest.Error(R.AL() == 2 ? kErrFileNotFound : kErrInvalidFunction);
+        }
+        return true;
+    case 0x67:
+    case 0x68:
+        m_guest.Succeed();
+        return true;
+    default:
+        if (InDos5(function))
+            return false;
+        R.SetAL(0);  // not a DOS 5 function: DOS leaves AL = 0 and changes nothing else
+        return true;
+    }
+}
+
+bool DosKernel::InDos5(uint8_t function)
+{
+    return function <= 0x6C && function != 0x18 && function != 0x1D && function != 0x1E && function != 0x20 &&
+           function != 0x61 && function != 0x6B;
+}
+
+// 38h: AL = 0 (or BX = 1 with AL = FFh) reads the country information into DS:DX; DX = FFFFh
+// sets the country, of which this machine knows only the United States (1).
+void DosKernel::CountryInfo()
+{
+    Registers& R = m_guest.R();
+    const uint16_t country = R.AL() == 0xFF ? R.r[kBX] : R.AL() == 0 ? 1 : R.AL();
+    if (country != 1) {
+        m_guest.Error(kErrFileNotFound);
+        return;
+    }
+    if (R.r[kDX] != 0xFFFF) {
+        m_guest.mem.CopyIn(R.seg[kDS], R.r[kDX], kCountry, sizeof kCountry);
+        m_guest.mem.Write16(R.seg[kDS], uint16_t(R.r[kDX] + 0x12), dosdata::kCaseMap);
+        m_guest.mem.Write16(R.seg[kDS], uint16_t(R.r[kDX] + 0x14), dosdata::kSegment);
+    }
+    R.r[kAX] = R.r[kBX] = country;
+    m_guest.Succeed();
+}
+
+}  // namespace halyard::dos

@@ -1,0 +1,175 @@
+#include "core/pc/machine.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace halyard::dos {
+namespace {
+
+constexpr uint16_t kArenaStart = 0x0100;
+// Instructions between two looks at the console and the clock: about a millisecond.
+constexpr uint64_t kSlice = 100000;
+
+}  // namespace
+
+Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
+    : m_cpu(m_mem, *this),
+      m_files(files),
+      m_console(console),
+      m_guest(m_mem, m_cpu, m_files, m_console, clock),
+      m_screen(m_mem, m_console),
+      m_bios(m_guest, m_screen),
+      m_devices(m_cpu, clock, m_silent),
+      m_timer(m_guest, m_devices),
+      m_keyboard(m_guest, m_devices),
+      m_disk(m_guest),
+      m_graphics(m_guest, m_devices, m_screen),
+      m_mouse(m_guest, m_graphics),
+      m_dos(m_guest, m_screen)
+{
+    m_cpu.Attach(m_devices);
+    m_console.SetKeySource(*this);
+    m_graphics.SetDisplay(m_noDisplay);
+    m_mouse.SetDisplay(m_noDisplay);
+    Reset();
+}
+
+void Machine::AttachHost(HostSpeaker& speaker, HostDisplay& display)
+{
+    m_devices.SetSpeaker(speaker);
+    m_display = &display;
+    m_graphics.SetDisplay(display);
+    m_mouse.SetDisplay(display);
+}
+
+void Machine::Reset()
+{
+    for (unsigned v = 0; v < 256; ++v) {
+        const uint16_t stub = uint16_t(v * 4);
+        const uint8_t code[4] = {kHostCall0, kHostCall1, uint8_t(v), 0xCF};
+        m_mem.CopyIn(kRomSegment, stub, code, 4);
+        m_mem.Write16(0, uint16_t(v * 4), stub);
+        m_mem.Write16(0, uint16_t(v * 4 + 2), kRomSegment);
+    }
+    m_mem.Write8(0xFFFF, 0x0E, 0xFC);  // the machine model byte of an AT
+    m_bios.Reset();
+    m_devices.Reset();
+    m_timer.Reset();
+    m_keyboard.Reset();
+    m_disk.Reset();
+    m_mouse.Install();
+    m_dos.Reset(kArenaStart);
+}
+
+void Machine::SetFloppyImage(unsigned drive, const std::string& path)
+{
+    m_disk.SetImage(drive, path);
+    m_floppyNamed |= drive == 0;
+}
+
+std::string Machine::Load(const LoadRequest& request)
+{
+    const size_t slash = request.path.find_last_of("\\/:");
+    m_graphics.SetTitle(request.path.substr(slash == std::string::npos ? 0 : slash + 1) + " - Dosrun");
+    if (!m_floppyNamed) {
+        m_disk.SetImage(0, (slash == std::string::npos ? std::string() : request.path.substr(0, slash + 1)) + "A.IMG");
+    }
+    return LoadProgram(request, m_mem, m_dos, m_cpu.regs);
+}
+
+void Machine::OnHostCall(uint8_t vector)
+{
+    ++m_hostCalls;
+    if (HardwareHostCall(vector))
+        return;
+    switch (vector) {
+    case 0x00:
+        m_dos.Finish();
+        m_guest.Fail("Divide overflow");
+        return;
+    case 0x05: {
+        // INT 5 is Print Screen, but also where BOUND goes with an index out of range.
+        const uint16_t ip = m_mem.Read16(m_cpu.regs.seg[kSS], m_cpu.regs.r[kSP]);
+        const uint16_t cs = m_mem.Read16(m_cpu.regs.seg[kSS], uint16_t(m_cpu.regs.r[kSP] + 2));
+        if (m_mem.Read8(cs, ip) == 0x62) {
+            char text[64];
+            std::snprintf(text, sizeof text, "BOUND range exceeded at %04X:%04X", cs, ip);
+            m_guest.Fail(text);
+        }
+        return;
+    }
+    case 0x10:
+        if (!m_graphics.Video())
+            m_bios.Video();
+        return;
+    case 0x11: m_bios.Equipment(); return;
+    case 0x12: m_bios.MemorySize(); return;
+    case 0x1A: m_bios.TimeOfDay(); return;
+    case 0x20: m_dos.Terminate(0, false); return;
+    case 0x23: m_dos.Terminate(0, false); return;  // DOS's own Ctrl+C handler ends the program
+    case 0x27: {  // stay resident with DX bytes
+        Registers& R = m_cpu.regs;
+        R.r[kDX] = uint16_t((uint32_t(R.r[kDX]) + 15) / 16);
+        R.r[kAX] = 0x3100;
+        m_dos.Int21();
+        return;
+    }
+    case 0x21: m_dos.Int21(); return;
+    // Vectors whose default handler does nothing: debug and breakpoint traps, overflow, the timer
+    // and keyboard hooks, Ctrl-Break, critical error, DOS idle, multiplex, and the mouse driver
+    // (absent: its reset leaves AX = 0).
+    case 0x01: case 0x03: case 0x04: case 0x1B: case 0x1C: case 0x24: case 0x2F:
+        return;
+    default: {
+        char service[32];
+        std::snprintf(service, sizeof service, "interrupt %02Xh", vector);
+        m_guest.FailUnsupported(service);
+        return;
+    }
+    }
+}
+
+std::string Machine::FaultMessage() const
+{
+    char text[200];
+    const uint16_t cs = m_cpu.FaultCs(), ip = m_cpu.FaultIp();
+    const uint8_t opcode = m_cpu.FaultOpcode();
+    // The prefixes and the two-byte opcodes of the 386 and later.
+    const bool later = opcode == 0x0F || (opcode >= 0x64 && opcode <= 0x67);
+    std::snprintf(text, sizeof text, "undefined opcode %02Xh at %04X:%04X%s", opcode, cs, ip,
+                  later ? ": an instruction of the 386 or later, beyond this 8086/80186 machine (programs with a "
+                          "DOS extender, such as MASM 6's ML, need a 386)"
+                        : "");
+    return text;
+}
+
+RunResult Machine::Run(uint64_t limit)
+{
+    RunResult result;
+    while (!m_guest.ended) {
+        if (result.instructions >= limit) {
+            m_guest.Fail("the instruction limit was reached");
+            break;
+        }
+        if (m_cpu.Halted()) {
+            Idle(true);
+            ++result.instructions;  // an idle wait counts towards the limit, so a limited run ends
+        } else if (m_devices.TakeIdleRequest()) {
+            Idle(false);
+        } else if (Spinning()) {
+            Idle(true);
+        }
+        result.instructions += m_cpu.Run(std::min(kSlice, limit - result.instructions));
+        if (m_cpu.Fault() != CpuFault::None)
+            m_guest.Fail(FaultMessage());
+        Service();
+    }
+    m_dos.Finish();
+    m_guest.console.Flush();
+    result.exited = m_guest.failure.empty();
+    result.exitCode = m_guest.exitCode;
+    result.failure = m_guest.failure;
+    return result;
+}
+
+}  // namespace halyard::dos

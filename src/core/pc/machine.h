@@ -1,0 +1,104 @@
+#pragma once
+// The emulated PC: processor, 1 MB of memory, the BIOS and DOS services, and the run loop.
+//
+// Every interrupt vector points at a host-service stub in the ROM segment (host call n; IRET), so
+// a program that hooks a vector and chains to the old one works as on a real machine.
+#include <cstdint>
+#include <string>
+
+#include "core/pc/dos/aliased_files.h"
+#include "core/pc/bios/bios.h"
+#include "core/pc/bios/bios_disk.h"
+#include "core/pc/bios/bios_keyboard.h"
+#include "core/pc/bios/bios_timer.h"
+#include "core/pc/cpu/cpu.h"
+#include "core/pc/devices/devices.h"
+#include "core/pc/host_devices.h"
+#include "core/pc/dos/dos_kernel.h"
+#include "core/pc/bios/graphics_screen.h"
+#include "core/pc/bios/guest.h"
+#include "core/pc/keyboard_console.h"
+#include "core/pc/dos/loader.h"
+#include "core/pc/dos/mouse_driver.h"
+#include "core/pc/bios/text_screen.h"
+
+namespace halyard::dos {
+
+struct RunResult {
+    bool exited = false;       // the program ended itself; else `failure` says why it stopped
+    uint8_t exitCode = 0;
+    std::string failure;
+    uint64_t instructions = 0;
+};
+
+class Machine final : private HostCalls, private KeySource {
+public:
+    Machine(HostFiles& files, HostConsole& console, HostClock& clock);
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    // Returns an empty string when the program is ready to run, else why it cannot run.
+    std::string Load(const LoadRequest& request);
+    // Runs until the program ends, the machine stops it, or `limit` instructions have run.
+    RunResult Run(uint64_t limit = UINT64_MAX);
+
+    // The console's code page, for the services that tell programs about double-byte characters.
+    void SetCodePage(uint16_t codePage) { m_dos.SetCodePage(codePage); }
+    Memory& Mem() { return m_mem; }
+    Cpu& Processor() { return m_cpu; }
+    Devices& Board() { return m_devices; }
+    GraphicsScreen& Graphics() { return m_graphics; }
+    // The host's speaker and graphics window (by default, none).
+    void AttachHost(HostSpeaker& speaker, HostDisplay& display);
+    // The image file behind floppy drive 0 (A:) or 1 (B:). Unless named, A: is A.IMG in the
+    // program's folder.
+    void SetFloppyImage(unsigned drive, const std::string& path);
+
+private:
+    void OnHostCall(uint8_t vector) override;
+    bool MachineKeys() override;
+    bool NextKey(uint16_t& key, bool remove, bool wait) override;
+    void NoteEmptyPoll() override;
+    void ScanQueuedKeys();
+    void Reset();
+    std::string FaultMessage() const;
+    bool HardwareHostCall(uint8_t vector);
+    void NoteTimePoll();
+    bool Spinning();
+    // Between two slices: the devices, the keys and the screens brought up to date.
+    void Service();
+    void PassKeys();
+    // `untilEvent`: the processor halted or spins, so nothing happens before the next event.
+    void Idle(bool untilEvent);
+
+    Memory m_mem;
+    Cpu m_cpu;
+    AliasedFiles m_files;  // the host's files under the names DOS programs can use
+    KeyboardConsole m_console;
+    Guest m_guest;
+    TextScreen m_screen;
+    Bios m_bios;
+    SilentSpeaker m_silent;
+    NoDisplay m_noDisplay;
+    HostDisplay* m_display = &m_noDisplay;
+    Devices m_devices;
+    BiosTimer m_timer;
+    BiosKeyboard m_keyboard;
+    BiosDisk m_disk;
+    bool m_floppyNamed = false;
+    GraphicsScreen m_graphics;
+    MouseDriver m_mouse;
+    uint16_t m_lastPolledTick = 0;
+    unsigned m_samePolls = 0;
+    unsigned m_emptyKeyPolls = 0;
+    // The processor's state at the end of the last slice, and how often in a row it was the same.
+    struct SliceEnd {
+        Registers regs;
+        uint64_t activity = 0;  // host calls and port accesses so far
+    } m_lastSlice;
+    unsigned m_sameSlices = 0;
+    uint64_t m_hostCalls = 0;
+    DosKernel m_dos;
+};
+
+}  // namespace halyard::dos

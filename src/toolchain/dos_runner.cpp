@@ -1,0 +1,31 @@
+#include "toolchain/dos_runner.h"
+
+#include "toolchain/tool_names.h"
+#include <windows.h>
+
+bool SystemRunsDosPrograms()
+{
+#ifdef _WIN64
+    return false;
+#else
+    BOOL wow64 = FALSE;
+    if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) return false;
+    // Wine answers every Windows question as Windows would, but starts no DOS program.
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
+#endif
+}
+
+std::string DosRunnerFor(const std::string& installDir)
+{
+    if (SystemRunsDosPrograms()) return {};
+    const std::string runner = installDir + "\\bin\\Dosrun.exe";
+    const DWORD attributes = GetFileAttributesA(runner.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    return DosPathOf(runner);
+}
+
+void PassDosRunnerToHelpers(const std::string& runner)
+{
+    SetEnvironmentVariableA("HALYARD_DOSRUN", runner.empty() ? nullptr : runner.c_str());
+}

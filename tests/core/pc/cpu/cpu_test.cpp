@@ -1,0 +1,145 @@
+// The processor: the behaviours of the 80186 that the comparison with the reference machine does
+// not reach (its reference is a later processor), memory wrapping, and the stops with a message.
+#include <gtest/gtest.h>
+
+#include "core/pc/fake_host.h"
+
+namespace halyard::dos::test {
+namespace {
+
+struct Regs {
+    uint16_t ax, bx, cx, dx;
+};
+
+struct Case {
+    const char* what;
+    std::vector<uint8_t> code;  // INT 20h is added at the end
+    Regs in;
+    uint16_t flagsIn;
+    Regs out;
+    uint16_t flagsMask, flagsOut;
+};
+
+// Runs `code` and INT 20h as a .COM program; `psp` receives its segment.
+RunResult RunCode(TestMachine& t, std::vector<uint8_t> code, const Regs& in, uint16_t flags = 0,
+                  uint16_t* psp = nullptr)
+{
+    code.push_back(0xCD);
+    code.push_back(0x20);
+    EXPECT_EQ(t.Load(code), "");
+    if (psp != nullptr)
+        *psp = t.R().seg[kCS];
+    t.R().r[kAX] = in.ax;
+    t.R().r[kBX] = in.bx;
+    t.R().r[kCX] = in.cx;
+    t.R().r[kDX] = in.dx;
+    t.R().flags.Set(flags);
+    return t.machine.Run(100000);
+}
+
+TEST(Cpu, InstructionTable)
+{
+    const Case cases[] = {
+        {"MUL BL sets CF and OF for a high half", {0xF6, 0xE3}, {0x0080, 3, 0, 0}, 0, {0x0180, 3, 0, 0}, kCF | kOF, kCF | kOF},
+        {"IMUL BX fits", {0xF7, 0xEB}, {0xFFFF, 2, 0, 0}, kCF, {0xFFFE, 2, 0, 0xFFFF}, kCF | kOF, 0},
+        {"DIV BX", {0xF7, 0xF3}, {0x0000, 2, 0, 1}, 0, {0x8000, 2, 0, 0}, 0, 0},
+        {"IDIV BL gives -128 on the 80186", {0xF6, 0xFB}, {0xFF80, 1, 0, 0}, 0, {0x0080, 1, 0, 0}, 0, 0},
+        {"IDIV BX keeps the dividend's sign in the remainder", {0xF7, 0xFB}, {0xFFF9, 2, 0, 0xFFFF}, 0,
+         {0xFFFD, 2, 0, 0xFFFF}, 0, 0},
+        {"shift counts are taken modulo 32", {0xD3, 0xE0}, {1, 0, 33, 0}, 0, {2, 0, 33, 0}, kCF, 0},
+        {"a shift by 0 keeps every flag", {0xD3, 0xE0}, {0x8000, 0, 32, 0}, kCF | kZF | kOF, {0x8000, 0, 32, 0},
+         kStatusFlags, kCF | kZF | kOF},
+        {"ROL AL,1 sets OF when the top bit changes", {0xD0, 0xC0}, {0x0040, 0, 0, 0}, 0, {0x0080, 0, 0, 0}, kCF | kOF, kOF},
+        {"ROL AL,1 clears OF when it does not", {0xD0, 0xC0}, {0x00C0, 0, 0, 0}, kOF, {0x0081, 0, 0, 0}, kCF | kOF, kCF},
+        {"SHR AX,1 sets OF to the old top bit", {0xD1, 0xE8}, {0x8000, 0, 0, 0}, 0, {0x4000, 0, 0, 0}, kCF | kOF, kOF},
+        {"RCL through a 17-bit ring", {0xD3, 0xD0}, {0x8001, 0, 17, 0}, kCF, {0x8001, 0, 17, 0}, kCF, kCF},
+        {"IMUL reg, r/m, imm8", {0x6B, 0xC3, 0xFD}, {0, 0x0101, 0, 0}, 0, {0xFCFD, 0x0101, 0, 0}, kCF | kOF, 0},
+        {"IMUL reg, r/m, imm16 overflows", {0x69, 0xC3, 0x00, 0x40}, {0, 4, 0, 0}, 0, {0, 4, 0, 0}, kCF | kOF,
+         kCF | kOF},
+        {"SALC", {0xD6}, {0x1234, 0, 0, 0}, kCF, {0x12FF, 0, 0, 0}, 0, 0},
+        {"INC keeps the carry of a SUB before it", {0x29, 0xD8, 0x40}, {1, 2, 0, 0}, 0, {0, 2, 0, 0},
+         kCF | kZF | kAF, kCF | kZF | kAF},
+        {"SAHF then LAHF", {0x9E, 0x9F}, {0xD700, 0, 0, 0}, 0, {0xD700, 0, 0, 0}, kStatusFlags, 0xD5},
+        {"PUSHF shows bits 12-15 set", {0x9C, 0x58}, {0, 0, 0, 0}, 0, {0xF002, 0, 0, 0}, 0, 0},
+        {"AAM 10", {0xD4, 0x0A}, {0x004F, 0, 0, 0}, 0, {0x0709, 0, 0, 0}, kZF | kSF, 0},
+        {"AAD 10", {0xD5, 0x0A}, {0x0709, 0, 0, 0}, 0, {0x004F, 0, 0, 0}, kZF, 0},
+        {"AAA carries into AH without carrying AL's overflow", {0x37}, {0x00FA, 0, 0, 0}, 0, {0x0100, 0, 0, 0},
+         kCF | kAF, kCF | kAF},
+        {"LOOPNZ stops on ZF", {0x42, 0x39, 0xDA, 0xE0, 0xFB}, {0, 3, 10, 0}, 0, {0, 3, 7, 3}, kZF, kZF},
+        {"REPNE SCASB finds AL", {0x0E, 0x07, 0xBF, 0x00, 0x01, 0xB9, 0x14, 0x00, 0xB0, 0xCD, 0xF2, 0xAE, 0x89, 0xFB},
+         {0, 0, 0, 0}, 0, {0x00CD, 0x010A, 10, 0}, kZF, kZF},
+    };
+    for (const Case& c : cases) {
+        TestMachine t;
+        const RunResult result = RunCode(t, c.code, c.in, c.flagsIn);
+        EXPECT_TRUE(result.exited) << c.what << ": " << result.failure;
+        const Registers& r = t.R();
+        EXPECT_EQ(r.r[kAX], c.out.ax) << c.what;
+        EXPECT_EQ(r.r[kBX], c.out.bx) << c.what;
+        EXPECT_EQ(r.r[kCX], c.out.cx) << c.what;
+        EXPECT_EQ(r.r[kDX], c.out.dx) << c.what;
+        EXPECT_EQ(r.flags.Get() & c.flagsMask, c.flagsOut) << c.what;
+    }
+}
+
+TEST(Cpu, PushSpPushesTheDecrementedValue)
+{
+    TestMachine t;
+    ASSERT_TRUE(RunCode(t, {0x54, 0x58, 0x29, 0xE0}, {0, 0, 0, 0}).exited);  // PUSH SP; POP AX; SUB AX, SP
+    EXPECT_EQ(t.R().r[kAX], 0xFFFE);
+}
+
+// Offsets wrap within their segment, addresses at 1 MB, as on an 8086.
+TEST(Cpu, MemoryWraps)
+{
+    TestMachine t;
+    // MOV AX,[FFFF]; MOV DX,FFFF; MOV ES,DX; MOV CL,[ES:0010]; PUSH CS; POP ES; MOV DI,FFFE;
+    // MOV BX,CX; MOV CX,4; MOV AL,77; REP STOSB
+    const std::vector<uint8_t> code = {0xA1, 0xFF, 0xFF, 0xBA, 0xFF, 0xFF, 0x8E, 0xC2, 0x26, 0x8A, 0x0E, 0x10, 0x00,
+                                       0x0E, 0x07, 0xBF, 0xFE, 0xFF, 0x89, 0xCB, 0xB9, 0x04, 0x00, 0xB0, 0x77, 0xF3,
+                                       0xAA, 0xCD, 0x20};
+    ASSERT_EQ(t.Load(code), "");
+    const uint16_t psp = t.R().seg[kDS];
+    t.Mem().Write8(psp, 0xFFFF, 0x34);
+    t.Mem().Write8(0, 0, 0x12);
+    const RunResult result = t.machine.Run(1000);
+    ASSERT_TRUE(result.exited) << result.failure;
+    EXPECT_EQ(t.R().r[kAX] & 0xFF00, 0xCD00);  // the high byte comes from PSP:0000 (INT 20h)
+    EXPECT_EQ(t.R().R8(3), 0x12);              // FFFF:0010 is linear 0
+    EXPECT_EQ(t.Mem().Read16(psp, 0xFFFE), 0x7777);
+    EXPECT_EQ(t.Mem().Read16(psp, 0x0000), 0x7777);  // the store wrapped to offset 0 ...
+    EXPECT_NE(t.Mem().Read8(uint16_t(psp + 0x1000), 0), 0x77);  // ... not into the next 64 KB
+}
+
+TEST(Cpu, StopsWithTheReasonAndAddress)
+{
+    const struct {
+        std::vector<uint8_t> code;
+        Regs in;
+        const char* failure;  // %04X is the program's segment
+    } cases[] = {
+        {{0x90, 0x66, 0x90}, {}, "undefined opcode 66h at %04X:0101: an instruction of the 386"},
+        {{0x0F, 0x0B}, {}, "undefined opcode 0Fh at %04X:0100"},
+        {{0xFE, 0xF8}, {}, "undefined opcode FEh at %04X:0100"},
+        {{0x8D, 0xC0}, {}, "undefined opcode 8Dh at %04X:0100"},
+        {{0xB4, 0x5E, 0xCD, 0x21}, {}, "unsupported DOS service INT 21h AH=5Eh (AX=5E00h) at %04X:0102"},
+        {{0xCD, 0x14}, {}, "unsupported interrupt 14h (AX=0000h) at %04X:0100"},
+        {{0xF6, 0xF3}, {}, "Divide overflow"},
+        {{0xB8, 0x6A, 0x00, 0xCD, 0x10}, {}, "unsupported video mode 6Ah"},
+        {{0x62, 0x06, 0x0A, 0x01, 0xCD, 0x20, 0, 0, 0, 0, 3, 0, 7, 0}, {9, 0, 0, 0}, "BOUND range exceeded at %04X:0100"},
+        {{0xB4, 0x00, 0xCD, 0x16}, {}, "the program waits for a key, but its redirected standard input has ended"},
+        {{0xFA, 0xF4}, {}, "halted with interrupts disabled"},
+    };
+    for (const auto& c : cases) {
+        TestMachine t;
+        uint16_t psp = 0;
+        const RunResult result = RunCode(t, c.code, c.in, 0, &psp);
+        char expected[128];
+        std::snprintf(expected, sizeof expected, c.failure, psp);
+        EXPECT_FALSE(result.exited);
+        EXPECT_NE(result.failure.find(expected), std::string::npos) << result.failure;
+    }
+}
+
+}  // namespace
+}  // namespace halyard::dos::test

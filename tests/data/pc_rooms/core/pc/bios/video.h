@@ -1,0 +1,3 @@
+#pragma once
+#include "core/pc/devices/timer.h"
+#include "core/pc/host.h"

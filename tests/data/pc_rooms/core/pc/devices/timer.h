@@ -1,0 +1,3 @@
+#pragma once
+#include "core/pc/cpu/decoder.h"
+#include "core/pc/bios/video.h"
