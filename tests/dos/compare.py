@@ -38,6 +38,7 @@ CASES = [
     ("planar", "PLANAR.COM", "", None, {}, 0),
     ("counters", "COUNTERS.COM", "", None, {}, 0),
     ("latches", "LATCHES.COM", "", None, {}, 0),
+    ("faults", "FAULTS.COM", "", None, {}, 0),
 ]
 
 # Files a case leaves behind, compared as part of its output: the floppy image (dosbox's starts as

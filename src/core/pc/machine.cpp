@@ -10,6 +10,10 @@ constexpr uint16_t kArenaStart = 0x0100;
 // Instructions between two looks at the console and the clock: about a millisecond.
 constexpr uint64_t kSlice = 100000;
 
+// The vectors that nothing uses on a DOS PC until a program installs a routine there (0000:0000):
+// the user vectors 60h-6Fh, and 78h-FFh.
+bool EmptyOnDosPc(uint8_t vector) { return (vector >= 0x60 && vector <= 0x6F) || vector >= 0x78; }
+
 }  // namespace
 
 Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
@@ -83,21 +87,16 @@ void Machine::OnHostCall(uint8_t vector)
     if (HardwareHostCall(vector))
         return;
     switch (vector) {
-    case 0x00:
-        m_dos.Finish();
-        m_guest.Fail("Divide overflow");
+    case 0x00:  // DOS's handler: the message, and the program ends with code FFh
+        m_dos.ConsoleLine("\r\nDivide overflow");
+        m_dos.Terminate(0xFF, false);
         return;
-    case 0x05: {
+    case 0x05:
         // INT 5 is Print Screen, but also where BOUND goes with an index out of range.
-        const uint16_t ip = m_mem.Read16(m_cpu.regs.seg[kSS], m_cpu.regs.r[kSP]);
-        const uint16_t cs = m_mem.Read16(m_cpu.regs.seg[kSS], uint16_t(m_cpu.regs.r[kSP] + 2));
-        if (m_mem.Read8(cs, ip) == 0x62) {
-            char text[64];
-            std::snprintf(text, sizeof text, "BOUND range exceeded at %04X:%04X", cs, ip);
-            m_guest.Fail(text);
-        }
+        if (m_mem.Read8(StackedCs(), StackedIp()) == 0x62)
+            EndProgram(FaultAt("BOUND range exceeded", 0));
         return;
-    }
+    case 0x06: EndProgram(UndefinedOpcodeMessage()); return;
     case 0x10:
         if (!m_graphics.Video())
             m_bios.Video();
@@ -115,25 +114,42 @@ void Machine::OnHostCall(uint8_t vector)
         return;
     }
     case 0x21: m_dos.Int21(); return;
-    // Vectors whose default handler does nothing: debug and breakpoint traps, overflow, the timer
-    // and keyboard hooks, Ctrl-Break, critical error, DOS idle, multiplex, and the mouse driver
-    // (absent: its reset leaves AX = 0).
-    case 0x01: case 0x03: case 0x04: case 0x1B: case 0x1C: case 0x24: case 0x2F:
-        return;
-    default: {
-        char service[32];
-        std::snprintf(service, sizeof service, "interrupt %02Xh", vector);
-        m_guest.FailUnsupported(service);
-        return;
-    }
+    case 0x25: case 0x26: m_guest.FailUnsupported("DOS absolute disk access"); return;
+    default:
+        if (EmptyOnDosPc(vector)) {
+            char text[40];
+            std::snprintf(text, sizeof text, "INT %02Xh", vector);
+            EndProgram(FaultAt(text, 2) + ": nothing is installed at this interrupt vector");
+        }
+        return;  // the BIOS's and DOS's handlers that only return
     }
 }
 
-std::string Machine::FaultMessage() const
+uint16_t Machine::StackedIp() const { return m_mem.Read16(m_cpu.regs.seg[kSS], m_cpu.regs.r[kSP]); }
+uint16_t Machine::StackedCs() const { return m_mem.Read16(m_cpu.regs.seg[kSS], uint16_t(m_cpu.regs.r[kSP] + 2)); }
+
+std::string Machine::FaultAt(const char* what, uint16_t back) const
+{
+    char text[80];
+    std::snprintf(text, sizeof text, "%s at %04X:%04X", what, StackedCs(), uint16_t(StackedIp() - back));
+    return text;
+}
+
+void Machine::EndProgram(const std::string& message)
+{
+    if (!m_dos.RunsChild()) {
+        m_guest.Fail(message);
+        return;
+    }
+    m_dos.ConsoleLine("\r\nDosrun: " + message);
+    m_dos.Terminate(0xFF, false);
+}
+
+std::string Machine::UndefinedOpcodeMessage() const
 {
     char text[200];
-    const uint16_t cs = m_cpu.FaultCs(), ip = m_cpu.FaultIp();
-    const uint8_t opcode = m_cpu.FaultOpcode();
+    const uint16_t cs = StackedCs(), ip = StackedIp();
+    const uint8_t opcode = m_mem.Read8(cs, ip);
     // The prefixes and the two-byte opcodes of the 386 and later.
     const bool later = opcode == 0x0F || (opcode >= 0x64 && opcode <= 0x67);
     std::snprintf(text, sizeof text, "undefined opcode %02Xh at %04X:%04X%s", opcode, cs, ip,
@@ -160,8 +176,6 @@ RunResult Machine::Run(uint64_t limit)
             Idle(true);
         }
         result.instructions += m_cpu.Run(std::min(kSlice, limit - result.instructions));
-        if (m_cpu.Fault() != CpuFault::None)
-            m_guest.Fail(FaultMessage());
         Service();
     }
     m_dos.Finish();

@@ -61,7 +61,16 @@ private:
     void NoteEmptyPoll() override;
     void ScanQueuedKeys();
     void Reset();
-    std::string FaultMessage() const;
+    // The return address of the interrupt being served (the faulting or calling instruction's
+    // address, or just past it).
+    uint16_t StackedIp() const;
+    uint16_t StackedCs() const;
+    // "`what` at CS:IP", the address `back` bytes before the stacked return address.
+    std::string FaultAt(const char* what, uint16_t back) const;
+    std::string UndefinedOpcodeMessage() const;
+    // A fault that no handler of the program takes: a child ends with code FFh after `message`,
+    // and its parent goes on; the first program ends the run with it.
+    void EndProgram(const std::string& message);
     bool HardwareHostCall(uint8_t vector);
     void NoteTimePoll();
     bool Spinning();

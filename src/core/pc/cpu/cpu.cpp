@@ -39,14 +39,10 @@ bool Cpu::BeforeInstruction(bool& trace)
     return !Halted();
 }
 
-void Cpu::SetFault(CpuFault fault)
+void Cpu::UndefinedOpcode()
 {
-    m_fault = fault;
-    m_faultCs = regs.seg[kCS];
-    m_faultIp = m_startIp;
-    m_faultOpcode = Rd8(Base(kCS), m_startIp);
     regs.ip = m_startIp;
-    SetState(kStopped, true);
+    Interrupt(6);
 }
 
 void Cpu::Interrupt(uint8_t vector)
@@ -103,13 +99,17 @@ void Cpu::Execute()
             R.r[kAX] = uint16_t(Alu<true>(op >> 3, R.r[kAX], Fetch16()));
             return;
         case 0x06: case 0x0E: case 0x16: case 0x1E: Push(R.seg[op >> 3]); return;
-        case 0x07: case 0x17: case 0x1F: R.seg[op >> 3] = Pop(); return;
+        case 0x07: case 0x1F: R.seg[op >> 3] = Pop(); return;
+        case 0x17:
+            R.seg[kSS] = Pop();
+            SetState(kShadow, true);
+            return;
         case 0x0F:
-            if (Fetch8() == kHostCall1) {
+            if (R.seg[kCS] == kRomSegment && Fetch8() == kHostCall1) {
                 m_host.OnHostCall(Fetch8());
                 return;
             }
-            SetFault(CpuFault::UndefinedOpcode);
+            UndefinedOpcode();
             return;
         case 0x26: case 0x2E: case 0x36: case 0x3E: m_override = (op >> 3) & 3; continue;
         case 0x27: case 0x2F: case 0x37: case 0x3F: DecimalAdjust(op); return;
@@ -211,6 +211,8 @@ void Cpu::Execute()
             DecodeModRM();
             if ((m_reg & 3) == kCS) break;
             R.seg[m_reg & 3] = GetE16();
+            if ((m_reg & 3) == kSS)
+                SetState(kShadow, true);
             return;
         case 0x8F:
             DecodeModRM();
@@ -345,7 +347,7 @@ void Cpu::Execute()
         case 0xE4: R.SetAL(PortIn(Fetch8())); return;
         case 0xE5: {
             const uint8_t port = Fetch8();
-            R.r[kAX] = uint16_t(PortIn(port) | PortIn(uint16_t(port + 1)) << 8);
+            R.r[kAX] = PortIn16(port);
             return;
         }
         case 0xE6: PortOut(Fetch8(), R.AL()); return;
@@ -378,7 +380,7 @@ void Cpu::Execute()
             return;
         }
         case 0xEC: R.SetAL(PortIn(R.r[kDX])); return;
-        case 0xED: R.r[kAX] = uint16_t(PortIn(R.r[kDX]) | PortIn(uint16_t(R.r[kDX] + 1)) << 8); return;
+        case 0xED: R.r[kAX] = PortIn16(R.r[kDX]); return;
         case 0xEE: PortOut(R.r[kDX], R.AL()); return;
         case 0xEF:
             PortOut(R.r[kDX], R.AL());
@@ -439,7 +441,7 @@ void Cpu::Execute()
         }
         default: break;
         }
-        SetFault(CpuFault::UndefinedOpcode);
+        UndefinedOpcode();
         return;
     }
 }

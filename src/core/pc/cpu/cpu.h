@@ -3,9 +3,10 @@
 //
 // The interpreter is one decode switch per instruction, without allocation or virtual calls; the
 // one call out of it is the host-service stub (bytes 0F FF nn), which hands interrupt nn to the
-// machine's services. Everything else an instruction touches is in the Memory passed in.
-// An undefined opcode stops the run with a fault naming its address. There is no coprocessor:
-// its instructions change nothing.
+// machine's services; it is honoured in the ROM segment only, elsewhere 0Fh is an undefined opcode.
+// Everything else an instruction touches is in the Memory passed in. An undefined opcode raises
+// interrupt 6 at the instruction itself, as on the 80186; the ROM at F0000h ignores the
+// processor's writes. There is no coprocessor: its instructions change nothing.
 #include <cstdint>
 
 #include "core/pc/cpu/flags.h"
@@ -47,15 +48,13 @@ protected:
     ~HostCalls() = default;
 };
 
-enum class CpuFault : uint8_t { None, UndefinedOpcode };
-
 class Cpu {
 public:
     Cpu(Memory& memory, HostCalls& host) : m_mem(memory.Raw()), m_host(host) {}
 
     Registers regs;
 
-    // Executes until `budget` instructions have run, a fault occurs or Stop() is called; returns
+    // Executes until `budget` instructions have run or Stop() is called; returns
     // the number of instructions executed.
     uint64_t Run(uint64_t budget);
     // Ends Run after the current instruction (from a host call).
@@ -65,7 +64,9 @@ public:
     void Attach(IoPorts& ports) { m_ports = &ports; }
     // The 64 KB at A0000h decoded by `window` (null: plain memory again).
     void MapVideoWindow(MappedMemory* window) { m_window = window; }
-    // The request line: taken before the next instruction when IF is set (not right after STI).
+    // The request line: taken before the next instruction when IF is set, except right after STI
+    // and right after a load of SS (MOV SS, POP SS), so that a stack switch is never interrupted
+    // between SS and SP.
     void SetInterruptRequest(bool on) { SetState(kRequest, on); }
     // HLT ends Run; the processor stays halted until it takes an interrupt.
     bool Halted() const { return m_state & kHalted; }
@@ -97,22 +98,22 @@ public:
         return v;
     }
 
-    CpuFault Fault() const { return m_fault; }
-    // The address of the faulting instruction, and its first byte.
-    uint16_t FaultCs() const { return m_faultCs; }
-    uint16_t FaultIp() const { return m_faultIp; }
-    uint8_t FaultOpcode() const { return m_faultOpcode; }
-
 private:
     bool BeforeInstruction(bool& trace);
     HALYARD_HOT void Execute();
-    void SetFault(CpuFault fault);
+    // Interrupt 6 with the undefined instruction's own address on the stack.
+    void UndefinedOpcode();
     void DivideError();
 
     // Memory and fetch.
     static constexpr uint32_t kWindowStart = kVideoWindowStart;
     HALYARD_HOT uint8_t Load(uint32_t a) const { return LoadMapped(m_mem, m_window, a); }
-    HALYARD_HOT void Store(uint32_t a, uint8_t v) { StoreMapped(m_mem, m_window, a, v); }
+    static constexpr uint32_t kRomStart = uint32_t(kRomSegment) << 4;
+    HALYARD_HOT void Store(uint32_t a, uint8_t v)
+    {
+        if (a < kRomStart)
+            StoreMapped(m_mem, m_window, a, v);
+    }
     HALYARD_HOT uint8_t Rd8(uint32_t base, uint16_t off) const { return Load((base + off) & kAddressMask); }
     // A word below the video window that does not wrap at its segment's end is two plain bytes
     // (nearly every word a program touches); the others go byte by byte.
@@ -198,18 +199,17 @@ private:
     void Enter(uint16_t size, uint8_t level);
     void Bound();
     uint8_t PortIn(uint16_t port);
+    uint16_t PortIn16(uint16_t port);
     void PortOut(uint16_t port, uint8_t value);
 
     uint8_t* m_mem;
     const uint8_t* m_code = nullptr;
     HostCalls& m_host;
-    CpuFault m_fault = CpuFault::None;
-    uint16_t m_faultCs = 0, m_faultIp = 0;
-    uint8_t m_faultOpcode = 0;
     IoPorts* m_ports = nullptr;
     MappedMemory* m_window = nullptr;
     // What the run loop must look at between two instructions, one bit each: the request line,
-    // a halt, an STI's shadow (the instruction after STI runs before an interrupt is taken), and
+    // a halt, the shadow of STI or of a load of SS (the next instruction runs before an interrupt
+    // is taken), and
     // the end of the run asked for.
     enum : uint8_t { kRequest = 1, kHalted = 2, kShadow = 4, kStopped = 8 };
     uint8_t m_state = 0;

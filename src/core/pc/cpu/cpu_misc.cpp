@@ -142,7 +142,7 @@ void Cpu::Bound()
 {
     DecodeModRM();
     if (m_mod == 3) {
-        SetFault(CpuFault::UndefinedOpcode);
+        UndefinedOpcode();
         return;
     }
     const int16_t index = int16_t(regs.r[m_reg]);
@@ -157,6 +157,12 @@ void Cpu::Bound()
 uint8_t Cpu::PortIn(uint16_t port)
 {
     return m_ports != nullptr ? m_ports->In(port) : 0xFF;
+}
+
+uint16_t Cpu::PortIn16(uint16_t port)
+{
+    const uint8_t low = PortIn(port);  // the low byte's port is read first
+    return uint16_t(low | PortIn(uint16_t(port + 1)) << 8);
 }
 
 void Cpu::PortOut(uint16_t port, uint8_t value)

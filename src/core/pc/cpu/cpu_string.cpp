@@ -21,11 +21,21 @@ void Cpu::StringOp(uint8_t opcode)
         uint16_t& si = R.r[kSI];
         uint16_t& di = R.r[kDI];
         switch (opcode & 0xFE) {
-        case 0x6C:  // INS: no device answers
-            word ? Wr16(dst, di, 0xFFFF) : Wr8(dst, di, 0xFF);
+        case 0x6C:  // INS from port DX, a word as two byte reads (low byte first), as IN does
+            if (word)
+                Wr16(dst, di, PortIn16(R.r[kDX]));
+            else
+                Wr8(dst, di, PortIn(R.r[kDX]));
             di = uint16_t(di + step);
             break;
-        case 0x6E:  // OUTS
+        case 0x6E:  // OUTS to port DX
+            if (word) {
+                const uint16_t v = Rd16(src, si);
+                PortOut(R.r[kDX], uint8_t(v));
+                PortOut(uint16_t(R.r[kDX] + 1), uint8_t(v >> 8));
+            } else {
+                PortOut(R.r[kDX], Rd8(src, si));
+            }
             si = uint16_t(si + step);
             break;
         case 0xA4:

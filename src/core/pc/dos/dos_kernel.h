@@ -32,6 +32,11 @@ public:
     // Ends the current program with `code` (INT 20h, 00h, 4Ch, 31h, INT 27h): a child returns to
     // its parent, keeping its memory when `resident`; the first program ends the run.
     void Terminate(uint8_t code, bool resident);
+    // Whether the current program is another program's child (the first program's parent is
+    // itself).
+    bool RunsChild();
+    // DOS's own message on the console (not through the program's handles), CR LF added.
+    void ConsoleLine(const std::string& text);
     // Fills the PSP's two FCBs from the first two names of its command tail; returns the start
     // AX that tells whether their drives exist.
     uint16_t ParseTailIntoFcbs(uint16_t psp);

@@ -36,13 +36,25 @@ bool DosKernel::ProcessControl(uint8_t function)
     }
 }
 
+bool DosKernel::RunsChild()
+{
+    const uint16_t parent = m_guest.mem.Read16(m_psp, kPspParent);
+    return parent != m_psp && parent != 0;
+}
+
+void DosKernel::ConsoleLine(const std::string& text)
+{
+    m_console.Write(Device::Console, reinterpret_cast<const uint8_t*>(text.data()), uint32_t(text.size()));
+    m_console.Write(Device::Console, reinterpret_cast<const uint8_t*>("\r\n"), 2);
+}
+
 void DosKernel::Terminate(uint8_t code, bool resident)
 {
     Memory& mem = m_guest.mem;
     Registers& R = m_guest.R();
     const uint16_t child = m_psp;
     const uint16_t parent = mem.Read16(child, kPspParent);
-    if (parent == child || parent == 0) {
+    if (!RunsChild()) {
         m_guest.Exit(code);
         return;
     }

@@ -5,10 +5,12 @@
 namespace halyard::dos {
 namespace {
 
-// The driver's interrupt routine in the ROM segment, and the data it reads: the registers the
-// handler gets (AX, BX, CX, DX, SI, DI), the handler's far address, and the byte that tells the
-// driver the call is in progress (the routine clears it once the handler has returned).
+// The driver's interrupt routine in low memory (0600h, below DOS's data), as a resident driver's
+// is, and the data it reads: the registers the handler gets (AX, BX, CX, DX, SI, DI), the
+// handler's far address, and the byte that tells the driver the call is in progress (the routine
+// clears it once the handler has returned).
 constexpr uint8_t kVector = 0x74;
+constexpr uint16_t kDriverSegment = 0x0020;
 constexpr uint16_t kRoutine = 0x0400, kEventRegisters = 0x0440, kHandler = 0x044C, kBusy = 0x0450;
 constexpr uint8_t kRoutineCode[] = {
     0x1E, 0x06, 0x50, 0x53, 0x51, 0x52, 0x56, 0x57, 0x55,  // push ds, es, ax, bx, cx, dx, si, di, bp
@@ -40,9 +42,9 @@ MouseDriver::MouseDriver(Guest& guest, GraphicsScreen& screen) : m_guest(guest),
 void MouseDriver::Install()
 {
     Memory& mem = m_guest.mem;
-    mem.CopyIn(kRomSegment, kRoutine, kRoutineCode, sizeof kRoutineCode);
+    mem.CopyIn(kDriverSegment, kRoutine, kRoutineCode, sizeof kRoutineCode);
     mem.Write16(0, kVector * 4, kRoutine);
-    mem.Write16(0, kVector * 4 + 2, kRomSegment);
+    mem.Write16(0, kVector * 4 + 2, kDriverSegment);
     Reset();
 }
 
@@ -61,7 +63,7 @@ void MouseDriver::Reset()
     m_mickeyX = m_mickeyY = m_motionX = m_motionY = 0;
     m_eventMask = m_handlerOffset = m_handlerSegment = 0;
     m_pending = 0;
-    m_guest.mem.Write8(kRomSegment, kBusy, 0);
+    m_guest.mem.Write8(kDriverSegment, kBusy, 0);
     m_pointer.ResetShapes();
     PlacePointer((m_maxX + 1) / 2, (m_maxY + 1) / 2);
     m_moved = true;
@@ -130,16 +132,16 @@ void MouseDriver::Poll()
 void MouseDriver::Deliver()
 {
     Memory& mem = m_guest.mem;
-    if (m_pending == 0 || (m_handlerOffset == 0 && m_handlerSegment == 0) || mem.Read8(kRomSegment, kBusy) != 0 ||
+    if (m_pending == 0 || (m_handlerOffset == 0 && m_handlerSegment == 0) || mem.Read8(kDriverSegment, kBusy) != 0 ||
         !m_guest.cpu.AcceptsInterrupt())
         return;
     const uint16_t values[6] = {m_pending, m_buttons, uint16_t(m_x), uint16_t(m_y), uint16_t(m_mickeyX),
                                 uint16_t(m_mickeyY)};
     for (unsigned i = 0; i < 6; ++i)
-        mem.Write16(kRomSegment, uint16_t(kEventRegisters + i * 2), values[i]);
-    mem.Write16(kRomSegment, kHandler, m_handlerOffset);
-    mem.Write16(kRomSegment, kHandler + 2, m_handlerSegment);
-    mem.Write8(kRomSegment, kBusy, 1);
+        mem.Write16(kDriverSegment, uint16_t(kEventRegisters + i * 2), values[i]);
+    mem.Write16(kDriverSegment, kHandler, m_handlerOffset);
+    mem.Write16(kDriverSegment, kHandler + 2, m_handlerSegment);
+    mem.Write8(kDriverSegment, kBusy, 1);
     m_pending = 0;
     ++m_handlerCalls;
     m_guest.cpu.DeviceInterrupt(kVector);

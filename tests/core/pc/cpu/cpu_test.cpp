@@ -123,8 +123,9 @@ TEST(Cpu, StopsWithTheReasonAndAddress)
         {{0xFE, 0xF8}, {}, "undefined opcode FEh at %04X:0100"},
         {{0x8D, 0xC0}, {}, "undefined opcode 8Dh at %04X:0100"},
         {{0xB4, 0x5E, 0xCD, 0x21}, {}, "unsupported DOS service INT 21h AH=5Eh (AX=5E00h) at %04X:0102"},
-        {{0xCD, 0x14}, {}, "unsupported interrupt 14h (AX=0000h) at %04X:0100"},
-        {{0xF6, 0xF3}, {}, "Divide overflow"},
+        {{0xCD, 0x7C}, {}, "INT 7Ch at %04X:0100: nothing is installed at this interrupt vector"},
+        {{0x90, 0xCD, 0xFF}, {}, "INT FFh at %04X:0101: nothing is installed"},
+        {{0x0F, 0xFF, 0x21}, {}, "undefined opcode 0Fh at %04X:0100"},  // a host call outside the ROM
         {{0xB8, 0x6A, 0x00, 0xCD, 0x10}, {}, "unsupported video mode 6Ah"},
         {{0x62, 0x06, 0x0A, 0x01, 0xCD, 0x20, 0, 0, 0, 0, 3, 0, 7, 0}, {9, 0, 0, 0}, "BOUND range exceeded at %04X:0100"},
         {{0xB4, 0x00, 0xCD, 0x16}, {}, "the program waits for a key, but its redirected standard input has ended"},
@@ -139,6 +140,115 @@ TEST(Cpu, StopsWithTheReasonAndAddress)
         EXPECT_FALSE(result.exited);
         EXPECT_NE(result.failure.find(expected), std::string::npos) << result.failure;
     }
+}
+
+// A processor of its own on 64 KB of code at 1000:0000, with a request line that is always up
+// once raised and asks for vector 08h.
+struct BareCpu final : HostCalls, IoPorts {
+    Memory mem;
+    Cpu cpu{mem, *this};
+    std::vector<std::pair<uint16_t, uint8_t>> outs;
+    uint8_t nextIn = 0x40;
+
+    explicit BareCpu(const std::vector<uint8_t>& code)
+    {
+        cpu.Attach(*this);
+        mem.CopyIn(0x1000, 0, code.data(), uint32_t(code.size()));
+        mem.Write16(0, 8 * 4, 0x0000);  // the timer's vector: 2000:0000
+        mem.Write16(0, 8 * 4 + 2, 0x2000);
+        cpu.regs.seg[kCS] = 0x1000;
+        cpu.regs.seg[kSS] = 0x3000;
+        cpu.regs.r[kSP] = 0x100;
+        cpu.regs.flags.Set(kIF);
+    }
+    void OnHostCall(uint8_t) override {}
+    uint8_t In(uint16_t) override { return nextIn++; }
+    void Out(uint16_t port, uint8_t value) override { outs.emplace_back(port, value); }
+    uint8_t AcknowledgeInterrupt() override { return 0x08; }
+};
+
+// A request raised right after an instruction that loads SS (or STI) waits one more instruction,
+// so that SS and SP are switched together; after any other instruction it is taken at once.
+TEST(Cpu, NoInterruptBetweenALoadOfSsAndTheNextInstruction)
+{
+    const struct {
+        const char* what;
+        std::vector<uint8_t> code;  // the instruction, then MOV SP,BX (89 DC)
+        bool shadow;
+    } cases[] = {
+        {"MOV SS,AX", {0x8E, 0xD0}, true},
+        {"POP SS", {0x17}, true},
+        {"MOV SS,[BX]", {0x8E, 0x17}, true},
+        {"MOV DS,AX", {0x8E, 0xD8}, false},
+        {"POP DS", {0x1F}, false},
+        {"NOP", {0x90}, false},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint8_t> code = c.code;
+        code.insert(code.end(), {0x89, 0xDC, 0x90});
+        BareCpu b(code);
+        b.cpu.regs.r[kBX] = 0x0200;
+        ASSERT_EQ(b.cpu.Run(1), 1u) << c.what;
+        b.cpu.SetInterruptRequest(true);
+        b.cpu.Run(1);
+        EXPECT_EQ(b.cpu.regs.seg[kCS], c.shadow ? 0x1000 : 0x2000) << c.what;
+        if (c.shadow) {
+            EXPECT_EQ(b.cpu.regs.ip, c.code.size() + 2) << c.what << ": MOV SP ran first";
+            b.cpu.Run(1);
+            EXPECT_EQ(b.cpu.regs.seg[kCS], 0x2000) << c.what << ": the request is taken after it";
+        }
+    }
+}
+
+// INS and OUTS move bytes and words through the ports (a word as two bytes, low first), repeated
+// by REP, in the direction DF gives.
+TEST(Cpu, StringInputAndOutputGoThroughThePorts)
+{
+    // MOV DX,0071; MOV DI,0300; MOV SI,0310; MOV CX,2; REP INSW; STD; OUTSB; REP OUTSB (CX=0)
+    BareCpu b({0xBA, 0x71, 0x00, 0xBF, 0x00, 0x03, 0xBE, 0x10, 0x03, 0xB9, 0x02, 0x00, 0xF3, 0x6D, 0xFD, 0x6E,
+               0xF3, 0x6E});
+    b.cpu.regs.seg[kES] = b.cpu.regs.seg[kDS] = 0x1000;
+    b.mem.Write16(0x1000, 0x310, 0xBBAA);
+    b.cpu.Run(8);
+    EXPECT_EQ(b.mem.Read16(0x1000, 0x300), 0x4140);
+    EXPECT_EQ(b.mem.Read16(0x1000, 0x302), 0x4342);
+    EXPECT_EQ(b.cpu.regs.r[kDI], 0x304);
+    EXPECT_EQ(b.cpu.regs.r[kSI], 0x30F);
+    ASSERT_EQ(b.outs.size(), 1u);
+    EXPECT_EQ(b.outs[0], std::make_pair(uint16_t(0x71), uint8_t(0xAA)));
+}
+
+// Undefined opcodes and divide errors go through their vectors with the faulting instruction's
+// address, so a program's own handler runs and can go on; the processor's writes to the ROM
+// change nothing.
+TEST(Cpu, FaultsGoThroughTheirVectorsAndTheRomIsReadOnly)
+{
+    const struct {
+        std::vector<uint8_t> code;
+        uint8_t vector;
+    } cases[] = {
+        {{0x0F, 0x0B}, 6},        // a two-byte opcode of later processors
+        {{0xFE, 0xF8}, 6},        // INC/DEC group with a register field beyond 1
+        {{0x8D, 0xC0}, 6},        // LEA of a register
+        {{0x0F, 0xFF, 0x21}, 6},  // a host call outside the ROM
+        {{0xF6, 0xF3}, 0},        // DIV BL by zero
+    };
+    for (const auto& c : cases) {
+        BareCpu b(c.code);
+        b.mem.Write16(0, c.vector * 4, 0x0040);
+        b.mem.Write16(0, c.vector * 4 + 2, 0x2000);
+        b.cpu.Run(1);
+        EXPECT_EQ(b.cpu.regs.seg[kCS], 0x2000) << int(c.code[0]);
+        EXPECT_EQ(b.cpu.regs.ip, 0x0040) << int(c.code[0]);
+        EXPECT_EQ(b.mem.Read16(0x3000, 0xFA), 0x0000) << "the return address is the instruction's own";
+        EXPECT_EQ(b.mem.Read16(0x3000, 0xFC), 0x1000);
+    }
+    // MOV AX,F000; MOV ES,AX; MOV WORD [ES:0010],1234; MOV [ES:FFFF],AL
+    BareCpu rom({0xB8, 0x00, 0xF0, 0x8E, 0xC0, 0x26, 0xC7, 0x06, 0x10, 0x00, 0x34, 0x12, 0x26, 0xA2, 0xFF, 0xFF});
+    rom.mem.Write16(0xF000, 0x10, 0xCDCD);
+    rom.cpu.Run(4);
+    EXPECT_EQ(rom.mem.Read16(0xF000, 0x10), 0xCDCD);
+    EXPECT_EQ(rom.mem.Read8(0xF000, 0xFFFF), 0x00);
 }
 
 }  // namespace

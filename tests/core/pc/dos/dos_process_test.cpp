@@ -23,30 +23,50 @@ TEST(DosProcess, StartsWithTheRegistersDos5Leaves)
 }
 
 // A parent that shrinks itself, runs CHILD.COM with 4Bh AL=00h and ends with the code 4Dh gives.
+// A child that faults with no handler of its own ends with code FFh after DOS's or Dosrun's
+// message, and its parent goes on; a child's own handler takes the fault.
 TEST(DosProcess, ParentRunsAChildAndReadsItsExitCode)
 {
-    TestMachine t;
-    t.files.files["CHILD.COM"] = "\xB4\x02\xB2\x63\xCD\x21\xB8\x07\x4C\xCD\x21";  // print 'c', exit 7
-    std::vector<uint8_t> parent = {0xBB, 0x00, 0x10, 0xB4, 0x4A, 0xCD, 0x21, 0xBA, 0x00, 0x02, 0xBB, 0x40, 0x02,
-                                   0x8C, 0x0E, 0x44, 0x02, 0xB8, 0x00, 0x4B, 0xCD, 0x21, 0x72, 0x08, 0xB4, 0x4D,
-                                   0xCD, 0x21, 0xB4, 0x4C, 0xCD, 0x21, 0xB8, 0xFF, 0x4C, 0xCD, 0x21};
-    // Name at 0200h, parameter block at 0240h, empty tail at 0260h (offsets in the PSP's segment).
-    auto put = [&](size_t at, const std::string& bytes) {
-        if (parent.size() < at - 0x100 + bytes.size())
-            parent.resize(at - 0x100 + bytes.size(), 0);
-        std::copy(bytes.begin(), bytes.end(), parent.begin() + long(at - 0x100));
+    const struct {
+        const char* child;
+        size_t size;
+        uint8_t code;
+        const char* output;
+    } cases[] = {
+        {"\xB4\x02\xB2\x63\xCD\x21\xB8\x07\x4C\xCD\x21", 11, 7, "c"},  // print 'c', exit 7
+        {"\x31\xDB\xF6\xF3", 4, 0xFF, "\r\nDivide overflow\r\n"},
+        {"\x0F\x0B", 2, 0xFF, "\r\nDosrun: undefined opcode 0Fh at "},
+        {"\xCD\x7C", 2, 0xFF, ":0100: nothing is installed at this interrupt vector\r\n"},
+        {"\x62\x06\x00\x00", 4, 0xFF, "\r\nDosrun: BOUND range exceeded at "},  // PSP:0000 holds CD 20
+        // Its own divide handler (at 010Ch) ends it with code 5.
+        {"\xBA\x0C\x01\xB8\x00\x25\xCD\x21\x31\xDB\xF6\xF3\xB8\x05\x4C\xCD\x21", 17, 5, ""},
     };
-    put(0x200, std::string("CHILD.COM\0", 10));
-    put(0x240, std::string("\0\0\x60\x02\0\0\x5C\0\0\0\x6C\0\0\0", 14));
-    put(0x260, std::string("\0\r", 2));
-    ASSERT_EQ(t.Load(parent), "");
-    const uint16_t psp = t.R().seg[kDS];
-    t.Mem().Write16(psp, 0x248, psp);  // the FCBs: the parent's own
-    t.Mem().Write16(psp, 0x24C, psp);
-    const RunResult result = t.machine.Run(10000);
-    ASSERT_TRUE(result.exited) << result.failure;
-    EXPECT_EQ(result.exitCode, 7);
-    EXPECT_EQ(t.console.output, "c");  // through the handle the child inherited
+    for (const auto& c : cases) {
+        TestMachine t;
+        t.files.files["CHILD.COM"] = std::string(c.child, c.size);
+        std::vector<uint8_t> parent = {0xBB, 0x00, 0x10, 0xB4, 0x4A, 0xCD, 0x21, 0xBA, 0x00, 0x02, 0xBB, 0x40, 0x02,
+                                       0x8C, 0x0E, 0x44, 0x02, 0xB8, 0x00, 0x4B, 0xCD, 0x21, 0x72, 0x08, 0xB4, 0x4D,
+                                       0xCD, 0x21, 0xB4, 0x4C, 0xCD, 0x21, 0xB8, 0xFF, 0x4C, 0xCD, 0x21};
+        // Name at 0200h, parameter block at 0240h, empty tail at 0260h (offsets in the PSP's segment).
+        auto put = [&](size_t at, const std::string& bytes) {
+            if (parent.size() < at - 0x100 + bytes.size())
+                parent.resize(at - 0x100 + bytes.size(), 0);
+            std::copy(bytes.begin(), bytes.end(), parent.begin() + long(at - 0x100));
+        };
+        put(0x200, std::string("CHILD.COM\0", 10));
+        put(0x240, std::string("\0\0\x60\x02\0\0\x5C\0\0\0\x6C\0\0\0", 14));
+        put(0x260, std::string("\0\r", 2));
+        ASSERT_EQ(t.Load(parent), "");
+        const uint16_t psp = t.R().seg[kDS];
+        t.Mem().Write16(psp, 0x248, psp);  // the FCBs: the parent's own
+        t.Mem().Write16(psp, 0x24C, psp);
+        const RunResult result = t.machine.Run(10000);
+        ASSERT_TRUE(result.exited) << result.failure;
+        EXPECT_EQ(result.exitCode, c.code) << c.output;
+        // The program's output through its handle, DOS's own messages on the console.
+        const std::string shown = t.console.output + t.console.text;
+        EXPECT_NE(shown.find(c.output), std::string::npos) << shown;
+    }
 }
 
 TEST(DosProcess, LoadWithoutRunningHandsBackTheChildsStart)
