@@ -68,6 +68,7 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
     std::string refusal = machine.Load(request);
     if (refusal.empty()) {
         const dos::RunResult result = machine.Run();
+        dosrun::WinConsole::RunEnded();
         if (!console.IsRedirected(dos::Stream::Input))
             display.Linger();
         if (result.exited)

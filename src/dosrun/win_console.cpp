@@ -1,43 +1,26 @@
 #include "dosrun/win_console.h"
 
+#include <algorithm>
 #include <atomic>
 
-#include "core/pc/bios/bios_keys.h"
+#include "core/pc/bios/scan_codes.h"
 #include "core/pc/bios/text_screen.h"
 
 namespace halyard::dosrun {
 namespace {
 
 constexpr size_t kHeldBack = 4096;
-std::atomic<unsigned> g_breaks{0};  // Ctrl+Break presses the control handler took, not yet typed
+constexpr DWORD kBreakTwiceMs = 2000;
+std::atomic<unsigned> g_breaks{0};      // Ctrl+Break presses the control handler took
+std::atomic<DWORD> g_lastBreak{0};      // when the last one came (GetTickCount)
+std::atomic<int> g_stop{0};             // 1: Ctrl+Break twice, 2: the window is closing
+std::atomic<bool> g_runEnded{false};
 constexpr unsigned kCells = dos::kScreenColumns * dos::kScreenRows;
 
 bool IsConsole(HANDLE h)
 {
     DWORD mode;
     return h != nullptr && h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode);
-}
-
-// The BIOS code of a key press: scan code high, character low; 0 for keys that make none
-// (shift keys alone, key releases).
-uint16_t BiosKey(const INPUT_RECORD& record)
-{
-    if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown)
-        return 0;
-    const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-    switch (key.wVirtualKeyCode) {
-    case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_CAPITAL: case VK_NUMLOCK: case VK_SCROLL:
-    case VK_LWIN: case VK_RWIN:
-        return 0;
-    default: break;
-    }
-    dos::KeyPress press;
-    press.scan = uint8_t(key.wVirtualScanCode);
-    press.character = uint8_t(key.uChar.AsciiChar);
-    press.shift = (key.dwControlKeyState & SHIFT_PRESSED) != 0;
-    press.ctrl = (key.dwControlKeyState & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
-    press.alt = (key.dwControlKeyState & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
-    return dos::BiosKeyCode(press);
 }
 
 // The glyphs of the PC's text-mode font (code page 437), control codes included, as Unicode.
@@ -81,6 +64,7 @@ WinConsole::WinConsole()
     // (DOS answers it with ^C and INT 23h); Ctrl+Break still ends the run.
     if (IsConsole(m_conIn) && GetConsoleMode(m_conIn, &m_savedInputMode))
         SetConsoleMode(m_conIn, m_savedInputMode & ~(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT));
+    m_breakHandled = SetConsoleCtrlHandler(&WinConsole::OnControl, TRUE) != 0;
 }
 
 WinConsole::~WinConsole()
@@ -165,58 +149,84 @@ void WinConsole::ShowScreen(const uint8_t* cells, unsigned cursorRow, unsigned c
     SetConsoleCursorPosition(m_conOut, COORD{SHORT(left + cursorColumn), SHORT(top + cursorRow)});
 }
 
-bool WinConsole::PollKey(uint16_t& key)
-{
-    return NextKey(false, key);
-}
-
-bool WinConsole::WaitKey(uint16_t& key)
-{
-    return NextKey(true, key);
-}
-
-bool WinConsole::NextKey(bool wait, uint16_t& key)
-{
-    if (!IsConsole(m_conIn))
-        return false;
-    Flush();
-    for (;;) {
-        INPUT_RECORD record;
-        DWORD n = 0;
-        const BOOL got = wait ? ReadConsoleInputA(m_conIn, &record, 1, &n) : PeekConsoleInputA(m_conIn, &record, 1, &n);
-        if (!got || n == 0) {
-            if (!wait || !got)
-                return false;
-            continue;
-        }
-        key = BiosKey(record);
-        if (key != 0)
-            return true;
-        if (!wait)
-            ReadConsoleInputA(m_conIn, &record, 1, &n);  // not a key press: drop it
-    }
-}
-
+// Ctrl+Break comes as a signal on a thread of its own; twice within two seconds it asks for the
+// run to end. Closing the window waits (a little) for the run to end before the process goes.
 BOOL WINAPI WinConsole::OnControl(DWORD type)
 {
+    if (type == CTRL_CLOSE_EVENT || type == CTRL_LOGOFF_EVENT || type == CTRL_SHUTDOWN_EVENT) {
+        g_stop = 2;
+        for (int i = 0; i < 40 && !g_runEnded; ++i)
+            Sleep(50);
+        return FALSE;
+    }
     if (type != CTRL_BREAK_EVENT)
         return FALSE;
+    const DWORD now = GetTickCount();
+    int running = 0;
+    if (g_breaks > 0 && now - g_lastBreak < kBreakTwiceMs)
+        g_stop.compare_exchange_strong(running, 1);
+    g_lastBreak = now;
     ++g_breaks;
     return TRUE;
 }
 
-// Ctrl down, the Break key's E0 46 down and up, Ctrl up.
-bool WinConsole::BreakEvent(dos::KeyEvent& event)
+void WinConsole::RunEnded()
 {
-    if (m_breakStep == 0) {
-        if (g_breaks == 0)
-            return false;
-        --g_breaks;
+    g_runEnded = true;
+}
+
+std::string WinConsole::StopRequest()
+{
+    switch (g_stop.load()) {
+    case 1: return "stopped with Ctrl+Break (pressed twice within two seconds)";
+    case 2: return "stopped: the console window was closed";
+    default: return {};
     }
-    static const dos::KeyEvent kStrokes[4] = {{0x1D, false, true}, {0x46, true, true}, {0x46, true, false},
-                                              {0x1D, false, false}};
-    event = kStrokes[m_breakStep];
-    m_breakStep = (m_breakStep + 1) % 4;
+}
+
+bool WinConsole::KeysMayCome()
+{
+    return IsConsole(m_conIn);
+}
+
+void WinConsole::MatchModifiers(DWORD state)
+{
+    const struct {
+        uint8_t bit, scan;
+        DWORD flags;
+    } kModifiers[] = {{1, dos::scan::kLeftShift, SHIFT_PRESSED},
+                      {2, dos::scan::kCtrl, LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED},
+                      {4, dos::scan::kAlt, LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED}};
+    for (const auto& m : kModifiers) {
+        const bool held = (state & m.flags) != 0;
+        if (held != ((m_modifiers & m.bit) != 0)) {
+            m_events.push_back({m.scan, false, held});
+            m_modifiers = uint8_t(m_modifiers ^ m.bit);
+        }
+    }
+}
+
+bool WinConsole::Translate(const KEY_EVENT_RECORD& key)
+{
+    const uint8_t scan = uint8_t(key.wVirtualScanCode & 0x7F);
+    const bool extended = (key.dwControlKeyState & ENHANCED_KEY) != 0;
+    if (scan == 0) {  // a character no key types (an input method's): only its press counts
+        if (!key.bKeyDown || key.uChar.AsciiChar == 0)
+            return false;
+        m_events.push_back({0, false, true, uint8_t(key.uChar.AsciiChar)});
+        return true;
+    }
+    switch (key.wVirtualKeyCode) {
+    case VK_SHIFT: m_modifiers = uint8_t(key.bKeyDown ? m_modifiers | 1 : m_modifiers & ~1); break;
+    case VK_CONTROL: m_modifiers = uint8_t(key.bKeyDown ? m_modifiers | 2 : m_modifiers & ~2); break;
+    case VK_MENU: m_modifiers = uint8_t(key.bKeyDown ? m_modifiers | 4 : m_modifiers & ~4); break;
+    default:
+        if (key.bKeyDown)
+            MatchModifiers(key.dwControlKeyState);
+        break;
+    }
+    for (WORD i = 0; i < (key.bKeyDown ? std::max<WORD>(key.wRepeatCount, 1) : 1); ++i)
+        m_events.push_back({scan, extended, key.bKeyDown != 0});
     return true;
 }
 
@@ -224,11 +234,17 @@ bool WinConsole::NextKeyEvent(dos::KeyEvent& event)
 {
     if (!IsConsole(m_conIn))
         return false;
-    if (!m_breakHandled)
-        m_breakHandled = SetConsoleCtrlHandler(&WinConsole::OnControl, TRUE) != 0;
-    if (BreakEvent(event))
-        return true;
-    for (;;) {
+    // Ctrl down, the Break key's E0 46 down and up, Ctrl up (as held before).
+    for (; m_breaksTyped < g_breaks; ++m_breaksTyped) {
+        const bool ctrl = m_modifiers & 2;
+        if (!ctrl)
+            m_events.push_back({dos::scan::kCtrl, false, true});
+        m_events.push_back({0x46, true, true});
+        m_events.push_back({0x46, true, false});
+        if (!ctrl)
+            m_events.push_back({dos::scan::kCtrl, false, false});
+    }
+    while (m_events.empty()) {
         DWORD waiting = 0;
         if (!GetNumberOfConsoleInputEvents(m_conIn, &waiting) || waiting == 0)
             return false;
@@ -236,14 +252,12 @@ bool WinConsole::NextKeyEvent(dos::KeyEvent& event)
         DWORD n = 0;
         if (!ReadConsoleInputA(m_conIn, &record, 1, &n) || n == 0)
             return false;
-        if (record.EventType != KEY_EVENT || record.Event.KeyEvent.wVirtualScanCode == 0)
-            continue;
-        const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-        event.scan = uint8_t(key.wVirtualScanCode & 0x7F);
-        event.extended = (key.dwControlKeyState & ENHANCED_KEY) != 0;
-        event.down = key.bKeyDown != 0;
-        return true;
+        if (record.EventType == KEY_EVENT)
+            Translate(record.Event.KeyEvent);
     }
+    event = m_events.front();
+    m_events.pop_front();
+    return true;
 }
 
 // Records other than keys (focus, mouse, window size) would end every wait at once: they are

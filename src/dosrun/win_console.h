@@ -5,6 +5,7 @@
 // output and error sent to one pipe keep their order).
 #include <windows.h>
 
+#include <deque>
 #include <string>
 
 #include "core/pc/host.h"
@@ -23,13 +24,17 @@ public:
     void WriteStream(dos::Stream stream, const uint8_t* data, uint32_t size) override;
     void WriteText(const uint8_t* data, uint32_t size) override;
     void ShowScreen(const uint8_t* cells, unsigned cursorRow, unsigned cursorColumn) override;
-    bool PollKey(uint16_t& key) override;
-    bool WaitKey(uint16_t& key) override;
     void Flush() override;
-    // Once the machine reads key events, Ctrl+Break is a key to it (INT 1Bh) rather than the
-    // console's signal; Ctrl+C still ends the run.
+    // Ctrl+Break is a key to the machine (INT 1Bh) rather than the console's signal, and Ctrl+C a
+    // key DOS answers. A key pressed with Shift, Ctrl or Alt that the console sent no press of
+    // (pasted text) comes with presses and releases of those keys around it.
     bool NextKeyEvent(dos::KeyEvent& event) override;
+    bool KeysMayCome() override;
+    // Ctrl+Break twice within two seconds, or the console window closing.
+    std::string StopRequest() override;
     void Wait(uint32_t milliseconds) override;
+    // The run has ended: a closing window need not wait for it any longer.
+    static void RunEnded();
 
 private:
     struct Pending {
@@ -37,10 +42,11 @@ private:
         std::string bytes;
     };
     void Write(Pending& pending);
-    // The next key press: with `wait`, read when it comes; without, looked at but left waiting.
-    bool NextKey(bool wait, uint16_t& key);
     static BOOL WINAPI OnControl(DWORD type);
-    bool BreakEvent(dos::KeyEvent& event);
+    // Queues the events of one key record; false when it holds none.
+    bool Translate(const KEY_EVENT_RECORD& key);
+    // Presses or releases Shift, Ctrl and Alt so that the machine holds those that `state` holds.
+    void MatchModifiers(DWORD state);
 
     HANDLE m_std[3] = {};
     bool m_redirected[3] = {};
@@ -49,7 +55,9 @@ private:
     DWORD m_savedInputMode = 0;
     Pending m_out, m_err, m_text;
     bool m_breakHandled = false;
-    unsigned m_breakStep = 0;  // where the key strokes of a Ctrl+Break being typed have got to
+    unsigned m_breaksTyped = 0;           // Ctrl+Break presses passed to the machine
+    std::deque<dos::KeyEvent> m_events;   // translated, not yet taken
+    uint8_t m_modifiers = 0;              // Shift, Ctrl, Alt as the machine holds them (bits 0-2)
 };
 
 }  // namespace halyard::dosrun

@@ -84,6 +84,9 @@ struct KeyEvent {
     uint8_t scan = 0;
     bool extended = false;
     bool down = true;
+    // With scan 0: a character that no key of the keyboard types (an input method's), which goes
+    // into the BIOS's buffer as it is.
+    uint8_t character = 0;
 };
 
 class HostConsole {
@@ -100,14 +103,16 @@ public:
     virtual void WriteText(const uint8_t* data, uint32_t size) = 0;
     // `cells` holds 25 rows of 80 (character, attribute) pairs.
     virtual void ShowScreen(const uint8_t* cells, unsigned cursorRow, unsigned cursorColumn) = 0;
-    // Keys as the BIOS gives them: scan code in the high byte, character in the low byte.
-    virtual bool PollKey(uint16_t& key) = 0;  // false when no key is waiting (not consumed)
-    virtual bool WaitKey(uint16_t& key) = 0;  // false when there is no keyboard to wait on
     // Passes on whatever output the host holds back (called every few milliseconds of a run).
     virtual void Flush() = 0;
-    // The next press or release at the console, once the program drives the keyboard itself;
-    // false when none is waiting.
+    // The next press or release at the console, false when none is waiting. Every key of the
+    // console reaches the machine this way, through its keyboard controller and INT 9.
     virtual bool NextKeyEvent(KeyEvent&) { return false; }
+    // False once no key can come any more (there is no keyboard): a wait for one ends.
+    virtual bool KeysMayCome() { return true; }
+    // Why the person at the console wants the run ended (Ctrl+Break twice, the window closed);
+    // empty while they do not.
+    virtual std::string StopRequest() { return {}; }
     // Waits up to `milliseconds` or until a key event arrives: where the machine idles.
     virtual void Wait(uint32_t) {}
 

@@ -19,9 +19,8 @@ bool EmptyOnDosPc(uint8_t vector) { return (vector >= 0x60 && vector <= 0x6F) ||
 Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
     : m_cpu(m_mem, *this),
       m_files(files),
-      m_console(console),
-      m_guest(m_mem, m_cpu, m_files, m_console, clock),
-      m_screen(m_mem, m_console),
+      m_guest(m_mem, m_cpu, m_files, console, clock),
+      m_screen(m_mem, console),
       m_bios(m_guest, m_screen),
       m_devices(m_cpu, clock, m_silent),
       m_timer(m_guest, m_devices),
@@ -29,10 +28,9 @@ Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
       m_disk(m_guest),
       m_graphics(m_guest, m_devices, m_screen),
       m_mouse(m_guest, m_graphics),
-      m_dos(m_guest, m_screen)
+      m_dos(m_guest, m_screen, m_keyboard)
 {
     m_cpu.Attach(m_devices);
-    m_console.SetKeySource(*this);
     m_graphics.SetDisplay(m_noDisplay);
     m_mouse.SetDisplay(m_noDisplay);
     Reset();
@@ -105,6 +103,7 @@ void Machine::OnHostCall(uint8_t vector)
     case 0x12: m_bios.MemorySize(); return;
     case 0x1A: m_bios.TimeOfDay(); return;
     case 0x20: m_dos.Terminate(0, false); return;
+    case 0x1B: m_dos.NoteBreak(); return;  // DOS's Ctrl+Break handler: Ctrl+C at the next check
     case 0x23: m_dos.Terminate(0, false); return;  // DOS's own Ctrl+C handler ends the program
     case 0x27: {  // stay resident with DX bytes
         Registers& R = m_cpu.regs;

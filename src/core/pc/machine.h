@@ -17,7 +17,6 @@
 #include "core/pc/dos/dos_kernel.h"
 #include "core/pc/bios/graphics_screen.h"
 #include "core/pc/bios/guest.h"
-#include "core/pc/keyboard_console.h"
 #include "core/pc/dos/loader.h"
 #include "core/pc/dos/mouse_driver.h"
 #include "core/pc/bios/text_screen.h"
@@ -31,7 +30,7 @@ struct RunResult {
     uint64_t instructions = 0;
 };
 
-class Machine final : private HostCalls, private KeySource {
+class Machine final : private HostCalls {
 public:
     Machine(HostFiles& files, HostConsole& console, HostClock& clock);
     Machine(const Machine&) = delete;
@@ -56,10 +55,6 @@ public:
 
 private:
     void OnHostCall(uint8_t vector) override;
-    bool MachineKeys() override;
-    bool NextKey(uint16_t& key, bool remove, bool wait) override;
-    void NoteEmptyPoll() override;
-    void ScanQueuedKeys();
     void Reset();
     // The return address of the interrupt being served (the faulting or calling instruction's
     // address, or just past it).
@@ -83,7 +78,6 @@ private:
     Memory m_mem;
     Cpu m_cpu;
     AliasedFiles m_files;  // the host's files under the names DOS programs can use
-    KeyboardConsole m_console;
     Guest m_guest;
     TextScreen m_screen;
     Bios m_bios;
@@ -99,7 +93,6 @@ private:
     MouseDriver m_mouse;
     uint16_t m_lastPolledTick = 0;
     unsigned m_samePolls = 0;
-    unsigned m_emptyKeyPolls = 0;
     // The processor's state at the end of the last slice, and how often in a row it was the same.
     struct SliceEnd {
         Registers regs;

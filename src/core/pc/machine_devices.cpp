@@ -1,5 +1,5 @@
 // The machine's side of its devices: the host calls they serve, the keys passed to the keyboard,
-// the idling between events, and DOS's keys read from the BIOS's buffer.
+// and the idling between events.
 #include <algorithm>
 
 #include "core/pc/machine.h"
@@ -70,63 +70,24 @@ void Machine::Service()
     m_guest.console.Flush();
 }
 
-// The console's keys go to the keyboard controller once the program uses the BIOS keyboard, the
-// controller's ports, its own keyboard interrupt or a graphics mode; until then DOS reads them
-// from the console.
+// Every key of the console and of the graphics window goes through the keyboard controller and
+// INT 9, one press or release at a time while the controller is idle and the BIOS's buffer has
+// room: keys typed ahead wait at the host rather than being lost to a full buffer.
 void Machine::PassKeys()
 {
-    KeyEvent event;
     if (m_display->Closed())
         m_guest.Fail("the program's window was closed");
-    while (m_display->NextKeyEvent(event))
-        m_devices.keyboard.QueueKey(event.scan, event.extended, event.down);
-    const bool hooked = m_mem.Read16(0, 9 * 4) != 9 * 4 || m_mem.Read16(0, 9 * 4 + 2) != kRomSegment;
-    if (!MachineKeys() && !hooked)
-        return;
-    while (m_guest.console.NextKeyEvent(event))
-        m_devices.keyboard.QueueKey(event.scan, event.extended, event.down);
-}
-
-bool Machine::MachineKeys()
-{
-    return m_graphics.Mode() != nullptr || m_keyboard.InUse() || m_devices.keyboard.Touched();
-}
-
-// DOS reads a key inside its service, where the program's own keyboard interrupt cannot run:
-// the BIOS's handler takes the controller's bytes directly.
-void Machine::ScanQueuedKeys()
-{
-    PassKeys();
+    const std::string stop = m_guest.console.StopRequest();
+    if (!stop.empty())
+        m_guest.Fail(stop);
     KeyboardController& controller = m_devices.keyboard;
-    if (controller.Full() || controller.Pump()) {
-        m_devices.pic.Lower(1);
-        do
-            m_keyboard.ScanCode(controller.In(0x60));
-        while (controller.Pump());
-        m_devices.UpdateLine();
-    }
-}
-
-void Machine::NoteEmptyPoll()
-{
-    if (++m_emptyKeyPolls < kPollsBeforeIdle)
-        return;
-    m_emptyKeyPolls = 0;
-    m_devices.RequestIdle();
-    m_cpu.Stop();
-}
-
-bool Machine::NextKey(uint16_t& key, bool remove, bool wait)
-{
-    constexpr uint32_t kWaitMilliseconds = 20;
-    for (;;) {
-        ScanQueuedKeys();
-        if (m_keyboard.TakeKey(key, remove))
-            return true;
-        if (!wait || m_guest.ended || m_display->Closed())
-            return false;
-        m_graphics.Refresh();
-        m_guest.console.Wait(kWaitMilliseconds);
+    KeyEvent event;
+    while (controller.Idle() && m_keyboard.HasRoom() &&
+           (m_display->NextKeyEvent(event) || m_guest.console.NextKeyEvent(event))) {
+        if (event.scan != 0)
+            controller.QueueKey(event.scan, event.extended, event.down);
+        else if (event.character != 0)
+            m_keyboard.Store(event.character);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/pc/bios/scan_codes.h"
 #include "core/pc/host.h"
 #include "core/pc/machine.h"
 
@@ -145,7 +146,11 @@ public:
     bool redirected[3] = {true, true, true};
     std::string input;
     std::string output, error, text;
+    // Keys as BIOS key codes (scan code high, character low), typed one after the other as the
+    // presses and releases of their keys (0000h, as the BIOS stores it, is Ctrl+Break); once all
+    // are typed, no key can come unless `keyboard` says one still may.
     std::deque<uint16_t> keys;
+    bool keyboard = false;
     int screens = 0;
     std::string lastScreen;  // the characters of the last screen shown
 
@@ -169,21 +174,17 @@ public:
         for (unsigned i = 0; i < 80 * 25; ++i)
             lastScreen.push_back(char(cells[i * 2]));
     }
-    bool PollKey(uint16_t& key) override
+    bool NextKeyEvent(KeyEvent& event) override
     {
-        if (keys.empty())
+        if (m_events.empty() && !keys.empty())
+            Type(keys.front()), keys.pop_front();
+        if (m_events.empty())
             return false;
-        key = keys.front();
+        event = m_events.front();
+        m_events.pop_front();
         return true;
     }
-    bool WaitKey(uint16_t& key) override
-    {
-        if (keys.empty())
-            return false;
-        key = keys.front();
-        keys.pop_front();
-        return true;
-    }
+    bool KeysMayCome() override { return keyboard || !keys.empty() || !m_events.empty(); }
     void Flush() override {}
     // Where the machine idles: a test may pass the time it asks for on its own clock.
     std::function<void(uint32_t)> onWait;
@@ -192,6 +193,35 @@ public:
         if (onWait)
             onWait(milliseconds);
     }
+
+private:
+    void Type(uint16_t key)
+    {
+        if (key == 0) {
+            m_events.insert(m_events.end(), {{scan::kCtrl, false, true}, {0x46, true, true}, {0x46, true, false},
+                                             {scan::kCtrl, false, false}});
+            return;
+        }
+        const uint8_t c = uint8_t(key), given = uint8_t(key >> 8);
+        const bool extended = c == 0xE0 && given != 0;
+        const Keystroke k = c != 0 && !extended ? KeystrokeFor(c) : Keystroke{given, false, false};
+        if (k.scan == 0 && given == 0) {
+            m_events.push_back({0, false, true, c});
+            return;
+        }
+        const uint8_t scan = given != 0 ? given : k.scan;
+        if (k.ctrl)
+            m_events.push_back({scan::kCtrl, false, true});
+        if (k.shifted)
+            m_events.push_back({scan::kLeftShift, false, true});
+        m_events.push_back({scan, extended, true});
+        m_events.push_back({scan, extended, false});
+        if (k.shifted)
+            m_events.push_back({scan::kLeftShift, false, false});
+        if (k.ctrl)
+            m_events.push_back({scan::kCtrl, false, false});
+    }
+    std::deque<KeyEvent> m_events;
 };
 
 class FixedClock final : public HostClock {

@@ -28,21 +28,20 @@ void BiosKeyboard::Reset()
     mem.Write8(bda::kSegment, kShifts, 0);
     mem.Write8(bda::kSegment, kHeld, 0);
     mem.Write8(bda::kSegment, kKeyboardStatus, 0x10);  // an enhanced keyboard
-    m_inUse = m_inputEnded = m_lastWasCr = false;
+    m_inputEnded = m_lastWasCr = false;
     m_emptyPolls = 0;
     m_endedSince = 0;
 }
 
 bool BiosKeyboard::Store(uint16_t key)
 {
+    if (!HasRoom())
+        return false;
     Memory& mem = m_guest.mem;
-    const uint16_t start = mem.Read16(bda::kSegment, kBufferStart), end = mem.Read16(bda::kSegment, kBufferEnd);
     const uint16_t tail = mem.Read16(bda::kSegment, kTail);
     uint16_t next = uint16_t(tail + 2);
-    if (next >= end)
-        next = start;
-    if (next == mem.Read16(bda::kSegment, kHead))
-        return false;
+    if (next >= mem.Read16(bda::kSegment, kBufferEnd))
+        next = mem.Read16(bda::kSegment, kBufferStart);
     mem.Write16(bda::kSegment, tail, key);
     mem.Write16(bda::kSegment, kTail, next);
     return true;
@@ -171,18 +170,22 @@ bool BiosKeyboard::Feed()
     return true;
 }
 
-// Waits halted, and takes the call again once an interrupt has come (the stub's host call is the
-// three bytes before the return address).
 void BiosKeyboard::WaitForKey()
 {
     if (!Feed() && m_guest.console.IsRedirected(Stream::Input) && m_inputEnded) {
         m_guest.Fail(kInputEnded);
         return;
     }
-    Registers& R = m_guest.R();
-    R.ip = uint16_t(R.ip - 3);
-    R.flags.SetControl(kIF, true);
-    m_guest.cpu.Halt();
+    m_guest.RetryAfterInterrupt();
+}
+
+bool BiosKeyboard::HasRoom()
+{
+    Memory& mem = m_guest.mem;
+    uint16_t next = uint16_t(mem.Read16(bda::kSegment, kTail) + 2);
+    if (next >= mem.Read16(bda::kSegment, kBufferEnd))
+        next = mem.Read16(bda::kSegment, kBufferStart);
+    return next != mem.Read16(bda::kSegment, kHead);
 }
 
 void BiosKeyboard::NoteEmptyPoll()
@@ -194,6 +197,11 @@ void BiosKeyboard::NoteEmptyPoll()
         else if (now - m_endedSince > kEndedPollingMicroseconds)
             m_guest.Fail(kInputEnded);
     }
+    CountEmptyPoll();
+}
+
+void BiosKeyboard::CountEmptyPoll()
+{
     if (++m_emptyPolls >= kPollsBeforeIdle) {
         m_emptyPolls = 0;
         m_devices.RequestIdle();
@@ -205,7 +213,6 @@ void BiosKeyboard::Interrupt16()
 {
     Registers& R = m_guest.R();
     Memory& mem = m_guest.mem;
-    m_inUse = true;
     const uint8_t ah = R.AH();
     const bool extendedCall = ah >= 0x10;
     uint16_t key = 0;

@@ -23,16 +23,17 @@ public:
     void Reset();
     void Interrupt09();
     void Interrupt16();
-    // Whether the program has asked the BIOS for keys (so the console's keys go to the controller).
-    bool InUse() const { return m_inUse; }
 
     // Puts a key code at the buffer's tail; false when the buffer is full.
     bool Store(uint16_t key);
+    // Whether a key can still reach the buffer: one is on its way, or the console may type one.
+    bool KeysMayCome() { return !m_devices.KeyboardIdle() || m_guest.console.KeysMayCome(); }
+    // Whether one more key code fits (the buffer holds 15: one slot always stays free).
+    bool HasRoom();
     // The key code at the buffer's head, taken out (`remove`) or left; false when it is empty.
     bool TakeKey(uint16_t& key, bool remove) { return Take(key, remove); }
-    // What INT 9 does with a byte from the controller (for DOS, whose wait cannot run INT 9). Ctrl+
-    // Break enters INT 1Bh when the current host call returns.
-    void ScanCode(uint8_t code) { Scan(code); }
+    // A program polled for a key and found none: after a few polls in a row the machine idles.
+    void CountEmptyPoll();
 
 private:
     bool Take(uint16_t& key, bool remove);
@@ -47,7 +48,6 @@ private:
 
     Guest& m_guest;
     Devices& m_devices;
-    bool m_inUse = false;
     bool m_inputEnded = false;
     bool m_lastWasCr = false;
     unsigned m_emptyPolls = 0;

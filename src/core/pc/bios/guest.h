@@ -56,6 +56,16 @@ struct Guest {
         Fail(text);
     }
 
+    // Waits halted with interrupts on, and takes the service again once an interrupt has come
+    // and returned: the stub's host call is the three bytes before the IRET it runs from. A
+    // service that waits so (for a key) keeps no state of the call but what it stored itself.
+    void RetryAfterInterrupt()
+    {
+        R().ip = uint16_t(R().ip - 3);
+        R().flags.SetControl(kIF, true);
+        cpu.Halt();
+    }
+
     // The flag `bit` as the service's caller will see it.
     void ReturnFlag(uint16_t bit, bool on)
     {

@@ -2,7 +2,10 @@
 
 namespace halyard::dos {
 
-ConsoleIo::ConsoleIo(HostConsole& console, TextScreen& screen) : m_console(console), m_screen(screen) {}
+ConsoleIo::ConsoleIo(HostConsole& console, TextScreen& screen, BiosKeyboard& keyboard)
+    : m_console(console), m_screen(screen), m_keyboard(keyboard)
+{
+}
 
 bool ConsoleIo::FillInput()
 {
@@ -16,6 +19,19 @@ bool ConsoleIo::FillInput()
     return !m_inputEnded;
 }
 
+bool ConsoleIo::NextKey(uint16_t& key, bool remove)
+{
+    while (m_keyboard.TakeKey(key, false)) {
+        if (key != 0) {
+            if (remove)
+                m_keyboard.TakeKey(key, true);
+            return true;
+        }
+        m_keyboard.TakeKey(key, true);
+    }
+    return false;
+}
+
 int ConsoleIo::ReadChar()
 {
     if (Redirected(Stream::Input))
@@ -26,10 +42,10 @@ int ConsoleIo::ReadChar()
         return scan;
     }
     uint16_t key;
-    if (!m_console.WaitKey(key))
-        return kEndOfInput;
+    if (!NextKey(key, true))
+        return m_keyboard.KeysMayCome() ? kNoKeyYet : kEndOfInput;
     const uint8_t c = uint8_t(key);
-    if (c == 0 || c == 0xE0) {
+    if (c == 0 || (c == 0xE0 && key >> 8 != 0)) {
         m_pendingScan = key >> 8;
         return 0;
     }
@@ -41,24 +57,51 @@ bool ConsoleIo::InputReady()
     if (Redirected(Stream::Input))
         return FillInput();
     uint16_t key;
-    return m_pendingScan >= 0 || m_console.PollKey(key);
+    const bool ready = m_pendingScan >= 0 || NextKey(key, false);
+    if (!ready)
+        m_keyboard.CountEmptyPoll();
+    return ready;
+}
+
+bool ConsoleIo::TakeBreak()
+{
+    uint16_t key;
+    if (m_breakPending) {
+        m_breakPending = false;
+        NextKey(key, false);  // drops what Ctrl+Break left
+        return true;
+    }
+    if (!NextKey(key, false) || uint8_t(key) != kCtrlC)
+        return false;
+    NextKey(key, true);
+    return true;
 }
 
 void ConsoleIo::DiscardInput()
 {
     m_cooked.clear();
+    m_line.clear();
     if (Redirected(Stream::Input))
         return;
     m_pendingScan = -1;
-    for (uint16_t key; m_console.PollKey(key);)
-        m_console.WaitKey(key);
+    uint16_t key;
+    while (m_keyboard.TakeKey(key, true)) {
+    }
 }
 
-std::string ConsoleIo::ReadLine(unsigned limit)
+LineRead ConsoleIo::ReadLine(unsigned limit, std::string& line)
 {
-    std::string line;
+    const bool typed = !Redirected(Stream::Input);
     for (;;) {
+        if (typed && m_breakPending) {
+            m_breakPending = false;
+            m_line.clear();
+            Write(Device::Output, reinterpret_cast<const uint8_t*>("^C\r\n"), 4);
+            return LineRead::Break;
+        }
         const int c = ReadChar();
+        if (c == kNoKeyYet)
+            return LineRead::Waiting;
         if (c == kEndOfInput || c == '\r')
             break;
         if (c == 0) {  // an extended key edits nothing
@@ -68,50 +111,54 @@ std::string ConsoleIo::ReadLine(unsigned limit)
         // LF (Ctrl+J) breaks the line on the screen without ending or entering it: the LF of a
         // redirected CR LF line is not part of the next one.
         if (c == '\n') {
-            if (!Redirected(Stream::Input))
+            if (typed)
                 Write(Device::Output, reinterpret_cast<const uint8_t*>("\r\n"), 2);
             continue;
         }
-        if (c == kCtrlC && !Redirected(Stream::Input)) {
-            Write(Device::Output, reinterpret_cast<const uint8_t*>("^C\r\n"), 4);
-            m_break = true;
-            return {};
+        if (c == kCtrlC && typed) {
+            m_breakPending = true;
+            continue;
         }
-        if (c == 8 && !Redirected(Stream::Input)) {
-            if (!line.empty()) {
-                line.pop_back();
+        if (c == 8 && typed) {
+            if (!m_line.empty()) {
+                m_line.pop_back();
                 Write(Device::Output, reinterpret_cast<const uint8_t*>("\b \b"), 3);
             }
             continue;
         }
-        if (line.size() >= limit) {
+        if (m_line.size() >= limit) {
             Write(Device::Output, 7);
             continue;
         }
-        line.push_back(char(c));
+        m_line.push_back(char(c));
         Write(Device::Output, uint8_t(c));
     }
     Write(Device::Output, '\r');
-    return line;
+    line = std::move(m_line);
+    m_line.clear();
+    return LineRead::Done;
 }
 
-uint32_t ConsoleIo::ReadCooked(uint8_t* data, uint32_t size)
+LineRead ConsoleIo::ReadCooked(uint8_t* data, uint32_t size, uint32_t& done)
 {
+    done = 0;
     if (Redirected(Stream::Input)) {
-        uint32_t n = 0;
-        while (n < size && FillInput())
-            data[n++] = m_input[m_inputPos++];
-        return n;
+        while (done < size && FillInput())
+            data[done++] = m_input[m_inputPos++];
+        return LineRead::Done;
     }
     if (m_cooked.empty()) {
-        m_cooked = ReadLine(126) + "\r\n";
+        std::string line;
+        const LineRead read = ReadLine(126, line);
+        if (read != LineRead::Done)
+            return read;
+        m_cooked = line + "\r\n";
         Write(Device::Output, '\n');
     }
-    uint32_t n = 0;
-    for (; n < size && n < m_cooked.size(); ++n)
-        data[n] = uint8_t(m_cooked[n]);
-    m_cooked.erase(0, n);
-    return n;
+    for (; done < size && done < m_cooked.size(); ++done)
+        data[done] = uint8_t(m_cooked[done]);
+    m_cooked.erase(0, done);
+    return LineRead::Done;
 }
 
 void ConsoleIo::Echo(uint8_t c)

@@ -221,7 +221,21 @@ void DosKernel::ReadHandle()
         }
         break;
     case Device::Input:
-    case Device::Console: done = m_console.ReadCooked(m_transfer.data(), R.r[kCX]); break;
+    case Device::Console: {
+        const bool typed = file->device == Device::Console || m_console.FromKeyboard();
+        if (typed)
+            Resuming();
+        const LineRead read = m_console.ReadCooked(m_transfer.data(), R.r[kCX], done);
+        if (read == LineRead::Waiting) {
+            WaitForKey();
+            return;
+        }
+        if (read == LineRead::Break) {
+            Break();
+            return;
+        }
+        break;
+    }
     default: break;
     }
     m_guest.mem.CopyIn(R.seg[kDS], R.r[kDX], m_transfer.data(), done);

@@ -7,8 +7,8 @@
 
 namespace halyard::dos {
 
-DosKernel::DosKernel(Guest& guest, TextScreen& screen)
-    : m_guest(guest), m_arena(guest.mem), m_files(guest.mem, guest.files), m_console(guest.console, screen)
+DosKernel::DosKernel(Guest& guest, TextScreen& screen, BiosKeyboard& keyboard)
+    : m_guest(guest), m_arena(guest.mem), m_files(guest.mem, guest.files), m_console(guest.console, screen, keyboard)
 {
 }
 
@@ -56,41 +56,85 @@ void DosKernel::Int21()
         Unsupported();
 }
 
+bool DosKernel::Resuming()
+{
+    const Registers& R = m_guest.R();
+    const uint32_t at = uint32_t(R.seg[kSS]) << 16 | R.r[kSP];
+    const bool resuming = m_waitingAt == at;
+    if (!resuming)
+        m_console.ForgetLine();
+    m_waitingAt = 0;
+    return resuming;
+}
+
+void DosKernel::WaitForKey()
+{
+    const Registers& R = m_guest.R();
+    m_waitingAt = uint32_t(R.seg[kSS]) << 16 | R.r[kSP];
+    m_guest.RetryAfterInterrupt();
+}
+
+bool DosKernel::CheckBreak()
+{
+    if (!m_console.TakeBreak())
+        return false;
+    m_console.Write(Device::Output, reinterpret_cast<const uint8_t*>("^C\r\n"), 4);
+    Break();
+    return true;
+}
+
+void DosKernel::CharacterInput(uint8_t function)
+{
+    Registers& R = m_guest.R();
+    if (function == 0x06) {  // DL=FFh: a character if one waits, else ZF
+        const int c = m_console.InputReady() ? m_console.ReadChar() : kEndOfInput;
+        R.SetAL(c < 0 ? 0 : uint8_t(c));
+        m_guest.ReturnFlag(kZF, c < 0);
+        return;
+    }
+    if (function != 0x07 && CheckBreak())
+        return;
+    const int c = m_console.ReadChar();
+    if (c == kNoKeyYet) {
+        WaitForKey();
+        return;
+    }
+    R.SetAL(c == kEndOfInput ? 0x1A : uint8_t(c));
+    if (c == kCtrlC && function != 0x07 && m_console.FromKeyboard()) {
+        m_console.Write(Device::Output, reinterpret_cast<const uint8_t*>("^C\r\n"), 4);
+        Break();
+        return;
+    }
+    // Only what is typed is echoed: redirected input is not (as the reference machine does).
+    if (function == 0x01 && c != kEndOfInput && m_console.FromKeyboard())
+        m_console.Write(Device::Output, uint8_t(c));
+}
+
 bool DosKernel::Console(uint8_t function)
 {
     Registers& R = m_guest.R();
     switch (function) {
     case 0x01:
     case 0x07:
-    case 0x08: {
-        const int c = m_console.ReadChar();
-        R.SetAL(c == kEndOfInput ? 0x1A : uint8_t(c));
-        if (c == kCtrlC && function != 0x07 && m_console.FromKeyboard()) {
-            m_console.Write(Device::Output, reinterpret_cast<const uint8_t*>("^C\r\n"), 4);
-            Break();
-            return true;
-        }
-        // Only what is typed is echoed: redirected input is not (as the reference machine does).
-        if (function == 0x01 && c != kEndOfInput && m_console.FromKeyboard())
-            m_console.Write(Device::Output, uint8_t(c));
+    case 0x08:
+        Resuming();
+        CharacterInput(function);
         return true;
-    }
     case 0x02:
     case 0x06:
         if (function == 0x02 || uint8_t(R.r[kDX]) != 0xFF) {
+            if (function == 0x02 && CheckBreak())
+                return true;
             const uint8_t c = uint8_t(R.r[kDX]);
             PutStandardOutput(&c, 1);
             R.SetAL(c);
             return true;
         }
-        {
-            const bool ready = m_console.InputReady();
-            const int c = ready ? m_console.ReadChar() : kEndOfInput;
-            R.SetAL(c == kEndOfInput ? 0 : uint8_t(c));
-            m_guest.ReturnFlag(kZF, c == kEndOfInput);
-        }
+        CharacterInput(function);
         return true;
     case 0x09: {
+        if (CheckBreak())
+            return true;
         // At most one segment's worth, so an unterminated string cannot print forever.
         bool complete;
         const std::string text = m_guest.mem.ReadString(R.seg[kDS], R.r[kDX], 0xFFFF, '$', complete);
@@ -98,13 +142,24 @@ bool DosKernel::Console(uint8_t function)
         R.SetAL('$');
         return true;
     }
-    case 0x0A: BufferedInput(); return true;
-    case 0x0B: R.SetAL(m_console.InputReady() ? 0xFF : 0); return true;
+    case 0x0A:
+        Resuming();
+        BufferedInput();
+        return true;
+    case 0x0B:
+        if (!CheckBreak())
+            R.SetAL(m_console.InputReady() ? 0xFF : 0);
+        return true;
     case 0x0C: {
         const uint8_t then = R.AL();
-        m_console.DiscardInput();
-        if (then == 0x01 || then == 0x06 || then == 0x07 || then == 0x08 || then == 0x0A)
-            return Console(then == 0x0A ? 0x0A : then);
+        if (!Resuming())
+            m_console.DiscardInput();
+        if (then == 0x0A)
+            BufferedInput();
+        else if (then == 0x06)
+            Console(then);
+        else if (then == 0x01 || then == 0x07 || then == 0x08)
+            CharacterInput(then);
         return true;
     }
     default: return false;
@@ -119,10 +174,11 @@ void DosKernel::BufferedInput()
     const uint8_t size = m_guest.mem.Read8(seg, off);
     if (size == 0)
         return;
-    const std::string line = m_console.ReadLine(size - 1u);
-    if (m_console.TakeBreak()) {
-        Break();
-        return;
+    std::string line;
+    switch (m_console.ReadLine(size - 1u, line)) {
+    case LineRead::Waiting: WaitForKey(); return;
+    case LineRead::Break: Break(); return;
+    case LineRead::Done: break;
     }
     // A program that asks again for a line after the end of its redirected input would wait
     // forever on DOS: the run stops instead.

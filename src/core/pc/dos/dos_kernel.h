@@ -19,7 +19,7 @@ struct ProgramStart;
 
 class DosKernel {
 public:
-    DosKernel(Guest& guest, TextScreen& screen);
+    DosKernel(Guest& guest, TextScreen& screen, BiosKeyboard& keyboard);
 
     void Reset(uint16_t arenaStart);
     // The console's code page: 936 (or another double-byte one) gives 63h its lead-byte ranges.
@@ -32,6 +32,8 @@ public:
     // Ends the current program with `code` (INT 20h, 00h, 4Ch, 31h, INT 27h): a child returns to
     // its parent, keeping its memory when `resident`; the first program ends the run.
     void Terminate(uint8_t code, bool resident);
+    // Ctrl+Break was pressed (DOS's INT 1Bh handler): console calls see it as Ctrl+C.
+    void NoteBreak() { m_console.NoteBreak(); }
     // Whether the current program is another program's child (the first program's parent is
     // itself).
     bool RunsChild();
@@ -46,6 +48,15 @@ public:
 private:
     void Unsupported();
     bool Console(uint8_t function);
+    // 01h, 06h-08h: one character.
+    void CharacterInput(uint8_t function);
+    // Whether this console call is the one that waited for a key, taken again; any other call
+    // drops what a call that waited had read.
+    bool Resuming();
+    // No key yet: the call waits halted and is taken again (see Guest::RetryAfterInterrupt).
+    void WaitForKey();
+    // The check for Ctrl+C of a console call: true when the program was sent to INT 23h.
+    bool CheckBreak();
     bool Process(uint8_t function);
     bool ProcessControl(uint8_t function);
     bool SystemInfo(uint8_t function);
@@ -135,6 +146,7 @@ private:
     bool m_verify = false;
     uint16_t m_tempCounter = 0;
     unsigned m_linesAfterEnd = 0;
+    uint32_t m_waitingAt = 0;   // SS:SP of the console call waiting for a key, 0 when none waits
     uint16_t m_breakCaller = 0;  // AX of the INT 21h call in progress, for a restart after Ctrl+C
     std::vector<uint8_t> m_transfer;  // one read or write of up to 64 KB
     // Find first/next: the matches of the last few searches; the DTA names one by its number.

@@ -317,32 +317,27 @@ TEST(PcSpeaker, SoundsChannelTwoWhileGated)
 // states follow the presses and releases, and Ctrl+Break empties the buffer for INT 1Bh.
 TEST(PcGraphics, KeysTypedInTheWindowReachDosAndTheBios)
 {
-    Bios b(0x21);
+    Bios b(0x10);
     b.t.console.redirected[0] = false;  // the keyboard, not a file
-    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+    b.t.console.keyboard = true;
     b.Int(0x0013);
-    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x21", 2));
+    // Hooks INT 1Bh (setting [12Dh]), reads three characters with 08h into [12Eh], and waits for
+    // the hook.
+    const uint8_t program[] = {0xba, 0x26, 0x01, 0xb8, 0x1b, 0x25, 0xcd, 0x21, 0xb4, 0x08, 0xcd, 0x21, 0xa2, 0x2e,
+                               0x01, 0xb4, 0x08, 0xcd, 0x21, 0xa2, 0x2f, 0x01, 0xb4, 0x08, 0xcd, 0x21, 0xa2, 0x30,
+                               0x01, 0x80, 0x3e, 0x2d, 0x01, 0x00, 0x74, 0xf9, 0xcd, 0x20, 0x2e, 0xc6, 0x06, 0x2d,
+                               0x01, 0x01, 0xcf, 0x00, 0x00, 0x00, 0x00};
+    b.t.Mem().CopyIn(b.seg, 0x100, program, sizeof program);
     b.display.keys = {{0x2A, false, true}, {0x1E, false, true}, {0x1E, false, false}, {0x2A, false, false},
-                      {0x48, true, true}, {0x48, true, false}, {0x1D, false, true}};
-    b.Int(0x0800);
-    EXPECT_EQ(b.Reg(kAX) & 0xFF, 'A');
-    b.Int(0x0800);
-    EXPECT_EQ(b.Reg(kAX) & 0xFF, 0) << "an extended key comes as 0, then its scan code";
-    b.Int(0x0800);
-    EXPECT_EQ(b.Reg(kAX) & 0xFF, 0x48);
-    b.Int(0x0B00);
-    EXPECT_EQ(b.Reg(kAX) & 0xFF, 0) << "nothing more waiting";
-    EXPECT_EQ(b.t.Mem().Read8(0x40, 0x17), 0x04) << "Ctrl still held";
-    // Ctrl+Break: the program's INT 1Bh hook (an IRET at 0300h) is entered.
-    b.t.Mem().Write8(b.seg, 0x300, 0xCF);
-    b.t.Mem().Write16(0, 0x1B * 4, 0x300);
-    b.t.Mem().Write16(0, 0x1B * 4 + 2, b.seg);
-    b.display.keys = {{0x46, true, true}};
-    b.t.machine.Board().keyboard.QueueKey(0x1E, false, true);  // a key left in the buffer is dropped
-    b.t.R().r[kAX] = 0x0B00;
+                      {0x48, true, true},  {0x48, true, false}, {0x1D, false, true}, {0x1E, false, true},
+                      {0x46, true, true}};
     b.t.R().ip = 0x100;
-    b.t.machine.Processor().Run(4);  // INT 21h, its stub entering INT 1Bh, the hook's IRET, the stub's
-    EXPECT_EQ(b.t.R().ip, 0x102);
+    const RunResult result = b.t.machine.Run(10000000);
+    ASSERT_TRUE(result.exited) << result.failure;
+    EXPECT_EQ(b.t.Mem().Read8(b.seg, 0x12E), 'A');
+    EXPECT_EQ(b.t.Mem().Read8(b.seg, 0x12F), 0) << "an extended key comes as 0, then its scan code";
+    EXPECT_EQ(b.t.Mem().Read8(b.seg, 0x130), 0x48);
+    EXPECT_EQ(b.t.Mem().Read8(0x40, 0x17), 0x04) << "Ctrl still held";
     EXPECT_EQ(b.t.Mem().Read8(0x40, 0x71), 0x80) << "the break flag";
     EXPECT_EQ(b.t.Mem().Read16(0x40, 0x1A) + 2, b.t.Mem().Read16(0x40, 0x1C)) << "one key: the 0000 of Break";
 }

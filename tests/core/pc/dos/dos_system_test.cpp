@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/pc/dos/aliased_files.h"
-#include "core/pc/bios/bios_keys.h"
+#include "core/pc/bios/scan_codes.h"
 #include "core/pc/dos/fcb_names.h"
 #include "core/pc/dos/name_aliases.h"
 #include "core/pc/fake_host.h"
@@ -186,18 +186,18 @@ TEST(DosSystem, FcbFilesWorkOnHostFiles)
 
 TEST(BiosKeys, GiveTheBiosCodes)
 {
+    constexpr uint8_t kShift = shift::kLeftShift, kCtrl = shift::kCtrl, kAlt = shift::kAlt;
     const struct {
-        KeyPress key;
+        uint8_t scan, shifts;
         uint16_t code;
     } cases[] = {
-        {{0x1E, 'a'}, 0x1E61},         {{0x1C, 0x0D}, 0x1C0D},       {{0x48, 0}, 0x4800},
-        {{0x3B, 0}, 0x3B00},           {{0x3B, 0, true}, 0x5400},    {{0x44, 0, false, true}, 0x6700},
-        {{0x3C, 0, false, false, true}, 0x6900}, {{0x58, 0}, 0x8600}, {{0x2D, 'x', false, false, true}, 0x2D00},
-        {{0x02, '1', false, false, true}, 0x7800}, {{0x4B, 0, false, true}, 0x7300},
-        {{0x1E, 0x01, false, true}, 0x1E01},
+        {0x1E, 0, 0x1E61},     {0x1C, 0, 0x1C0D},     {0x3B, 0, 0x3B00},     {0x3B, kShift, 0x5400},
+        {0x44, kCtrl, 0x6700}, {0x3C, kAlt, 0x6900},  {0x58, 0, 0x8600},     {0x2D, kAlt, 0x2D00},
+        {0x02, kAlt, 0x7800},  {0x1E, kCtrl, 0x1E01}, {0x1E, kShift, 0x1E41},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(BiosKeyCode(c.key), c.code) << std::hex << int(c.key.scan);
+        EXPECT_EQ(KeyCode(c.scan, false, c.shifts), c.code) << std::hex << int(c.scan);
+    EXPECT_EQ(KeyCode(0x48, true, 0), 0x48E0) << "a grey arrow";
 }
 
 TEST(Aliases, NamesDosCannotUseGetAliasesThatLeadBack)
