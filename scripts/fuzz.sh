@@ -7,11 +7,23 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${FUZZ_SECONDS:-30}
 out="$root/build/fuzz"
-CC=clang CXX=clang++ cmake -S "$root" -B "$out" -G Ninja -DHALYARD_FUZZ=ON -DHALYARD_SANITIZE=OFF >/dev/null || exit 1
+CC=clang CXX=clang++ cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHALYARD_FUZZ=ON -DHALYARD_SANITIZE=OFF >/dev/null || exit 1
 targets=$(for src in "$root"/tests/fuzz/*.cpp; do [ -e "$src" ] && echo "fuzz_$(basename "$src" .cpp)"; done)
 [ -n "$targets" ] || { echo "fuzz: no targets"; exit 1; }
 cmake --build "$out" -j "$(nproc)" --target $targets >"$out/build.log" 2>&1 ||
   { tail -n 30 "$out/build.log"; echo "fuzz: build FAILED"; exit 1; }
+# The DOS machine's corpus starts from the DOS test programs (a header: redirected input, no
+# keys, the clock moving 1 ms a wait).
+seeds="$out/corpus-fuzz_dos_machine"
+mkdir -p "$seeds"
+if command -v nasm >/dev/null; then
+  for src in "$root"/tests/dos/*.asm; do
+    case "$src" in *.exe.asm) continue ;; esac
+    name=$(basename "$src" .asm)
+    nasm -f bin -i "$root/tests/dos/" -o "$out/seed.com" "$src" 2>/dev/null &&
+      { printf '\x04\x00'; cat "$out/seed.com"; } >"$seeds/seed-$name"
+  done
+fi
 status=0
 for target in $targets; do
   mkdir -p "$out/corpus-$target"

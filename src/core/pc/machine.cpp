@@ -16,8 +16,9 @@ bool EmptyOnDosPc(uint8_t vector) { return (vector >= 0x60 && vector <= 0x6F) ||
 
 }  // namespace
 
-Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
-    : m_cpu(m_mem, *this),
+Motherboard::Motherboard(HostFiles& files, HostConsole& console, HostClock& clock, std::unique_ptr<uint8_t[]> memory)
+    : m_mem(std::move(memory)),
+      m_cpu(m_mem, *this),
       m_files(files),
       m_guest(m_mem, m_cpu, m_files, console, clock),
       m_screen(m_mem, console),
@@ -36,7 +37,7 @@ Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
     Reset();
 }
 
-void Machine::AttachHost(HostSpeaker& speaker, HostDisplay& display)
+void Motherboard::AttachHost(HostSpeaker& speaker, HostDisplay& display)
 {
     m_devices.SetSpeaker(speaker);
     m_display = &display;
@@ -44,7 +45,7 @@ void Machine::AttachHost(HostSpeaker& speaker, HostDisplay& display)
     m_mouse.SetDisplay(display);
 }
 
-void Machine::Reset()
+void Motherboard::Reset()
 {
     for (unsigned v = 0; v < 256; ++v) {
         const uint16_t stub = uint16_t(v * 4);
@@ -63,13 +64,13 @@ void Machine::Reset()
     m_dos.Reset(kArenaStart);
 }
 
-void Machine::SetFloppyImage(unsigned drive, const std::string& path)
+void Motherboard::SetFloppyImage(unsigned drive, const std::string& path)
 {
     m_disk.SetImage(drive, path);
     m_floppyNamed |= drive == 0;
 }
 
-std::string Machine::Load(const LoadRequest& request)
+std::string Motherboard::Load(const LoadRequest& request)
 {
     const size_t slash = request.path.find_last_of("\\/:");
     m_graphics.SetTitle(request.path.substr(slash == std::string::npos ? 0 : slash + 1) + " - Dosrun");
@@ -79,7 +80,7 @@ std::string Machine::Load(const LoadRequest& request)
     return LoadProgram(request, m_mem, m_dos, m_cpu.regs);
 }
 
-void Machine::OnHostCall(uint8_t vector)
+void Motherboard::OnHostCall(uint8_t vector)
 {
     ++m_hostCalls;
     if (HardwareHostCall(vector))
@@ -124,17 +125,17 @@ void Machine::OnHostCall(uint8_t vector)
     }
 }
 
-uint16_t Machine::StackedIp() const { return m_mem.Read16(m_cpu.regs.seg[kSS], m_cpu.regs.r[kSP]); }
-uint16_t Machine::StackedCs() const { return m_mem.Read16(m_cpu.regs.seg[kSS], uint16_t(m_cpu.regs.r[kSP] + 2)); }
+uint16_t Motherboard::StackedIp() const { return m_mem.Read16(m_cpu.regs.seg[kSS], m_cpu.regs.r[kSP]); }
+uint16_t Motherboard::StackedCs() const { return m_mem.Read16(m_cpu.regs.seg[kSS], uint16_t(m_cpu.regs.r[kSP] + 2)); }
 
-std::string Machine::FaultAt(const char* what, uint16_t back) const
+std::string Motherboard::FaultAt(const char* what, uint16_t back) const
 {
     char text[80];
     std::snprintf(text, sizeof text, "%s at %04X:%04X", what, StackedCs(), uint16_t(StackedIp() - back));
     return text;
 }
 
-void Machine::EndProgram(const std::string& message)
+void Motherboard::EndProgram(const std::string& message)
 {
     if (!m_dos.RunsChild()) {
         m_guest.Fail(message);
@@ -144,7 +145,7 @@ void Machine::EndProgram(const std::string& message)
     m_dos.Terminate(0xFF, false);
 }
 
-std::string Machine::UndefinedOpcodeMessage() const
+std::string Motherboard::UndefinedOpcodeMessage() const
 {
     char text[200];
     const uint16_t cs = StackedCs(), ip = StackedIp();
@@ -158,7 +159,46 @@ std::string Machine::UndefinedOpcodeMessage() const
     return text;
 }
 
-RunResult Machine::Run(uint64_t limit)
+Machine::Machine(HostFiles& files, HostConsole& console, HostClock& clock)
+    : m_files(files), m_console(console), m_clock(clock), m_board(std::make_unique<Motherboard>(files, console, clock))
+{
+}
+
+void Machine::Restart()
+{
+    std::unique_ptr<uint8_t[]> memory = m_board->TakeMemory();
+    m_board.reset();
+    m_board = std::make_unique<Motherboard>(m_files, m_console, m_clock, std::move(memory));
+    if (m_speaker != nullptr)
+        m_board->AttachHost(*m_speaker, *m_display);
+    if (m_codePage != 0)
+        m_board->SetCodePage(m_codePage);
+    for (unsigned drive = 0; drive < 2; ++drive)
+        if (!m_floppies[drive].empty())
+            m_board->SetFloppyImage(drive, m_floppies[drive]);
+}
+
+void Machine::SetCodePage(uint16_t codePage)
+{
+    m_codePage = codePage;
+    m_board->SetCodePage(codePage);
+}
+
+void Machine::AttachHost(HostSpeaker& speaker, HostDisplay& display)
+{
+    m_speaker = &speaker;
+    m_display = &display;
+    m_board->AttachHost(speaker, display);
+}
+
+void Machine::SetFloppyImage(unsigned drive, const std::string& path)
+{
+    if (drive < 2)
+        m_floppies[drive] = path;
+    m_board->SetFloppyImage(drive, path);
+}
+
+RunResult Motherboard::Run(uint64_t limit)
 {
     RunResult result;
     while (!m_guest.ended) {

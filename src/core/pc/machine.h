@@ -4,6 +4,7 @@
 // Every interrupt vector points at a host-service stub in the ROM segment (host call n; IRET), so
 // a program that hooks a vector and chains to the old one works as on a real machine.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/pc/dos/aliased_files.h"
@@ -30,11 +31,14 @@ struct RunResult {
     uint64_t instructions = 0;
 };
 
-class Machine final : private HostCalls {
+// The parts of the machine and how they are wired: what a new machine, or one restarted, is made of.
+class Motherboard final : private HostCalls {
 public:
-    Machine(HostFiles& files, HostConsole& console, HostClock& clock);
-    Machine(const Machine&) = delete;
-    Machine& operator=(const Machine&) = delete;
+    Motherboard(HostFiles& files, HostConsole& console, HostClock& clock, std::unique_ptr<uint8_t[]> memory = {});
+    Motherboard(const Motherboard&) = delete;
+    Motherboard& operator=(const Motherboard&) = delete;
+    // The memory's bytes, for the motherboard that replaces this one.
+    std::unique_ptr<uint8_t[]> TakeMemory() { return m_mem.TakeBytes(); }
 
     // Returns an empty string when the program is ready to run, else why it cannot run.
     std::string Load(const LoadRequest& request);
@@ -101,6 +105,38 @@ private:
     unsigned m_sameSlices = 0;
     uint64_t m_hostCalls = 0;
     DosKernel m_dos;
+};
+
+class Machine {
+public:
+    Machine(HostFiles& files, HostConsole& console, HostClock& clock);
+
+    // Puts the machine back to the state it was made in, as a new one with the same host (its
+    // speaker, window, code page and floppy images), reusing its memory: for one run after
+    // another (the fuzzer's).
+    void Restart();
+
+    std::string Load(const LoadRequest& request) { return m_board->Load(request); }
+    RunResult Run(uint64_t limit = UINT64_MAX) { return m_board->Run(limit); }
+    void SetCodePage(uint16_t codePage);
+    Memory& Mem() { return m_board->Mem(); }
+    Cpu& Processor() { return m_board->Processor(); }
+    Devices& Board() { return m_board->Board(); }
+    GraphicsScreen& Graphics() { return m_board->Graphics(); }
+    void AttachHost(HostSpeaker& speaker, HostDisplay& display);
+    void SetFloppyImage(unsigned drive, const std::string& path);
+
+private:
+    void Attach();
+
+    HostFiles& m_files;
+    HostConsole& m_console;
+    HostClock& m_clock;
+    HostSpeaker* m_speaker = nullptr;
+    HostDisplay* m_display = nullptr;
+    uint16_t m_codePage = 0;
+    std::string m_floppies[2];
+    std::unique_ptr<Motherboard> m_board;
 };
 
 }  // namespace halyard::dos

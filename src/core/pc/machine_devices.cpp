@@ -15,7 +15,7 @@ constexpr unsigned kPollsBeforeIdle = 16;
 // The services of the devices: the timer's and keyboard's interrupts, the BIOS keyboard, and the
 // idle calls (INT 28h, which DOS makes while it waits, and INT 2Fh AX=1680h, a program's "release
 // my time slice"), through which the machine idles too.
-bool Machine::HardwareHostCall(uint8_t vector)
+bool Motherboard::HardwareHostCall(uint8_t vector)
 {
     switch (vector) {
     case 0x08: m_timer.Tick(); return true;
@@ -44,7 +44,7 @@ bool Machine::HardwareHostCall(uint8_t vector)
 
 // A program that asks for the tick count again and again before it changes is waiting for the
 // next tick: the machine may idle.
-void Machine::NoteTimePoll()
+void Motherboard::NoteTimePoll()
 {
     if (m_cpu.regs.AH() != 0x00)
         return;
@@ -58,7 +58,7 @@ void Machine::NoteTimePoll()
     }
 }
 
-void Machine::Service()
+void Motherboard::Service()
 {
     PassKeys();
     m_mouse.Poll();
@@ -73,7 +73,7 @@ void Machine::Service()
 // Every key of the console and of the graphics window goes through the keyboard controller and
 // INT 9, one press or release at a time while the controller is idle and the BIOS's buffer has
 // room: keys typed ahead wait at the host rather than being lost to a full buffer.
-void Machine::PassKeys()
+void Motherboard::PassKeys()
 {
     if (m_display->Closed())
         m_guest.Fail("the program's window was closed");
@@ -94,7 +94,7 @@ void Machine::PassKeys()
 // Waits for the next thing a device does: the timer's tick or a key; up to a few milliseconds
 // for a program that polls a service, up to the next event for one that halts or spins. A halt
 // with interrupts off would wait for ever, so it ends the run.
-void Machine::Idle(bool untilEvent)
+void Motherboard::Idle(bool untilEvent)
 {
     constexpr uint64_t kEventWait = 20000, kPollingWait = 5000;
     if (m_cpu.Halted() && !m_cpu.regs.flags.IF()) {
@@ -117,7 +117,7 @@ void Machine::Idle(bool untilEvent)
 // called in between. The
 // machine then idles briefly; a loop that computes changes its registers, or calls or touches
 // something, and runs at full speed.
-bool Machine::Spinning()
+bool Motherboard::Spinning()
 {
     constexpr unsigned kLoopBytes = 32, kSlicesBeforeIdle = 2;
     const Registers& now = m_cpu.regs;

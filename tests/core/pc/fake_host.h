@@ -185,6 +185,9 @@ public:
         return true;
     }
     bool KeysMayCome() override { return keyboard || !keys.empty() || !m_events.empty(); }
+    // What StopRequest answers: set it to end the run as the person at a console would.
+    std::string stopRequest;
+    std::string StopRequest() override { return stopRequest; }
     void Flush() override {}
     // Where the machine idles: a test may pass the time it asks for on its own clock.
     std::function<void(uint32_t)> onWait;

@@ -3,7 +3,10 @@
 // (cursor keys, function keys, Alt and Ctrl combinations) reach the program with their BIOS codes,
 // until Alt+X ends it. The program is our own stand-in for DEBUG and TD; the real ones are typed
 // at too when HALYARD_DOS_DEBUGGERS names a folder that holds them (they are not ours to ship).
+// Beside them: keyboard and clock hooks while DOS reads the keys, and Ctrl+Break on a loop.
 #include <gtest/gtest.h>
+
+#include <cwchar>
 
 #include "win/helpers/helper_setup.h"
 #include "win/helpers/test_console.h"
@@ -189,6 +192,58 @@ TEST(DosDebuggerConsole, TheCourseDebuggersAreTypedAt)
         TypeAtDebug(console, install);
     if (turbo)
         TypeAtTd(console, install);
+}
+
+std::string DosTestPrograms() { return helpers_test::EnvText("HALYARD_STANDINS") + "\\..\\dos"; }
+
+// The test's own process shares the console: it lets Ctrl+Break pass by.
+BOOL WINAPI IgnoreBreak(DWORD type) { return type == CTRL_BREAK_EVENT; }
+
+// A program that loops without calling DOS, after it looked at the keyboard: one Ctrl+Break is a
+// key to it, the second within two seconds ends the run with one clear line.
+TEST(DosDebuggerConsole, AnEndlessLoopEndsAtCtrlBreakPressedTwice)
+{
+    if (!InItsConsole("AnEndlessLoopEndsAtCtrlBreakPressedTwice"))
+        return;
+    if (GetFileAttributesA((DosTestPrograms() + "\\SPIN.COM").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no DOS test programs (nasm missing)";
+    console_test::Console console;
+    ASSERT_TRUE(console.Ready());
+    SetConsoleCtrlHandler(&IgnoreBreak, TRUE);
+    Started run;
+    ASSERT_TRUE(Start("\"" + StagedDosrun() + "\" SPIN.COM", DosTestPrograms(), run));
+    Sleep(1500);
+    ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0));
+    EXPECT_EQ(259u, EndsWithin(run, 700)) << "one Ctrl+Break is only a key";
+    ASSERT_TRUE(GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0));
+    EXPECT_EQ(255u, EndsWithin(run, 10000)) << console.Dump();
+    EXPECT_GE(console.WaitForRow(L"Ctrl+Break (pressed twice", 5000), 0) << console.Dump();
+    SetConsoleCtrlHandler(&IgnoreBreak, FALSE);
+}
+
+// Keys read with INT 21h 01h pass the program's INT 9 hook, and its INT 1Ch hook ticks while DOS
+// waits for them.
+TEST(DosDebuggerConsole, HooksSeeTheKeysDosReadsAndTheClockTicksMeanwhile)
+{
+    if (!InItsConsole("HooksSeeTheKeysDosReadsAndTheClockTicksMeanwhile"))
+        return;
+    if (GetFileAttributesA((DosTestPrograms() + "\\HOOKS.COM").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no DOS test programs (nasm missing)";
+    console_test::Console console;
+    ASSERT_TRUE(console.Ready());
+    Started run;
+    ASSERT_TRUE(Start("\"" + StagedDosrun() + "\" HOOKS.COM", DosTestPrograms(), run));
+    ASSERT_TRUE(console.Send(Typed("ab")));
+    ASSERT_GE(console.WaitForRow(L"ab"), 0) << console.Dump();
+    Sleep(1000);
+    ASSERT_TRUE(console.Send(Stroke(VK_RETURN, 0x1C, '\r')));
+    EXPECT_EQ(0u, EndsWithin(run, 20000)) << console.Dump();
+    const int row = console.WaitForRow(L"9=");
+    ASSERT_GE(row, 0) << console.Dump();
+    unsigned keys = 0, ticks = 0;
+    ASSERT_EQ(2, swscanf(console.Row(row).c_str(), L"9=%x 1C=%x", &keys, &ticks)) << console.Dump();
+    EXPECT_TRUE(keys == 5 || keys == 6) << keys << " bytes through INT 9 for a, b and Enter";
+    EXPECT_GE(ticks, 15u) << "the clock ran while DOS waited";
 }
 
 }  // namespace

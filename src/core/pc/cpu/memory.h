@@ -5,6 +5,7 @@
 //
 // The services' reads and writes of the 64 KB at A0000h go through the video window while one is
 // mapped (the 16-colour modes' planes), as the processor's do; Raw() is the plain memory always.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,6 +25,16 @@ inline uint32_t Linear(uint16_t seg, uint16_t off) { return ((uint32_t(seg) << 4
 class Memory {
 public:
     Memory() : m_bytes(new uint8_t[kMemorySize]()) {}
+    // Over the bytes of an earlier machine's memory, cleared (a new block when null).
+    explicit Memory(std::unique_ptr<uint8_t[]> bytes) : m_bytes(std::move(bytes))
+    {
+        if (m_bytes == nullptr)
+            m_bytes.reset(new uint8_t[kMemorySize]());
+        else
+            std::fill_n(m_bytes.get(), kMemorySize, uint8_t(0));
+    }
+    // Hands the bytes over to the next machine's memory; this one has none left.
+    std::unique_ptr<uint8_t[]> TakeBytes() { return std::move(m_bytes); }
 
     uint8_t* Raw() { return m_bytes.get(); }
     const uint8_t* Raw() const { return m_bytes.get(); }
