@@ -8,8 +8,8 @@ if(HALYARD_SANITIZE)
 endif()
 
 file(GLOB_RECURSE HALYARD_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
-add_executable(core_tests ${HALYARD_NATIVE_TESTS})
-target_link_libraries(core_tests PRIVATE halyard_core GTest::gtest GTest::gtest_main)
+add_executable(core_tests ${HALYARD_NATIVE_TESTS} ${CMAKE_SOURCE_DIR}/tests/common/native_test_main.cpp)
+target_link_libraries(core_tests PRIVATE halyard_core GTest::gtest)
 target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(core_tests PRIVATE HALYARD_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
 if(HALYARD_SANITIZE)
@@ -17,6 +17,8 @@ if(HALYARD_SANITIZE)
   target_link_options(core_tests PRIVATE ${SAN})
 endif()
 add_test(NAME core_tests COMMAND core_tests --gtest_brief=1)
+# Each test has its own limit in the tests' main; this one holds if the process hangs outside a test.
+set_tests_properties(core_tests PROPERTIES TIMEOUT 900)
 # The rooms' check itself, on a tree with one include upwards and the allowed ones beside it.
 add_test(NAME pc_rooms_check COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR}/tests/data/pc_rooms
          -P ${CMAKE_SOURCE_DIR}/cmake/pc_rooms.cmake)

@@ -4,6 +4,7 @@
 
 #include "core/toolchain/cmd_quote.h"
 #include "core/toolchain/system_command.h"
+#include "tracegate/dos_debug.h"
 
 namespace halyard::tracegate {
 namespace {
@@ -48,13 +49,11 @@ bool ProgramName(std::string_view argument, char (&program)[kProgramSize], std::
 // The debugger's words before `program`; false with `refusal` set when the tool folder fails.
 bool AppendDebugger(char mode, std::string_view self, std::string& text, std::string& refusal)
 {
-    if (mode == 'm') {
-        text += "debug.exe";
-        return true;
-    }
     char folder[kFolderSize] = {};
     if (!ToolFolder(self, folder, refusal)) return false;
-    if (toolchain::AppendCmdWord(text, std::string(folder).append("\\tasm16\\td.exe"))) return true;
+    std::string debugger = std::string(folder).append("\\tasm16\\td.exe");
+    if (mode == 'm' && !LocateDosDebug(folder, debugger, refusal)) return false;
+    if (toolchain::AppendCmdWord(text, debugger)) return true;
     refusal = "Tracegate: the tool folder holds %, \" or a control character: the debugger cannot be run safely.\r\n";
     return false;
 }

@@ -16,10 +16,11 @@ struct DebugRequest {
     std::string_view runner;   // the program that runs DOS programs, before the debugger; empty: none
 };
 
-// Fills `command` (of `size` bytes) with "debug.exe <program>" for mode 'm' or
-// "<tool folder>\tasm16\td.exe <program>" for mode 't', names quoted for "cmd /c" when they need
-// it; any other mode leaves it empty and succeeds. False, with `refusal` set to a console message
-// and the buffer empty, when a name is missing, does not fit its buffer or cannot be made safe.
+// Fills `command` (of `size` bytes) with "<DOS DEBUG> <program>" for mode 'm' (DEBUG as
+// LocateDosDebug finds it) or "<tool folder>\tasm16\td.exe <program>" for mode 't', names quoted
+// for "cmd /c" when they need it; any other mode leaves it empty and succeeds. False, with
+// `refusal` set to a console message and the buffer empty, when a name or DOS DEBUG is missing,
+// does not fit its buffer or cannot be made safe.
 [[nodiscard]] bool ComposeDebuggerCommand(const DebugRequest& request, char* command, std::size_t size,
                                           std::string& refusal);
 

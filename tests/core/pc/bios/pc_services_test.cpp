@@ -215,6 +215,22 @@ TEST(PcGraphics, ColourTablePlanesAndText)
     b.Int(0x0C83, 0, 0, 0);
     EXPECT_EQ(pixel(0), 7) << "bit 7 XORs the colour in";
 
+    // The 200-line modes' colours are the CGA's: 2/3 for each colour bit, 1/3 more for intensity,
+    // dark yellow made brown.
+    const uint32_t kCga[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA, 0xAA5500, 0xAAAAAA,
+                               0x555555, 0x5555FF, 0x55FF55, 0x55FFFF, 0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
+    Bios cga(0x10);
+    cga.Int(0x000D);
+    for (uint16_t colour = 0; colour < 16; ++colour) {
+        cga.Int(uint16_t(0x0C00 | colour), 0, colour, 0);
+        EXPECT_EQ(cga.FramePixel(colour, 0), kCga[colour]) << colour;
+    }
+    cga.Int(0x0004);
+    for (uint16_t colour = 1; colour < 4; ++colour) {
+        cga.Int(uint16_t(0x0C00 | colour), 0, colour, 0);
+        EXPECT_EQ(cga.FramePixel(colour, 0), kCga[2 * colour + 9]) << "mode 4, bright cyan, magenta, white: " << colour;
+    }
+
     b.Int(0x0E41, 0x000F);  // 'A' in white at the top left, the cursor moving on
     b.Int(0x0300);
     EXPECT_EQ(b.Reg(kDX), 0x0001);
@@ -225,6 +241,27 @@ TEST(PcGraphics, ColourTablePlanesAndText)
             lit += (b.Reg(kAX) & 0xFF) == 15;
         }
     EXPECT_GT(lit, 20u);
+}
+
+// The teletype's character in the last column moves the cursor to the next row's start, and on
+// the last row scrolls the screen up, in 40- and 80-column modes alike.
+TEST(PcGraphics, TeletypeWrapsAtTheLastColumn)
+{
+    const struct {
+        uint8_t mode;
+        uint8_t columns, rows;
+    } modes[] = {{0x01, 40, 25}, {0x04, 40, 25}, {0x13, 40, 25}, {0x0D, 40, 25}, {0x06, 80, 25}, {0x12, 80, 30}};
+    for (const auto& m : modes) {
+        Bios b(0x10);
+        b.Int(m.mode);
+        for (const uint8_t row : {uint8_t(3), uint8_t(m.rows - 1)}) {
+            b.Int(0x0200, 0, 0, uint16_t(row << 8 | (m.columns - 1)));
+            b.Int(0x0E58, 0x000F);
+            b.Int(0x0300);
+            const unsigned next = row + 1 < m.rows ? row + 1 : row;
+            EXPECT_EQ(b.Reg(kDX), next << 8) << std::hex << int(m.mode) << " row " << std::dec << int(row);
+        }
+    }
 }
 
 TEST(PcGraphics, FortyColumnTextIsDrawnWithTheFont)
@@ -340,6 +377,36 @@ TEST(PcGraphics, KeysTypedInTheWindowReachDosAndTheBios)
     EXPECT_EQ(b.t.Mem().Read8(0x40, 0x17), 0x04) << "Ctrl still held";
     EXPECT_EQ(b.t.Mem().Read8(0x40, 0x71), 0x80) << "the break flag";
     EXPECT_EQ(b.t.Mem().Read16(0x40, 0x1A) + 2, b.t.Mem().Read16(0x40, 0x1C)) << "one key: the 0000 of Break";
+}
+
+// A held lock key repeats its make code and toggles once per press. A grey key's E0h stays in
+// the buffer: INT 16h AH=10h/11h return it, AH=00h/01h give 00h in its place.
+TEST(PcGraphics, LockKeysAndGreyKeysInTheBiosBuffer)
+{
+    Bios b(0x21);
+    b.t.console.redirected[0] = false;
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x10", 2));
+    b.Int(0x0013);
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x21", 2));
+    const KeyEvent capsDown{0x3A, false, true}, capsUp{0x3A, false, false};
+    b.display.keys = {capsDown, capsDown, capsDown, capsDown, capsUp, {0x1E, false, true}, {0x1E, false, false},
+                      capsDown, capsUp, {0x1E, false, true}, {0x1E, false, false}, {0x48, true, true},
+                      {0x48, true, false}};
+    b.Int(0x0800);
+    EXPECT_EQ(b.Reg(kAX) & 0xFF, 'A') << "Caps Lock on after one press of four makes";
+    b.Int(0x0800);
+    EXPECT_EQ(b.Reg(kAX) & 0xFF, 'a') << "and off after the next";
+    EXPECT_EQ(b.t.Mem().Read8(0x40, 0x17) & 0x40, 0);
+    b.t.Mem().WriteString(b.seg, 0x100, std::string("\xCD\x16", 2));
+    const struct {
+        uint16_t ax;
+        uint16_t key;
+    } calls[] = {{0x1100, 0x48E0}, {0x0100, 0x4800}, {0x0000, 0x4800}, {0x0500, 0}, {0x1000, 0x48E0}};
+    for (const auto& c : calls) {
+        b.Int(c.ax, 0, 0x48E0);
+        if (c.ax != 0x0500)
+            EXPECT_EQ(b.Reg(kAX), c.key) << std::hex << c.ax;
+    }
 }
 
 TEST(PcMouse, PositionAndButtonsOverTheWindow)

@@ -6,6 +6,7 @@
 #include <deque>
 #include <random>
 
+#include "core/pc/devices/keyboard_controller.h"
 #include "core/pc/devices/pic.h"
 #include "core/pc/devices/pit.h"
 #include "core/pc/bios/scan_codes.h"
@@ -52,7 +53,12 @@ struct Pc {
 
 TEST(Pic, PrioritiesMaskAndEndOfInterrupt)
 {
+    // As a PC's BIOS leaves it: timer, keyboard and cascade open, the rest masked.
+    Pc pc;
+    pc.Run({0xE4, 0x21, 0xA2, 0x00, 0x02, 0xCD, 0x20});  // in al,21h; mov [200h],al; int 20h
+    EXPECT_EQ(pc.Word(0x200) & 0xFF, 0xF8) << "seen by a program";
     Pic pic;
+    EXPECT_EQ(pic.In(0x21), 0xF8) << "after reset";
     pic.Out(0x21, 0x00);
     EXPECT_FALSE(pic.Intr());
     pic.Raise(3);
@@ -209,11 +215,14 @@ TEST(Pit, ReadBackLatchesGateAndChannelZerosInterrupts)
     EXPECT_EQ(pit.In(0x41), 0x94) << "the refresh: low byte only, mode 2";
     EXPECT_EQ(pit.In(0x40), 0x18) << "channel 0's count was not latched";
     // Channel 0's interrupts: one in modes 0 and 4, none in the gate-started modes 1 and 5
-    // (its gate is tied high), one per period in modes 2 and 3.
+    // (its gate is tied high), one per period in modes 2 and 3. The first comes at the rising
+    // edge: as the count runs out in mode 0, one clock later in mode 4 (after its low strobe), at
+    // the end of the first period in modes 2 and 3.
     const struct {
         uint8_t control;
         uint64_t ticks;
-    } cases[] = {{0x30, 1}, {0x38, 1}, {0x32, 0}, {0x3A, 0}, {0x34, 10}, {0x36, 10}};
+        uint64_t first;  // clocks after the count was written; 0: none
+    } cases[] = {{0x30, 1, 1000}, {0x38, 1, 1001}, {0x32, 0, 0}, {0x3A, 0, 0}, {0x34, 10, 1000}, {0x36, 10, 1000}};
     for (const auto& c : cases) {
         Pit p;
         p.SetTime(50);
@@ -223,14 +232,41 @@ TEST(Pit, ReadBackLatchesGateAndChannelZerosInterrupts)
         EXPECT_EQ(p.TakeTicks(), 0u) << "stopped until its count is written";
         p.Out(0x40, uint8_t(1000));
         p.Out(0x40, uint8_t(1000 >> 8));
+        const uint64_t loaded = 50 + 10 * 1000;
         uint64_t ticks = 0;
-        for (uint64_t t = 0; t <= 10 * 1000 + 500; t += 7) {
+        if (c.first != 0) {
+            p.SetTime(loaded + c.first - 1);
+            EXPECT_EQ(p.TakeTicks(), 0u) << std::hex << int(c.control);
+            p.SetTime(loaded + c.first);
+            ticks = p.TakeTicks();
+            EXPECT_EQ(ticks, 1u) << std::hex << int(c.control);
+        }
+        for (uint64_t t = c.first; t <= 10 * 1000 + 500; t += 7) {
             p.SetTime(50 + 10 * 1000 + t);
             ticks += p.TakeTicks();
         }
         EXPECT_EQ(ticks, c.ticks) << std::hex << int(c.control);
         EXPECT_EQ(p.NextTick() == Pit::kNever, c.ticks < 2) << std::hex << int(c.control);
     }
+    // Mode 0 stops counting at the low byte of a new count and starts it afresh at the high byte:
+    // the old count's interrupt never comes.
+    Pit p;
+    p.Out(0x43, 0x30);
+    p.SetTime(100);
+    p.Out(0x40, 0xE8);
+    p.Out(0x40, 0x03);  // 1000
+    p.SetTime(100 + 900);
+    p.Out(0x40, 0xF4);
+    p.SetTime(100 + 1100);
+    EXPECT_EQ(p.TakeTicks(), 0u) << "frozen between the two bytes";
+    p.Out(0x43, 0x00);
+    const unsigned low = p.In(0x40);
+    EXPECT_EQ(low | p.In(0x40) << 8, 100u) << "held where the low byte stopped it";
+    p.Out(0x40, 0x01);  // 500
+    p.SetTime(100 + 1100 + 499);
+    EXPECT_EQ(p.TakeTicks(), 0u);
+    p.SetTime(100 + 1100 + 500);
+    EXPECT_EQ(p.TakeTicks(), 1u) << "the new count from its high byte";
 }
 
 // Reads of the planes against a model of the adapter, pixel by pixel: read mode 0 gives the
@@ -441,6 +477,16 @@ TEST(PcTimer, SystemServiceWaitsAndRefusesTheRest)
 // a capital), INT 16h gets the key codes, and the end of the input stops a wait for a key.
 TEST(PcKeyboard, RedirectedInputIsTypedThroughTheKeyboardInterrupt)
 {
+    // Port 64h's bit 0 says a byte waits at 60h: set when one moves in, clear once it is read.
+    KeyboardController controller;
+    controller.Reset();
+    controller.QueueKey(0x1E, false, true);
+    const uint8_t before = controller.In(0x64);
+    ASSERT_TRUE(controller.Pump());
+    const uint8_t waiting = controller.In(0x64);
+    EXPECT_EQ(controller.In(0x60), 0x1E);
+    EXPECT_EQ((std::vector<int>{before & 1, waiting & 1, controller.In(0x64) & 1}), (std::vector<int>{0, 1, 0}));
+
     Pc pc;
     pc.console.input = "aB\r\n";
     const RunResult result = pc.Run({
