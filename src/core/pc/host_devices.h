@@ -37,6 +37,8 @@ public:
     virtual bool Closed() = 0;
     // While the program's own pointer is drawn in the picture, the host's is hidden over it.
     virtual void HideHostPointer(bool hidden) { (void)hidden; }
+    // False for a host without a window: no picture is drawn for it.
+    virtual bool Drawn() const { return true; }
 
 protected:
     ~HostDisplay() = default;
@@ -54,6 +56,7 @@ public:
     bool NextKeyEvent(KeyEvent&) override { return false; }
     MouseState Mouse() override { return {}; }
     bool Closed() override { return false; }
+    bool Drawn() const override { return false; }
 };
 
 }  // namespace halyard::dos

@@ -337,7 +337,7 @@ Colours GraphicsScreen::CurrentColours() const
 
 void GraphicsScreen::Refresh(bool force)
 {
-    if (m_mode == nullptr || m_display == nullptr)
+    if (m_mode == nullptr || m_display == nullptr || !m_display->Drawn())
         return;
     const uint64_t now = m_devices.Now();
     if (!force && m_shownOnce && now - m_lastShown < kFrameInterval)
