@@ -84,6 +84,7 @@ private:
     Cpu m_cpu;
     AliasedFiles m_files;  // the host's files under the names DOS programs can use
     KeyboardConsole m_console;
+    MachineClock m_clock;
     Guest m_guest;
     TextScreen m_screen;
     Bios m_bios;

@@ -1,5 +1,6 @@
 #include "core/pc/bios/graphics_screen.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/pc/devices/font8x8.h"
@@ -46,7 +47,9 @@ void LoadPalette(VideoPorts& ports, const ModeInfo& info)
         switch (info.layout) {
         case Layout::Cga4: value = kCga4[i]; break;
         case Layout::Cga2: value = i == 0 ? 0x00 : 0x17; break;
-        case Layout::Planar: value = info.height == 200 ? kRgbi[i] : kEga[i]; break;
+        case Layout::Planar:
+            value = info.mode == 0x11 ? (i == 0 ? 0x00 : 0x3F) : info.height == 200 ? kRgbi[i] : kEga[i];
+            break;
         case Layout::Text40: value = kEga[i]; break;
         case Layout::Linear: break;
         }
@@ -87,10 +90,18 @@ bool GraphicsScreen::Video()
         R.r[kDX] = uint16_t(CursorRow() << 8 | CursorColumn());
         R.r[kCX] = m_guest.mem.Read16(bda::kSegment, bda::kCursorShape);
         return true;
+    case 0x06:
+    case 0x07:
+        ScrollWindow(ah == 0x06, R.AL(), {unsigned(R.r[kCX] >> 8), unsigned(R.r[kCX] & 0xFF), unsigned(R.r[kDX] >> 8),
+                                          unsigned(R.r[kDX] & 0xFF)}, uint8_t(R.r[kBX] >> 8));
+        return true;
+    case 0x08: R.r[kAX] = CharacterAtCursor(); return true;
     case 0x0C: WritePixel(); return true;
     case 0x0D:
         R.SetAL(R.r[kCX] < m_mode->width && R.r[kDX] < m_mode->height
-                    ? PixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), R.r[kCX], R.r[kDX]) : 0);
+                    ? uint8_t(PixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), R.r[kCX], R.r[kDX]) &
+                              ColourMask(*m_mode))
+                    : 0);
         return true;
     case 0x09:
     case 0x0A: {
@@ -169,7 +180,7 @@ void GraphicsScreen::WritePixel()
     if (R.r[kCX] >= m_mode->width || R.r[kDX] >= m_mode->height)
         return;
     const bool exclusive = (R.AL() & 0x80) && m_mode->layout != Layout::Linear;
-    const uint8_t colour = m_mode->layout == Layout::Linear ? R.AL() : uint8_t(R.AL() & 0x7F);
+    const uint8_t colour = uint8_t(R.AL() & ColourMask(*m_mode));
     SetPixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), R.r[kCX], R.r[kDX], colour, exclusive);
 }
 
@@ -177,12 +188,12 @@ void GraphicsScreen::WritePixel()
 void GraphicsScreen::DrawCharacter(unsigned row, unsigned column, uint8_t c, uint8_t colour)
 {
     if (m_mode->layout == Layout::Text40) {
-        m_guest.mem.Write16(m_mode->segment, uint16_t((row * 40 + column) * 2), uint16_t(colour << 8 | c));
+        m_guest.mem.Write16(m_mode->segment, CellOffset(row, column), uint16_t(colour << 8 | c));
         return;
     }
     const unsigned cellHeight = m_mode->height / m_mode->rows;
     const bool exclusive = (colour & 0x80) && m_mode->layout != Layout::Linear;
-    const uint8_t ink = m_mode->layout == Layout::Linear ? colour : uint8_t(colour & 0x7F);
+    const uint8_t ink = uint8_t(colour & ColourMask(*m_mode));
     const uint8_t* glyph = Font8x8(c);
     for (unsigned y = 0; y < cellHeight; ++y) {
         const uint8_t bits = glyph[y * 8 / cellHeight];
@@ -199,25 +210,77 @@ void GraphicsScreen::DrawCharacter(unsigned row, unsigned column, uint8_t c, uin
     }
 }
 
-void GraphicsScreen::ScrollUp()
+// The window's character rows move by `lines` (0: all of them), and the rows left behind are
+// filled: with blanks of the attribute in 40-column text, with the colour `fill` in graphics.
+void GraphicsScreen::ScrollWindow(bool up, unsigned lines, Window w, uint8_t fill)
 {
-    const unsigned cellHeight = m_mode->height / m_mode->rows;
+    w.bottom = std::min<unsigned>(w.bottom, m_mode->rows - 1u);
+    w.right = std::min<unsigned>(w.right, m_mode->columns - 1u);
+    if (w.top > w.bottom || w.left > w.right)
+        return;
+    const unsigned height = w.bottom - w.top + 1;
+    if (lines == 0 || lines > height)
+        lines = height;
+    for (unsigned i = 0; i < height; ++i) {
+        const unsigned row = up ? w.top + i : w.bottom - i;
+        const int from = i + lines < height ? int(up ? row + lines : row - lines) : -1;
+        for (unsigned column = w.left; column <= w.right; ++column)
+            MoveCell(row, column, from, fill);
+    }
+}
+
+// Cell (row, column) becomes a copy of the cell in row `from` of its column, or blank (from < 0).
+void GraphicsScreen::MoveCell(unsigned row, unsigned column, int from, uint8_t fill)
+{
+    Memory& mem = m_guest.mem;
     if (m_mode->layout == Layout::Text40) {
-        Memory& mem = m_guest.mem;
-        for (unsigned i = 0; i < 40 * 24; ++i)
-            mem.Write16(m_mode->segment, uint16_t(i * 2), mem.Read16(m_mode->segment, uint16_t((i + 40) * 2)));
-        for (unsigned i = 40 * 24; i < 40 * 25; ++i)
-            mem.Write16(m_mode->segment, uint16_t(i * 2), 0x0720);
+        const uint16_t cell = from < 0 ? uint16_t(fill << 8 | ' ') : mem.Read16(m_mode->segment, CellOffset(unsigned(from), column));
+        mem.Write16(m_mode->segment, CellOffset(row, column), cell);
         return;
     }
-    uint8_t* memory = m_guest.mem.Raw();
-    for (unsigned y = 0; y < m_mode->height; ++y) {
-        for (unsigned x = 0; x < m_mode->width; ++x) {
-            const unsigned from = y + cellHeight;
-            const uint8_t v = from < m_mode->height ? PixelIndex(*m_mode, memory, m_vga.Data(), x, from) : 0;
-            SetPixelIndex(*m_mode, memory, m_vga.Data(), x, y, v, false);
+    const unsigned cellHeight = m_mode->height / m_mode->rows;
+    uint8_t* memory = mem.Raw();
+    const uint8_t blank = uint8_t(fill & ColourMask(*m_mode));
+    for (unsigned y = 0; y < cellHeight; ++y) {
+        for (unsigned x = column * 8; x < column * 8 + 8; ++x) {
+            const uint8_t v = from < 0 ? blank : PixelIndex(*m_mode, memory, m_vga.Data(), x, unsigned(from) * cellHeight + y);
+            SetPixelIndex(*m_mode, memory, m_vga.Data(), x, row * cellHeight + y, v, false);
         }
     }
+}
+
+uint16_t GraphicsScreen::CellOffset(unsigned row, unsigned column) const
+{
+    return uint16_t((row * m_mode->columns + column) * 2);
+}
+
+// 08h: the character at the cursor. In graphics the cell's pixels are matched against each
+// glyph as the BIOS draws it (a pixel of any colour but 0 is set); a cell that matches none
+// reads as 0, AH = 0.
+uint16_t GraphicsScreen::CharacterAtCursor() const
+{
+    const unsigned row = CursorRow(), column = std::min<unsigned>(CursorColumn(), m_mode->columns - 1u);
+    if (m_mode->layout == Layout::Text40)
+        return m_guest.mem.Read16(m_mode->segment, CellOffset(std::min<unsigned>(row, m_mode->rows - 1u), column));
+    const unsigned cellHeight = m_mode->height / m_mode->rows;
+    if (row >= m_mode->rows)
+        return 0;
+    uint8_t rows[16];
+    for (unsigned y = 0; y < cellHeight; ++y) {
+        rows[y] = 0;
+        for (unsigned x = 0; x < 8; ++x)
+            if (PixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), column * 8 + x, row * cellHeight + y) != 0)
+                rows[y] = uint8_t(rows[y] | 0x80 >> x);
+    }
+    for (unsigned c = 0; c < 256; ++c) {
+        const uint8_t* glyph = Font8x8(uint8_t(c));
+        unsigned y = 0;
+        while (y < cellHeight && rows[y] == glyph[y * 8 / cellHeight])
+            ++y;
+        if (y == cellHeight)
+            return uint16_t(c);
+    }
+    return 0;
 }
 
 void GraphicsScreen::Teletype(uint8_t c, uint8_t colour)
@@ -237,7 +300,7 @@ void GraphicsScreen::Teletype(uint8_t c, uint8_t colour)
         break;
     }
     if (row >= m_mode->rows) {
-        ScrollUp();
+        ScrollWindow(true, 1, {0, 0, m_mode->rows - 1u, m_mode->columns - 1u}, m_mode->layout == Layout::Text40 ? 0x07 : 0);
         row = m_mode->rows - 1;
     }
     SetCursor(row, column);
