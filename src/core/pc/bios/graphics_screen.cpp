@@ -193,7 +193,8 @@ void GraphicsScreen::DrawCharacter(unsigned row, unsigned column, uint8_t c, uin
     }
     const unsigned cellHeight = m_mode->height / m_mode->rows;
     const bool exclusive = (colour & 0x80) && m_mode->layout != Layout::Linear;
-    const uint8_t ink = uint8_t(colour & ColourMask(*m_mode));
+    // In 640 x 200 any colour but 0 is the mode's one colour.
+    const uint8_t ink = m_mode->layout == Layout::Cga2 ? uint8_t((colour & 0x7F) != 0) : uint8_t(colour & ColourMask(*m_mode));
     const uint8_t* glyph = Font8x8(c);
     for (unsigned y = 0; y < cellHeight; ++y) {
         const uint8_t bits = glyph[y * 8 / cellHeight];

@@ -53,7 +53,7 @@ uint8_t ColourMask(const ModeInfo& info)
     case Layout::Linear: return 0xFF;
     case Layout::Cga4: return 3;
     case Layout::Cga2: return 1;
-    case Layout::Planar: return info.mode == 0x11 ? 1 : 15;
+    case Layout::Planar: return 15;
     case Layout::Text40: return 15;
     }
     return 15;

@@ -6,7 +6,7 @@
 //   06h      640 x 200, 2 colours, 1 bit a pixel, interleaved the same way
 //   0Dh/0Eh  320/640 x 200, 16 colours in four bit planes at A000h
 //   10h/12h  640 x 350/480, 16 colours in four bit planes
-//   11h      640 x 480, 2 colours: the planes of 12h, every colour but 0 shown white
+//   11h      640 x 480, 2 colours: the planes of 12h, every colour index but 0 shown white
 //   13h      320 x 200, 256 colours, a byte a pixel at A000h
 //   00h/01h  40 x 25 text at B800h, drawn with the machine's 8 x 8 font
 #include <array>
