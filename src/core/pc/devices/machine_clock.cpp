@@ -57,16 +57,20 @@ LocalTime MachineClock::Now()
     return t;
 }
 
+void MachineClock::MoveTo(const LocalTime& t)
+{
+    m_offset += Hundredths(t) - Hundredths(Now());
+}
+
 bool MachineClock::SetDate(unsigned year, unsigned month, unsigned day)
 {
     if (year < 1980 || year > 2099 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
         return false;
     LocalTime t = Now();
-    const int64_t before = Hundredths(t);
     t.year = uint16_t(year);
     t.month = uint8_t(month);
     t.day = uint8_t(day);
-    m_offset += Hundredths(t) - before;
+    MoveTo(t);
     return true;
 }
 
@@ -75,12 +79,11 @@ bool MachineClock::SetTime(unsigned hour, unsigned minute, unsigned second, unsi
     if (hour > 23 || minute > 59 || second > 59 || hundredths > 99)
         return false;
     LocalTime t = Now();
-    const int64_t before = Hundredths(t);
     t.hour = uint8_t(hour);
     t.minute = uint8_t(minute);
     t.second = uint8_t(second);
     t.hundredths = uint8_t(hundredths);
-    m_offset += Hundredths(t) - before;
+    MoveTo(t);
     return true;
 }
 

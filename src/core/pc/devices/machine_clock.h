@@ -21,6 +21,9 @@ public:
     bool SetTime(unsigned hour, unsigned minute, unsigned second, unsigned hundredths);
 
 private:
+    // From now on the clock reads `t` (a date and time in the host's calendar).
+    void MoveTo(const LocalTime& t);
+
     HostClock& m_host;
     int64_t m_offset = 0;  // hundredths of a second ahead of the host
 };
