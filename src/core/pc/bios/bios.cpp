@@ -13,9 +13,10 @@ uint8_t Bcd(unsigned v)
 }
 
 // The static functionality table 1Bh points at, in the ROM: the modes 00h-07h, 0Dh, 0Eh and
-// 10h-13h, 200, 350 and 400 scan lines, one character block, no state saving through 1Ch.
+// 10h-13h, 200, 350 and 400 scan lines, one character block, the colour table through 10h, and
+// the state saved and restored through 1Ch.
 constexpr uint16_t kFunctionality = 0xEFB0;
-constexpr uint8_t kFunctionalityTable[16] = {0xFF, 0x60, 0x0F, 0, 0, 0, 0, 0x07, 0x01, 0x01, 0x00, 0x00, 0, 0, 0, 0};
+constexpr uint8_t kFunctionalityTable[16] = {0xFF, 0x60, 0x0F, 0, 0, 0, 0, 0x07, 0x01, 0x01, 0x40, 0x02, 0, 0, 0, 0};
 
 }  // namespace
 
@@ -100,9 +101,8 @@ void Bios::Video()
     case 0x13: WriteString(); return;
     case 0x04: R.SetAH(0); return;  // no light pen was triggered: a VGA has none
     case 0x1B: VideoState(); return;
-    // Saving the video state (1Ch), the VESA extensions (4Fh) and a card maker's (6Fh) are not
-    // there: AL is left as it was, not the function's number, which is how programs ask.
-    case 0x1C:
+    // The VESA extensions (4Fh) and a card maker's (6Fh) are not there: AL is left as it was,
+    // not the function's number, which is how programs ask.
     case 0x4F:
     case 0x6F:
         return;

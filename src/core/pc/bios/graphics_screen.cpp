@@ -82,6 +82,10 @@ bool GraphicsScreen::Video()
         CgaPalette();
         return true;
     }
+    if (ah == 0x1C) {
+        SaveState();
+        return true;
+    }
     if (m_mode == nullptr)
         return false;
     switch (ah) {
@@ -388,6 +392,59 @@ void GraphicsScreen::Palette()
         break;
     default: break;
     }
+}
+
+// 1Ch: CX names the states (bit 0 the palette registers, bit 1 the BIOS's video data, bit 2 the
+// colour table); AL=00h gives in BX the 64-byte blocks they need, 01h saves them to ES:BX, 02h
+// restores them from there. The buffer's layout is this machine's own, as on any BIOS.
+void GraphicsScreen::SaveState()
+{
+    Registers& R = m_guest.R();
+    Memory& mem = m_guest.mem;
+    VideoPorts& ports = m_devices.video;
+    const uint8_t sub = R.AL();
+    const uint16_t states = R.r[kCX] & 7;
+    if (sub > 2)
+        return;
+    constexpr uint16_t kRegisters = 17, kData = 0x1E + 7, kTable = 768;
+    if (sub == 0) {
+        const unsigned bytes = (states & 1 ? kRegisters : 0) + (states & 2 ? kData : 0) + (states & 4 ? kTable : 0);
+        R.r[kBX] = uint16_t((bytes + 63) / 64);
+        R.SetAL(0x1C);
+        return;
+    }
+    const bool save = sub == 1;
+    const uint16_t seg = R.seg[kES];
+    uint16_t at = R.r[kBX];
+    // One byte of the state: to the buffer when saving, and back when restoring.
+    const auto move = [&](uint8_t value, auto restore) {
+        if (save)
+            mem.Write8(seg, at, value);
+        else
+            restore(mem.Read8(seg, at));
+        ++at;
+    };
+    if (states & 1) {
+        for (unsigned i = 0; i < 16; ++i)
+            move(ports.Palette(i), [&](uint8_t v) { ports.SetPalette(i, v); });
+        move(ports.Overscan(), [&](uint8_t v) { ports.SetOverscan(v); });
+    }
+    if (states & 2) {
+        for (const auto [from, count] : {std::pair<uint16_t, uint16_t>{bda::kVideoMode, 0x1E}, {bda::kRows, 7}})
+            for (uint16_t i = 0; i < count; ++i)
+                move(mem.Read8(bda::kSegment, uint16_t(from + i)), [&](uint8_t v) { mem.Write8(bda::kSegment, uint16_t(from + i), v); });
+    }
+    if (states & 4) {
+        for (unsigned i = 0; i < 256; ++i) {
+            const uint8_t* e = &ports.Dac()[i * 3];
+            uint8_t rgb[3] = {e[0], e[1], e[2]};
+            for (unsigned c = 0; c < 3; ++c)
+                move(rgb[c], [&](uint8_t v) { rgb[c] = v; });
+            if (!save)
+                ports.SetDac(i, rgb[0], rgb[1], rgb[2]);
+        }
+    }
+    R.SetAL(0x1C);
 }
 
 Colours GraphicsScreen::CurrentColours() const

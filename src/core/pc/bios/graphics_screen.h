@@ -53,6 +53,7 @@ private:
     void ClearMemory(const ModeInfo& info);
     void Palette();
     void CgaPalette();
+    void SaveState();
     void WritePixel();
     void DrawCharacter(unsigned row, unsigned column, uint8_t c, uint8_t colour);
     void Teletype(uint8_t c, uint8_t colour);

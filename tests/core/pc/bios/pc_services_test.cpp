@@ -332,7 +332,7 @@ TEST(PcGraphics, TextCallsWorkInEveryGraphicsMode)
 }
 
 // A PC with no serial port, no printer, no light pen and no VESA extensions, and the video state
-// a VGA BIOS reports.
+// a VGA BIOS reports, saves and restores.
 TEST(PcBios, AnswersAsAPcWithoutThoseDevices)
 {
     const struct {
@@ -341,7 +341,7 @@ TEST(PcBios, AnswersAsAPcWithoutThoseDevices)
     } cases[] = {
         {0x14, 0x0000, 0, 0x8000}, {0x14, 0x0141, 0, 0x8041}, {0x14, 0x0300, 1, 0x8000},
         {0x17, 0x0041, 0, 0x0141}, {0x17, 0x0200, 0, 0x0100},
-        {0x10, 0x0400, 0, 0x0000}, {0x10, 0x4F00, 0, 0x4F00}, {0x10, 0x1C00, 0, 0x1C00}, {0x10, 0x1D00, 0, 0x1D00},
+        {0x10, 0x0400, 0, 0x0000}, {0x10, 0x4F00, 0, 0x4F00}, {0x10, 0x1C00, 0, 0x1C1C}, {0x10, 0x1D00, 0, 0x1D00},
     };
     for (const auto& c : cases) {
         Bios b(c.vector);
@@ -359,6 +359,15 @@ TEST(PcBios, AnswersAsAPcWithoutThoseDevices)
     EXPECT_EQ(mem.Read16(b.seg, 0x327), 256);
     const uint16_t table = mem.Read16(b.seg, 0x300), tableSeg = mem.Read16(b.seg, 0x302);
     EXPECT_EQ(mem.Read8(tableSeg, uint16_t(table + 2)) & 0x08, 0x08);  // mode 13h is there
+    b.Int(0x1C00, 0, 7);
+    EXPECT_EQ(b.Reg(kBX), (17 + 37 + 768 + 63) / 64);
+    b.Int(0x1010, 5, 0x0203, 0x0100);
+    b.Int(0x1C01, 0x400, 7);
+    b.Int(0x1010, 5, 0x3F3F, 0x3F00);
+    b.Int(0x1C02, 0x400, 7);
+    EXPECT_EQ(b.Reg(kAX), 0x1C1C);
+    b.Int(0x1015, 5);
+    EXPECT_EQ(std::vector<uint16_t>({b.Reg(kCX), uint16_t(b.Reg(kDX) >> 8)}), std::vector<uint16_t>({0x0203, 0x01}));
 }
 
 TEST(PcSpeaker, SoundsChannelTwoWhileGated)
