@@ -309,7 +309,7 @@ void DosKernel::Ioctl()
     const bool isFile = file->device == Device::File || (stream && !console);
     switch (sub) {
     case 0x00:
-        R.r[kDX] = isFile ? CurrentDrive() : console ? 0x80D3 : 0x8084;
+        R.r[kDX] = isFile ? CurrentDrive() : console ? 0x80D3 : file->device == Device::Printer ? 0x80A0 : 0x8084;
         break;
     case 0x01: break;
     case 0x06: R.SetAL(file->device == Device::Null ? 0 : 0xFF); break;
