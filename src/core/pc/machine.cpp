@@ -80,7 +80,7 @@ std::string Machine::Load(const LoadRequest& request)
     const std::string folder = slash == std::string::npos ? std::string() : request.path.substr(0, slash + 1);
     if (!m_floppyNamed)
         m_disk.SetImage(0, folder + "A.IMG");
-    m_dos.SetPrinterFile(folder + "PRN.TXT");
+    m_dos.SetPrinterFile(folder + "PRINTER.TXT");
     return LoadProgram(request, m_mem, m_dos, m_cpu.regs);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // PRN (and LPT1-LPT3, handle 4, INT 21h 05h): the machine has no printer, so what a program prints
-// is appended to a file, PRN.TXT in the program's folder. A file the host refuses loses the output
-// silently, as printing to a switched-off printer would.
+// is appended to a file, PRINTER.TXT in the program's folder (not PRN.TXT: Windows takes that name
+// for its own printer device). A file the host refuses loses the output silently, as printing to
+// a switched-off printer would.
 #include <cstdint>
 #include <string>
 
@@ -25,7 +26,7 @@ public:
 
 private:
     HostFiles& m_files;
-    std::string m_path = "PRN.TXT";
+    std::string m_path = "PRINTER.TXT";
     int m_file = -1;
     bool m_refused = false;
 };

@@ -329,12 +329,12 @@ TEST(DosSystem, EveryDos5FunctionAnswers)
     EXPECT_EQ(r.r[kDX], 'A');
     p.Call(0x6523, 0, 'y');
     EXPECT_EQ(r.r[kAX], 1);
-    // PRN (05h and handle 4) appends to PRN.TXT in the program's folder.
+    // PRN (05h and handle 4) appends to PRINTER.TXT in the program's folder.
     p.Call(0x0500, 0, 'x');
     mem.Write8(p.seg, 0x300, 'y');
     r.r[kCX] = 1;
     p.Call(0x4000, 4, 0x300);
-    EXPECT_EQ(p.t.files.files["WORK\\PRN.TXT"], "xy");
+    EXPECT_EQ(p.t.files.files["WORK\\PRINTER.TXT"], "xy");
 }
 
 // 67h raises the handle limit for real: it fails while the program holds all memory, and once
