@@ -11,6 +11,9 @@ namespace {
 
 constexpr uint64_t kFrameInterval = 16666;  // microseconds: 60 frames a second
 constexpr unsigned kPlaneBytes = 0x10000;
+// What 1Ch keeps of the palette registers (16 and the overscan) and of the BIOS's video data
+// (49h-66h and 84h-8Ah).
+constexpr unsigned kSavedRegisters = 17, kSavedData = 0x1E + 7;
 
 // The first 64 entries of the colour table as the mode set loads them. The 350- and 480-line
 // modes (and the 40-column text) get the EGA's 64 colours: bits 0-2 blue, green and red at two
@@ -400,23 +403,24 @@ void GraphicsScreen::Palette()
 void GraphicsScreen::SaveState()
 {
     Registers& R = m_guest.R();
-    Memory& mem = m_guest.mem;
-    VideoPorts& ports = m_devices.video;
     const uint8_t sub = R.AL();
     const uint16_t states = R.r[kCX] & 7;
     if (sub > 2)
         return;
-    constexpr uint16_t kRegisters = 17, kData = 0x1E + 7, kTable = 768;
     if (sub == 0) {
-        const unsigned bytes = (states & 1 ? kRegisters : 0) + (states & 2 ? kData : 0) + (states & 4 ? kTable : 0);
+        const unsigned bytes = (states & 1 ? kSavedRegisters : 0) + (states & 2 ? kSavedData : 0) + (states & 4 ? 768 : 0);
         R.r[kBX] = uint16_t((bytes + 63) / 64);
-        R.SetAL(0x1C);
-        return;
+    } else {
+        MoveState(sub == 1, states, R.seg[kES], R.r[kBX]);
     }
-    const bool save = sub == 1;
-    const uint16_t seg = R.seg[kES];
-    uint16_t at = R.r[kBX];
-    // One byte of the state: to the buffer when saving, and back when restoring.
+    R.SetAL(0x1C);
+}
+
+// The states to seg:at (save) or back from there, in the order of their bits.
+void GraphicsScreen::MoveState(bool save, uint16_t states, uint16_t seg, uint16_t at)
+{
+    Memory& mem = m_guest.mem;
+    VideoPorts& ports = m_devices.video;
     const auto move = [&](uint8_t value, auto restore) {
         if (save)
             mem.Write8(seg, at, value);
@@ -430,9 +434,11 @@ void GraphicsScreen::SaveState()
         move(ports.Overscan(), [&](uint8_t v) { ports.SetOverscan(v); });
     }
     if (states & 2) {
-        for (const auto [from, count] : {std::pair<uint16_t, uint16_t>{bda::kVideoMode, 0x1E}, {bda::kRows, 7}})
-            for (uint16_t i = 0; i < count; ++i)
-                move(mem.Read8(bda::kSegment, uint16_t(from + i)), [&](uint8_t v) { mem.Write8(bda::kSegment, uint16_t(from + i), v); });
+        for (const auto& [from, count] : {std::pair<uint16_t, uint16_t>{bda::kVideoMode, 0x1E}, {bda::kRows, 7}})
+            for (uint16_t i = 0; i < count; ++i) {
+                const uint16_t off = uint16_t(from + i);
+                move(mem.Read8(bda::kSegment, off), [&](uint8_t v) { mem.Write8(bda::kSegment, off, v); });
+            }
     }
     if (states & 4) {
         for (unsigned i = 0; i < 256; ++i) {
@@ -444,7 +450,6 @@ void GraphicsScreen::SaveState()
                 ports.SetDac(i, rgb[0], rgb[1], rgb[2]);
         }
     }
-    R.SetAL(0x1C);
 }
 
 Colours GraphicsScreen::CurrentColours() const

@@ -54,6 +54,7 @@ private:
     void Palette();
     void CgaPalette();
     void SaveState();
+    void MoveState(bool save, uint16_t states, uint16_t seg, uint16_t at);
     void WritePixel();
     void DrawCharacter(unsigned row, unsigned column, uint8_t c, uint8_t colour);
     void Teletype(uint8_t c, uint8_t colour);
