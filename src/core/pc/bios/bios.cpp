@@ -12,6 +12,13 @@ uint8_t Bcd(unsigned v)
     return uint8_t((v / 10) << 4 | (v % 10));
 }
 
+// A byte that is not BCD gives a value past any valid one.
+unsigned FromBcd(unsigned v)
+{
+    v &= 0xFF;
+    return (v >> 4) > 9 || (v & 15) > 9 ? 0xFF : (v >> 4) * 10 + (v & 15);
+}
+
 // The static functionality table 1Bh points at, in the ROM: the modes 00h-07h, 0Dh, 0Eh and
 // 10h-13h, 200, 350 and 400 scan lines, one character block, the colour table through 10h, and
 // the state saved and restored through 1Ch.
@@ -183,9 +190,12 @@ void Bios::TimeOfDay()
         mem.Write16(bda::kSegment, bda::kTicks, R.r[kDX]);
         mem.Write8(bda::kSegment, bda::kMidnight, 0);
         return;
-    case 0x03:  // setting the clock: the host's clock is not the program's to set
+    case 0x03:  // the real-time clock is the machine's own: the host's is never set
+        m_guest.ReturnFlag(kCF, !m_guest.clock.SetTime(FromBcd(R.r[kCX] >> 8), FromBcd(R.r[kCX]), FromBcd(R.r[kDX] >> 8), 0));
+        return;
     case 0x05:
-        m_guest.ReturnFlag(kCF, false);
+        m_guest.ReturnFlag(kCF, !m_guest.clock.SetDate(FromBcd(R.r[kCX] >> 8) * 100u + FromBcd(R.r[kCX]),
+                                                       FromBcd(R.r[kDX] >> 8), FromBcd(R.r[kDX])));
         return;
     case 0x02: {
         const LocalTime t = m_guest.clock.Now();

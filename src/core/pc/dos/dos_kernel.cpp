@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "core/pc/bios/bios_timer.h"
 #include "core/pc/dos/loader.h"
 
 namespace halyard::dos {
@@ -195,9 +196,13 @@ bool DosKernel::Process(uint8_t function)
         return true;
     }
     case 0x2B: R.SetAL(m_guest.clock.SetDate(R.r[kCX], R.r[kDX] >> 8, R.r[kDX] & 0xFF) ? 0 : 0xFF); return true;
-    case 0x2D:
-        R.SetAL(m_guest.clock.SetTime(R.r[kCX] >> 8, R.r[kCX] & 0xFF, R.r[kDX] >> 8, R.r[kDX] & 0xFF) ? 0 : 0xFF);
+    case 0x2D: {  // the BIOS's tick count follows, as programs that time themselves by it expect
+        const bool set = m_guest.clock.SetTime(R.r[kCX] >> 8, R.r[kCX] & 0xFF, R.r[kDX] >> 8, R.r[kDX] & 0xFF);
+        if (set)
+            CountTimeOfDay(m_guest);
+        R.SetAL(set ? 0 : 0xFF);
         return true;
+    }
     case 0x2E: m_verify = R.AL() != 0; return true;
     case 0x54: R.SetAL(m_verify ? 1 : 0); return true;
     case 0x30:  // DOS 5.0

@@ -615,6 +615,14 @@ TEST(PcClock, RegistersFollowTheHostClock)
     EXPECT_EQ(read(0x3E), 0x99) << "the RAM keeps what is written";
     EXPECT_FALSE(b.Int(0x0200));
     EXPECT_EQ(b.Reg(kCX), 0x1345);
+    // The BIOS sets the machine's clock (never the host's), and refuses what is no time or date.
+    EXPECT_FALSE(b.Int(0x0300, 0, 0x0815, 0x3000));
+    EXPECT_EQ(read(0x04), 0x08);
+    EXPECT_FALSE(b.Int(0x0500, 0, 0x1999, 0x1231));
+    EXPECT_FALSE(b.Int(0x0400));
+    EXPECT_EQ(std::vector<uint16_t>({b.Reg(kCX), b.Reg(kDX)}), std::vector<uint16_t>({0x1999, 0x1231}));
+    EXPECT_TRUE(b.Int(0x0300, 0, 0x2400));
+    EXPECT_TRUE(b.Int(0x0500, 0, 0x2001, 0x021A));
 }
 
 }  // namespace

@@ -286,6 +286,7 @@ TEST(DosSystem, EveryDos5FunctionAnswers)
     EXPECT_EQ(r.AL(), 2);  // a Tuesday
     p.Call(0x2C00);
     EXPECT_EQ(r.r[kCX], 0x173B);
+    EXPECT_EQ(mem.Read16(0x40, 0x6E), 0x18);  // the BIOS's count is near midnight's 1800B0h
     p.Call(0x3306);
     EXPECT_EQ(r.r[kBX], 0x0005);
     // C: is the host's folder; A: the floppy image, empty when new (2,847 free clusters).
