@@ -91,9 +91,8 @@ void DosKernel::CanonicalName()
         name = name.substr(2);
     }
     std::vector<std::string> parts;
-    std::string full = name.empty() || name[0] != '\\'
-                           ? (drive[0] == current[0] && current.size() > 3 ? current.substr(2) + "\\" : "\\") + name
-                           : name;
+    const bool here = drive[0] == char(current[0] & ~0x20) && current.size() > 3;
+    const std::string full = name.empty() || name[0] != '\\' ? (here ? current.substr(2) + "\\" : "\\") + name : name;
     size_t at = 0;
     while (at <= full.size()) {
         const size_t end = std::min(full.find('\\', at), full.size());
