@@ -39,6 +39,8 @@ CASES = [
     ("counters", "COUNTERS.COM", "", None, {}, 0),
     ("latches", "LATCHES.COM", "", None, {}, 0),
     ("faults", "FAULTS.COM", "", None, {}, 0),
+    ("services", "SERVICES.COM", "", None, {}, 0),
+    ("gtext", "GTEXT.COM", "", None, {}, 0),
 ]
 
 # Files a case leaves behind, compared as part of its output: the floppy image (dosbox's starts as

@@ -20,16 +20,17 @@ Motherboard::Motherboard(HostFiles& files, HostConsole& console, HostClock& cloc
     : m_mem(std::move(memory)),
       m_cpu(m_mem, *this),
       m_files(files),
-      m_guest(m_mem, m_cpu, m_files, console, clock),
+      m_clock(clock),
+      m_guest(m_mem, m_cpu, m_files, console, m_clock),
       m_screen(m_mem, console),
       m_bios(m_guest, m_screen),
-      m_devices(m_cpu, clock, m_silent),
+      m_devices(m_cpu, m_clock, m_silent),
       m_timer(m_guest, m_devices),
       m_keyboard(m_guest, m_devices),
       m_disk(m_guest),
       m_graphics(m_guest, m_devices, m_screen),
       m_mouse(m_guest, m_graphics),
-      m_dos(m_guest, m_screen, m_keyboard)
+      m_dos(m_guest, m_screen, m_keyboard, m_disk)
 {
     m_cpu.Attach(m_devices);
     m_graphics.SetDisplay(m_noDisplay);
@@ -55,6 +56,7 @@ void Motherboard::Reset()
         m_mem.Write16(0, uint16_t(v * 4 + 2), kRomSegment);
     }
     m_mem.Write8(0xFFFF, 0x0E, 0xFC);  // the machine model byte of an AT
+    m_clock.Reset();
     m_bios.Reset();
     m_devices.Reset();
     m_timer.Reset();
@@ -74,9 +76,10 @@ std::string Motherboard::Load(const LoadRequest& request)
 {
     const size_t slash = request.path.find_last_of("\\/:");
     m_graphics.SetTitle(request.path.substr(slash == std::string::npos ? 0 : slash + 1) + " - Dosrun");
-    if (!m_floppyNamed) {
-        m_disk.SetImage(0, (slash == std::string::npos ? std::string() : request.path.substr(0, slash + 1)) + "A.IMG");
-    }
+    const std::string folder = slash == std::string::npos ? std::string() : request.path.substr(0, slash + 1);
+    if (!m_floppyNamed)
+        m_disk.SetImage(0, folder + "A.IMG");
+    m_dos.SetPrinterFile(folder + "PRINTER.TXT");
     return LoadProgram(request, m_mem, m_dos, m_cpu.regs);
 }
 
@@ -102,6 +105,8 @@ void Motherboard::OnHostCall(uint8_t vector)
         return;
     case 0x11: m_bios.Equipment(); return;
     case 0x12: m_bios.MemorySize(); return;
+    case 0x14: m_bios.Serial(); return;
+    case 0x17: m_bios.Printer(); return;
     case 0x1A: m_bios.TimeOfDay(); return;
     case 0x20: m_dos.Terminate(0, false); return;
     case 0x1B: m_dos.NoteBreak(); return;  // DOS's Ctrl+Break handler: Ctrl+C at the next check

@@ -82,6 +82,7 @@ private:
     Memory m_mem;
     Cpu m_cpu;
     AliasedFiles m_files;  // the host's files under the names DOS programs can use
+    MachineClock m_clock;
     Guest m_guest;
     TextScreen m_screen;
     Bios m_bios;

@@ -51,7 +51,7 @@ TEST(DosRunner, TheStopMessageEndsInOneCrLf)
     HANDLE file = CreateFileA(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file, "\xB4\x5E\xCD\x21", 4, &written, nullptr));  // a DOS service not offered
+    ASSERT_TRUE(WriteFile(file, "\xB4\x0A\xCD\x1A", 4, &written, nullptr));  // a BIOS service not offered
     CloseHandle(file);
     CapturedProcess run;
     ASSERT_TRUE(run.Start("\"" + StagedDosrun() + "\" STOPS.COM", install.Source()));
@@ -59,7 +59,7 @@ TEST(DosRunner, TheStopMessageEndsInOneCrLf)
     EXPECT_EQ(255u, run.ExitCode());
     const std::string& text = run.Output();
     ASSERT_GE(text.size(), 3u);
-    EXPECT_NE(std::string::npos, text.find("unsupported DOS service INT 21h AH=5Eh")) << text;
+    EXPECT_NE(std::string::npos, text.find("unsupported BIOS service INT 1Ah AH=0Ah")) << text;
     EXPECT_EQ("\r\n", text.substr(text.size() - 2));
     EXPECT_EQ(std::string::npos, text.find("\r\r\n")) << text;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/pc/devices/graphics_modes.h"
+
 namespace halyard::dos {
 namespace {
 
@@ -9,6 +11,19 @@ uint8_t Bcd(unsigned v)
 {
     return uint8_t((v / 10) << 4 | (v % 10));
 }
+
+// A byte that is not BCD gives a value past any valid one.
+unsigned FromBcd(unsigned v)
+{
+    v &= 0xFF;
+    return (v >> 4) > 9 || (v & 15) > 9 ? 0xFF : (v >> 4) * 10 + (v & 15);
+}
+
+// The static functionality table 1Bh points at, in the ROM: the modes 00h-07h, 0Dh, 0Eh and
+// 10h-13h, 200, 350 and 400 scan lines, one character block, the colour table through 10h, and
+// the state saved and restored through 1Ch.
+constexpr uint16_t kFunctionality = 0xEFB0;
+constexpr uint8_t kFunctionalityTable[16] = {0xFF, 0x60, 0x0F, 0, 0, 0, 0, 0x07, 0x01, 0x01, 0x40, 0x02, 0, 0, 0, 0};
 
 }  // namespace
 
@@ -19,6 +34,7 @@ void Bios::Reset()
     mem.Write16(bda::kSegment, bda::kMemorySize, kConventionalTop / 64);
     mem.Write16(bda::kSegment, 0x1A, 0x1E);  // empty keyboard buffer
     mem.Write16(bda::kSegment, 0x1C, 0x1E);
+    mem.CopyIn(kRomSegment, kFunctionality, kFunctionalityTable, sizeof kFunctionalityTable);
     m_screen.Reset();
 }
 
@@ -90,7 +106,12 @@ void Bios::Video()
     case 0x12:  // EGA information: left unanswered, so the program sees a colour adapter without it
         return;
     case 0x13: WriteString(); return;
-    case 0x6F:  // a card maker's extensions: none, so their installation check finds nothing
+    case 0x04: R.SetAH(0); return;  // no light pen was triggered: a VGA has none
+    case 0x1B: VideoState(); return;
+    // The VESA extensions (4Fh) and a card maker's (6Fh) are not there: AL is left as it was,
+    // not the function's number, which is how programs ask.
+    case 0x4F:
+    case 0x6F:
         return;
     case 0x1A:  // display combination: VGA with a colour display
         if (R.AL() == 0) {
@@ -98,8 +119,35 @@ void Bios::Video()
             R.r[kBX] = 0x0008;
         }
         return;
-    default: Unsupported(0x10); return;
+    default: return;  // the functions a VGA BIOS lacks change nothing
     }
+}
+
+// 1Bh BX=0: the 64 bytes of the video state at ES:DI, AL = 1Bh.
+void Bios::VideoState()
+{
+    Registers& R = m_guest.R();
+    Memory& mem = m_guest.mem;
+    if (R.r[kBX] != 0)
+        return;
+    const uint16_t seg = R.seg[kES], off = R.r[kDI];
+    const uint8_t mode = mem.Read8(bda::kSegment, bda::kVideoMode);
+    const ModeInfo* info = FindMode(mode);
+    mem.Fill(seg, off, 0, 64);
+    mem.Write16(seg, off, kFunctionality);
+    mem.Write16(seg, uint16_t(off + 2), kRomSegment);
+    mem.Write8(seg, uint16_t(off + 4), mode);
+    mem.CopyIn(seg, uint16_t(off + 5), mem.Raw() + Linear(bda::kSegment, bda::kColumns), 0x1D);  // 4Ah-66h
+    mem.Write8(seg, uint16_t(off + 0x22), uint8_t(mem.Read8(bda::kSegment, bda::kRows) + 1));
+    mem.Write16(seg, uint16_t(off + 0x23), info != nullptr ? uint16_t(info->height / info->rows) : 16);
+    mem.Write8(seg, uint16_t(off + 0x25), 0x08);  // VGA with a colour display, no second display
+    const uint16_t colours = info == nullptr ? (mode == 7 ? 0 : 16) : uint16_t(ColourMask(*info) + 1);
+    mem.Write16(seg, uint16_t(off + 0x27), colours);
+    mem.Write8(seg, uint16_t(off + 0x29), info == nullptr || info->layout == Layout::Text40 ? 8 : 1);
+    const unsigned lines = info == nullptr || info->layout == Layout::Text40 ? 400 : info->height;
+    mem.Write8(seg, uint16_t(off + 0x2A), lines == 200 ? 0 : lines == 350 ? 1 : lines == 400 ? 2 : 3);
+    mem.Write8(seg, uint16_t(off + 0x31), 3);  // 256 KB of video memory
+    R.SetAL(0x1B);
 }
 
 // 13h: CX characters at ES:BP from row DH, column DL; AL bit 1 means (character, attribute) pairs,
@@ -142,9 +190,12 @@ void Bios::TimeOfDay()
         mem.Write16(bda::kSegment, bda::kTicks, R.r[kDX]);
         mem.Write8(bda::kSegment, bda::kMidnight, 0);
         return;
-    case 0x03:  // setting the clock: the host's clock is not the program's to set
+    case 0x03:  // the real-time clock is the machine's own: the host's is never set
+        m_guest.ReturnFlag(kCF, !m_guest.clock.SetTime(FromBcd(R.r[kCX] >> 8), FromBcd(R.r[kCX]), FromBcd(R.r[kDX] >> 8), 0));
+        return;
     case 0x05:
-        m_guest.ReturnFlag(kCF, false);
+        m_guest.ReturnFlag(kCF, !m_guest.clock.SetDate(FromBcd(R.r[kCX] >> 8) * 100u + FromBcd(R.r[kCX]),
+                                                       FromBcd(R.r[kDX] >> 8), FromBcd(R.r[kDX])));
         return;
     case 0x02: {
         const LocalTime t = m_guest.clock.Now();
@@ -172,6 +223,22 @@ void Bios::Equipment()
 void Bios::MemorySize()
 {
     m_guest.R().r[kAX] = m_guest.mem.Read16(bda::kSegment, bda::kMemorySize);
+}
+
+// No port answers: every function gives the line status "timed out" (AH bit 7), no modem status,
+// and a character sent (01h) stays in AL unsent.
+void Bios::Serial()
+{
+    Registers& R = m_guest.R();
+    if (R.AH() != 0x01)
+        R.SetAL(0);
+    R.SetAH(0x80);
+}
+
+// No printer answers: the status is "timed out" (AH bit 0) and busy, not selected.
+void Bios::Printer()
+{
+    m_guest.R().SetAH(0x01);
 }
 
 }  // namespace halyard::dos

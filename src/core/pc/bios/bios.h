@@ -1,6 +1,6 @@
 #pragma once
-// The BIOS services: video (INT 10h) over the text screen, time of day (1Ah),
-// equipment (11h) and memory size (12h).
+// The BIOS services: video (INT 10h) over the text screen, time of day (1Ah), equipment (11h),
+// memory size (12h), and the serial ports (14h) and printer (17h) this PC does not have.
 #include <cstdint>
 
 #include "core/pc/bios/guest.h"
@@ -18,11 +18,14 @@ public:
     void TimeOfDay();
     void Equipment();
     void MemorySize();
+    void Serial();
+    void Printer();
 
 private:
     void Unsupported(uint8_t vector);
     bool VideoMode(uint8_t mode);
     void WriteString();
+    void VideoState();
 
     Guest& m_guest;
     TextScreen& m_screen;

@@ -27,7 +27,7 @@ void BiosDisk::Reset()
 
 DiskImage* BiosDisk::Drive(uint8_t dl)
 {
-    return dl < 2 ? m_drives[dl].get() : nullptr;
+    return Image(dl);
 }
 
 void BiosDisk::Finish(uint8_t status)

@@ -18,6 +18,8 @@ public:
     void SetImage(unsigned drive, const std::string& path);
     void Reset();
     void Interrupt13();
+    // The image behind drive 0 or 1, null when the drive has none (DOS's drive data reads it).
+    DiskImage* Image(unsigned drive) { return drive < 2 ? m_drives[drive].get() : nullptr; }
 
 private:
     enum Status : uint8_t {

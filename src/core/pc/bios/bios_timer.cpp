@@ -4,14 +4,19 @@
 
 namespace halyard::dos {
 
-void BiosTimer::Reset()
+void CountTimeOfDay(Guest& guest)
 {
-    const LocalTime t = m_guest.clock.Now();
+    const LocalTime t = guest.clock.Now();
     const uint32_t centiseconds = ((t.hour * 60u + t.minute) * 60u + t.second) * 100u + t.hundredths;
     const uint32_t ticks = uint32_t(uint64_t(centiseconds) * kTicksPerDay / 8640000);
-    m_guest.mem.Write16(bda::kSegment, bda::kTicks, uint16_t(ticks));
-    m_guest.mem.Write16(bda::kSegment, bda::kTicks + 2, uint16_t(ticks >> 16));
-    m_guest.mem.Write8(bda::kSegment, bda::kMidnight, 0);
+    guest.mem.Write16(bda::kSegment, bda::kTicks, uint16_t(ticks));
+    guest.mem.Write16(bda::kSegment, bda::kTicks + 2, uint16_t(ticks >> 16));
+    guest.mem.Write8(bda::kSegment, bda::kMidnight, 0);
+}
+
+void BiosTimer::Reset()
+{
+    CountTimeOfDay(m_guest);
 }
 
 void BiosTimer::Tick()

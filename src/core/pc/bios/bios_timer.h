@@ -11,6 +11,10 @@ namespace halyard::dos {
 
 inline constexpr uint32_t kTicksPerDay = 0x1800B0;
 
+// Sets the count at 40:6Ch to the machine clock's time of day (at the start, and when DOS sets
+// the time).
+void CountTimeOfDay(Guest& guest);
+
 class BiosTimer {
 public:
     BiosTimer(Guest& guest, Devices& devices) : m_guest(guest), m_devices(devices) {}

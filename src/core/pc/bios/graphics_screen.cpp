@@ -1,5 +1,6 @@
 #include "core/pc/bios/graphics_screen.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/pc/devices/font8x8.h"
@@ -10,6 +11,9 @@ namespace {
 
 constexpr uint64_t kFrameInterval = 16666;  // microseconds: 60 frames a second
 constexpr unsigned kPlaneBytes = 0x10000;
+// What 1Ch keeps of the palette registers (16 and the overscan) and of the BIOS's video data
+// (49h-66h and 84h-8Ah).
+constexpr unsigned kSavedRegisters = 17, kSavedData = 0x1E + 7;
 
 // The first 64 entries of the colour table as the mode set loads them. The 350- and 480-line
 // modes (and the 40-column text) get the EGA's 64 colours: bits 0-2 blue, green and red at two
@@ -46,7 +50,9 @@ void LoadPalette(VideoPorts& ports, const ModeInfo& info)
         switch (info.layout) {
         case Layout::Cga4: value = kCga4[i]; break;
         case Layout::Cga2: value = i == 0 ? 0x00 : 0x17; break;
-        case Layout::Planar: value = info.height == 200 ? kRgbi[i] : kEga[i]; break;
+        case Layout::Planar:
+            value = info.mode == 0x11 ? (i == 0 ? 0x00 : 0x3F) : info.height == 200 ? kRgbi[i] : kEga[i];
+            break;
         case Layout::Text40: value = kEga[i]; break;
         case Layout::Linear: break;
         }
@@ -79,6 +85,10 @@ bool GraphicsScreen::Video()
         CgaPalette();
         return true;
     }
+    if (ah == 0x1C) {
+        SaveState();
+        return true;
+    }
     if (m_mode == nullptr)
         return false;
     switch (ah) {
@@ -87,10 +97,18 @@ bool GraphicsScreen::Video()
         R.r[kDX] = uint16_t(CursorRow() << 8 | CursorColumn());
         R.r[kCX] = m_guest.mem.Read16(bda::kSegment, bda::kCursorShape);
         return true;
+    case 0x06:
+    case 0x07:
+        ScrollWindow(ah == 0x06, R.AL(), {unsigned(R.r[kCX] >> 8), unsigned(R.r[kCX] & 0xFF), unsigned(R.r[kDX] >> 8),
+                                          unsigned(R.r[kDX] & 0xFF)}, uint8_t(R.r[kBX] >> 8));
+        return true;
+    case 0x08: R.r[kAX] = CharacterAtCursor(); return true;
     case 0x0C: WritePixel(); return true;
     case 0x0D:
         R.SetAL(R.r[kCX] < m_mode->width && R.r[kDX] < m_mode->height
-                    ? PixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), R.r[kCX], R.r[kDX]) : 0);
+                    ? uint8_t(PixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), R.r[kCX], R.r[kDX]) &
+                              ColourMask(*m_mode))
+                    : 0);
         return true;
     case 0x09:
     case 0x0A: {
@@ -169,7 +187,7 @@ void GraphicsScreen::WritePixel()
     if (R.r[kCX] >= m_mode->width || R.r[kDX] >= m_mode->height)
         return;
     const bool exclusive = (R.AL() & 0x80) && m_mode->layout != Layout::Linear;
-    const uint8_t colour = m_mode->layout == Layout::Linear ? R.AL() : uint8_t(R.AL() & 0x7F);
+    const uint8_t colour = uint8_t(R.AL() & ColourMask(*m_mode));
     SetPixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), R.r[kCX], R.r[kDX], colour, exclusive);
 }
 
@@ -177,12 +195,13 @@ void GraphicsScreen::WritePixel()
 void GraphicsScreen::DrawCharacter(unsigned row, unsigned column, uint8_t c, uint8_t colour)
 {
     if (m_mode->layout == Layout::Text40) {
-        m_guest.mem.Write16(m_mode->segment, uint16_t((row * 40 + column) * 2), uint16_t(colour << 8 | c));
+        m_guest.mem.Write16(m_mode->segment, CellOffset(row, column), uint16_t(colour << 8 | c));
         return;
     }
     const unsigned cellHeight = m_mode->height / m_mode->rows;
     const bool exclusive = (colour & 0x80) && m_mode->layout != Layout::Linear;
-    const uint8_t ink = m_mode->layout == Layout::Linear ? colour : uint8_t(colour & 0x7F);
+    // In 640 x 200 any colour but 0 is the mode's one colour.
+    const uint8_t ink = m_mode->layout == Layout::Cga2 ? uint8_t((colour & 0x7F) != 0) : uint8_t(colour & ColourMask(*m_mode));
     const uint8_t* glyph = Font8x8(c);
     for (unsigned y = 0; y < cellHeight; ++y) {
         const uint8_t bits = glyph[y * 8 / cellHeight];
@@ -199,25 +218,77 @@ void GraphicsScreen::DrawCharacter(unsigned row, unsigned column, uint8_t c, uin
     }
 }
 
-void GraphicsScreen::ScrollUp()
+// The window's character rows move by `lines` (0: all of them), and the rows left behind are
+// filled: with blanks of the attribute in 40-column text, with the colour `fill` in graphics.
+void GraphicsScreen::ScrollWindow(bool up, unsigned lines, Window w, uint8_t fill)
 {
-    const unsigned cellHeight = m_mode->height / m_mode->rows;
+    w.bottom = std::min<unsigned>(w.bottom, m_mode->rows - 1u);
+    w.right = std::min<unsigned>(w.right, m_mode->columns - 1u);
+    if (w.top > w.bottom || w.left > w.right)
+        return;
+    const unsigned height = w.bottom - w.top + 1;
+    if (lines == 0 || lines > height)
+        lines = height;
+    for (unsigned i = 0; i < height; ++i) {
+        const unsigned row = up ? w.top + i : w.bottom - i;
+        const int from = i + lines < height ? int(up ? row + lines : row - lines) : -1;
+        for (unsigned column = w.left; column <= w.right; ++column)
+            MoveCell(row, column, from, fill);
+    }
+}
+
+// Cell (row, column) becomes a copy of the cell in row `from` of its column, or blank (from < 0).
+void GraphicsScreen::MoveCell(unsigned row, unsigned column, int from, uint8_t fill)
+{
+    Memory& mem = m_guest.mem;
     if (m_mode->layout == Layout::Text40) {
-        Memory& mem = m_guest.mem;
-        for (unsigned i = 0; i < 40 * 24; ++i)
-            mem.Write16(m_mode->segment, uint16_t(i * 2), mem.Read16(m_mode->segment, uint16_t((i + 40) * 2)));
-        for (unsigned i = 40 * 24; i < 40 * 25; ++i)
-            mem.Write16(m_mode->segment, uint16_t(i * 2), 0x0720);
+        const uint16_t cell = from < 0 ? uint16_t(fill << 8 | ' ') : mem.Read16(m_mode->segment, CellOffset(unsigned(from), column));
+        mem.Write16(m_mode->segment, CellOffset(row, column), cell);
         return;
     }
-    uint8_t* memory = m_guest.mem.Raw();
-    for (unsigned y = 0; y < m_mode->height; ++y) {
-        for (unsigned x = 0; x < m_mode->width; ++x) {
-            const unsigned from = y + cellHeight;
-            const uint8_t v = from < m_mode->height ? PixelIndex(*m_mode, memory, m_vga.Data(), x, from) : 0;
-            SetPixelIndex(*m_mode, memory, m_vga.Data(), x, y, v, false);
+    const unsigned cellHeight = m_mode->height / m_mode->rows;
+    uint8_t* memory = mem.Raw();
+    const uint8_t blank = uint8_t(fill & ColourMask(*m_mode));
+    for (unsigned y = 0; y < cellHeight; ++y) {
+        for (unsigned x = column * 8; x < column * 8 + 8; ++x) {
+            const uint8_t v = from < 0 ? blank : PixelIndex(*m_mode, memory, m_vga.Data(), x, unsigned(from) * cellHeight + y);
+            SetPixelIndex(*m_mode, memory, m_vga.Data(), x, row * cellHeight + y, v, false);
         }
     }
+}
+
+uint16_t GraphicsScreen::CellOffset(unsigned row, unsigned column) const
+{
+    return uint16_t((row * m_mode->columns + column) * 2);
+}
+
+// 08h: the character at the cursor. In graphics the cell's pixels are matched against each
+// glyph as the BIOS draws it (a pixel of any colour but 0 is set); a cell that matches none
+// reads as 0, AH = 0.
+uint16_t GraphicsScreen::CharacterAtCursor() const
+{
+    const unsigned row = CursorRow(), column = std::min<unsigned>(CursorColumn(), m_mode->columns - 1u);
+    if (m_mode->layout == Layout::Text40)
+        return m_guest.mem.Read16(m_mode->segment, CellOffset(std::min<unsigned>(row, m_mode->rows - 1u), column));
+    const unsigned cellHeight = m_mode->height / m_mode->rows;
+    if (row >= m_mode->rows)
+        return 0;
+    uint8_t rows[16];
+    for (unsigned y = 0; y < cellHeight; ++y) {
+        rows[y] = 0;
+        for (unsigned x = 0; x < 8; ++x)
+            if (PixelIndex(*m_mode, m_guest.mem.Raw(), m_vga.Data(), column * 8 + x, row * cellHeight + y) != 0)
+                rows[y] = uint8_t(rows[y] | 0x80 >> x);
+    }
+    for (unsigned c = 0; c < 256; ++c) {
+        const uint8_t* glyph = Font8x8(uint8_t(c));
+        unsigned y = 0;
+        while (y < cellHeight && rows[y] == glyph[y * 8 / cellHeight])
+            ++y;
+        if (y == cellHeight)
+            return uint16_t(c);
+    }
+    return 0;
 }
 
 void GraphicsScreen::Teletype(uint8_t c, uint8_t colour)
@@ -237,7 +308,7 @@ void GraphicsScreen::Teletype(uint8_t c, uint8_t colour)
         break;
     }
     if (row >= m_mode->rows) {
-        ScrollUp();
+        ScrollWindow(true, 1, {0, 0, m_mode->rows - 1u, m_mode->columns - 1u}, m_mode->layout == Layout::Text40 ? 0x07 : 0);
         row = m_mode->rows - 1;
     }
     SetCursor(row, column);
@@ -323,6 +394,61 @@ void GraphicsScreen::Palette()
             mem.Write8(R.seg[kES], uint16_t(dx + i), ports.Dac()[((bx & 0xFF) * 3 + i) % 768]);
         break;
     default: break;
+    }
+}
+
+// 1Ch: CX names the states (bit 0 the palette registers, bit 1 the BIOS's video data, bit 2 the
+// colour table); AL=00h gives in BX the 64-byte blocks they need, 01h saves them to ES:BX, 02h
+// restores them from there. The buffer's layout is this machine's own, as on any BIOS.
+void GraphicsScreen::SaveState()
+{
+    Registers& R = m_guest.R();
+    const uint8_t sub = R.AL();
+    const uint16_t states = R.r[kCX] & 7;
+    if (sub > 2)
+        return;
+    if (sub == 0) {
+        const unsigned bytes = (states & 1 ? kSavedRegisters : 0) + (states & 2 ? kSavedData : 0) + (states & 4 ? 768 : 0);
+        R.r[kBX] = uint16_t((bytes + 63) / 64);
+    } else {
+        MoveState(sub == 1, states, R.seg[kES], R.r[kBX]);
+    }
+    R.SetAL(0x1C);
+}
+
+// The states to seg:at (save) or back from there, in the order of their bits.
+void GraphicsScreen::MoveState(bool save, uint16_t states, uint16_t seg, uint16_t at)
+{
+    Memory& mem = m_guest.mem;
+    VideoPorts& ports = m_devices.video;
+    const auto move = [&](uint8_t value, auto restore) {
+        if (save)
+            mem.Write8(seg, at, value);
+        else
+            restore(mem.Read8(seg, at));
+        ++at;
+    };
+    if (states & 1) {
+        for (unsigned i = 0; i < 16; ++i)
+            move(ports.Palette(i), [&](uint8_t v) { ports.SetPalette(i, v); });
+        move(ports.Overscan(), [&](uint8_t v) { ports.SetOverscan(v); });
+    }
+    if (states & 2) {
+        for (const auto& [from, count] : {std::pair<uint16_t, uint16_t>{bda::kVideoMode, 0x1E}, {bda::kRows, 7}})
+            for (uint16_t i = 0; i < count; ++i) {
+                const uint16_t off = uint16_t(from + i);
+                move(mem.Read8(bda::kSegment, off), [&](uint8_t v) { mem.Write8(bda::kSegment, off, v); });
+            }
+    }
+    if (states & 4) {
+        for (unsigned i = 0; i < 256; ++i) {
+            const uint8_t* e = &ports.Dac()[i * 3];
+            uint8_t rgb[3] = {e[0], e[1], e[2]};
+            for (unsigned c = 0; c < 3; ++c)
+                move(rgb[c], [&](uint8_t v) { rgb[c] = v; });
+            if (!save)
+                ports.SetDac(i, rgb[0], rgb[1], rgb[2]);
+        }
     }
 }
 

@@ -53,10 +53,19 @@ private:
     void ClearMemory(const ModeInfo& info);
     void Palette();
     void CgaPalette();
+    void SaveState();
+    void MoveState(bool save, uint16_t states, uint16_t seg, uint16_t at);
     void WritePixel();
     void DrawCharacter(unsigned row, unsigned column, uint8_t c, uint8_t colour);
     void Teletype(uint8_t c, uint8_t colour);
-    void ScrollUp();
+    // A rectangle of character cells, its corners included.
+    struct Window {
+        unsigned top, left, bottom, right;
+    };
+    void ScrollWindow(bool up, unsigned lines, Window window, uint8_t fill);
+    void MoveCell(unsigned row, unsigned column, int from, uint8_t fill);
+    uint16_t CellOffset(unsigned row, unsigned column) const;
+    uint16_t CharacterAtCursor() const;
     unsigned CursorRow() const;
     unsigned CursorColumn() const;
     void SetCursor(unsigned row, unsigned column);

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "core/pc/cpu/cpu.h"
+#include "core/pc/devices/machine_clock.h"
 #include "core/pc/host.h"
 
 namespace halyard::dos {
 
 struct Guest {
-    Guest(Memory& m, Cpu& c, HostFiles& f, HostConsole& con, HostClock& clk)
+    Guest(Memory& m, Cpu& c, HostFiles& f, HostConsole& con, MachineClock& clk)
         : mem(m), cpu(c), files(f), console(con), clock(clk)
     {
     }
@@ -21,7 +22,7 @@ struct Guest {
     Cpu& cpu;
     HostFiles& files;
     HostConsole& console;
-    HostClock& clock;
+    MachineClock& clock;  // the host's time, as the program set it
 
     bool ended = false;
     uint8_t exitCode = 0;

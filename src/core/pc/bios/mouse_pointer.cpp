@@ -12,17 +12,6 @@ constexpr std::array<uint16_t, 16> kArrowScreen = {0x3FFF, 0x1FFF, 0x0FFF, 0x07F
 constexpr std::array<uint16_t, 16> kArrowCursor = {0x0000, 0x4000, 0x6000, 0x7000, 0x7800, 0x7C00, 0x7E00, 0x7F00,
                                                    0x7F80, 0x7C00, 0x6C00, 0x4600, 0x0600, 0x0300, 0x0300, 0x0000};
 
-// The bits of a colour index in the mode.
-uint8_t IndexBits(const ModeInfo& info)
-{
-    switch (info.layout) {
-    case Layout::Linear: return 0xFF;
-    case Layout::Planar: return 0x0F;
-    case Layout::Cga4: return 0x03;
-    default: return 0x01;
-    }
-}
-
 }  // namespace
 
 void MousePointer::ResetShapes()
@@ -51,7 +40,7 @@ void DrawPointer(const MousePointer& pointer, const ModeInfo& info, const uint8_
         return;
     const int scale = info.width == 320 ? 2 : 1;
     const int left = pointer.x / scale - pointer.hotX, top = pointer.y - pointer.hotY;
-    const uint8_t bits = IndexBits(info);
+    const uint8_t bits = ColourMask(info);
     for (int row = 0; row < 16; ++row) {
         const int y = top + row;
         if (y < 0 || y >= int(info.height))

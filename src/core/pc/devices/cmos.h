@@ -1,8 +1,9 @@
 #pragma once
 // The real-time clock and its battery-backed RAM at ports 70h (index; bit 7 masks NMI) and 71h.
-// The clock registers read the host's local time in BCD, 24-hour mode, as the BIOS sets the chip
-// up; the status registers say the time is valid and never in the middle of an update. Writes to
-// the clock are not passed to the host; the RAM keeps what is written for the run.
+// The clock registers read the machine's clock (the host's local time, as the program may have
+// moved it through the BIOS or DOS) in BCD, 24-hour mode, as the BIOS sets the chip up; the status
+// registers say the time is valid and never in the middle of an update. Writes to the clock
+// registers themselves are ignored; the RAM keeps what is written for the run.
 #include <array>
 #include <cstdint>
 

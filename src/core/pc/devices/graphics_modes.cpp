@@ -12,7 +12,8 @@ constexpr ModeInfo kModes[] = {
     {0x04, Layout::Cga4, 320, 200, 0xB800, 40, 25},   {0x05, Layout::Cga4, 320, 200, 0xB800, 40, 25},
     {0x06, Layout::Cga2, 640, 200, 0xB800, 80, 25},   {0x0D, Layout::Planar, 320, 200, 0xA000, 40, 25},
     {0x0E, Layout::Planar, 640, 200, 0xA000, 80, 25}, {0x10, Layout::Planar, 640, 350, 0xA000, 80, 25},
-    {0x12, Layout::Planar, 640, 480, 0xA000, 80, 30}, {0x13, Layout::Linear, 320, 200, 0xA000, 40, 25},
+    {0x11, Layout::Planar, 640, 480, 0xA000, 80, 30}, {0x12, Layout::Planar, 640, 480, 0xA000, 80, 30},
+    {0x13, Layout::Linear, 320, 200, 0xA000, 40, 25},
 };
 
 uint32_t DacColour(const std::array<uint8_t, 768>& dac, unsigned index)
@@ -44,6 +45,18 @@ const ModeInfo* FindMode(uint8_t mode)
         if (info.mode == mode)
             return &info;
     return nullptr;
+}
+
+uint8_t ColourMask(const ModeInfo& info)
+{
+    switch (info.layout) {
+    case Layout::Linear: return 0xFF;
+    case Layout::Cga4: return 3;
+    case Layout::Cga2: return 1;
+    case Layout::Planar: return 15;
+    case Layout::Text40: return 15;
+    }
+    return 15;
 }
 
 uint8_t PixelIndex(const ModeInfo& info, const uint8_t* memory, const Planes& planes, unsigned x, unsigned y)

@@ -6,6 +6,7 @@
 //   06h      640 x 200, 2 colours, 1 bit a pixel, interleaved the same way
 //   0Dh/0Eh  320/640 x 200, 16 colours in four bit planes at A000h
 //   10h/12h  640 x 350/480, 16 colours in four bit planes
+//   11h      640 x 480, 2 colours: the planes of 12h, every colour index but 0 shown white
 //   13h      320 x 200, 256 colours, a byte a pixel at A000h
 //   00h/01h  40 x 25 text at B800h, drawn with the machine's 8 x 8 font
 #include <array>
@@ -26,6 +27,8 @@ struct ModeInfo {
 
 // Null for a mode not shown in the window (the 80 x 25 text modes are the console's).
 const ModeInfo* FindMode(uint8_t mode);
+// The colour indexes a pixel of the mode can take, less one (1, 3, 15 or 255).
+uint8_t ColourMask(const ModeInfo& info);
 
 // The four planes of a 16-colour mode, a byte of each per eight pixels.
 using Planes = std::array<std::vector<uint8_t>, 4>;

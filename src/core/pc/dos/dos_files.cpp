@@ -105,7 +105,7 @@ bool DosKernel::FileService(uint8_t function)
     }
 }
 
-void DosKernel::OpenPath(const std::string& path, Access access)
+bool DosKernel::OpenPath(const std::string& path, Access access)
 {
     OpenFile file;
     file.access = access;
@@ -114,41 +114,38 @@ void DosKernel::OpenPath(const std::string& path, Access access)
         file.device = Device::File;
         if (const uint16_t error = m_guest.files.Open(path, access, file.host); error != kErrNone) {
             m_guest.Error(error);
-            return;
+            return false;
         }
     }
-    uint16_t handle = 0;
-    const uint16_t error = m_files.Add(file, handle);
-    if (error != kErrNone) {
-        if (file.device == Device::File)
-            (void)m_guest.files.Close(file.host);
-        m_guest.Error(error);
-        return;
-    }
-    m_guest.R().r[kAX] = handle;
-    m_guest.Succeed();
+    return AddHandle(file);
 }
 
-void DosKernel::CreatePath(const std::string& path, uint8_t attributes, bool mustBeNew)
+bool DosKernel::CreatePath(const std::string& path, uint8_t attributes, bool mustBeNew)
 {
-    if (DeviceName(path) != Device::Unused) {
-        OpenPath(path, Access::ReadWrite);
-        return;
-    }
+    if (DeviceName(path) != Device::Unused)
+        return OpenPath(path, Access::ReadWrite);
     OpenFile file;
     file.device = Device::File;
     if (const uint16_t error = m_guest.files.Create(path, attributes, mustBeNew, file.host); error != kErrNone) {
         m_guest.Error(error);
-        return;
+        return false;
     }
+    return AddHandle(file);
+}
+
+// The handle in AX; a host file that finds no free handle is closed again.
+bool DosKernel::AddHandle(const OpenFile& file)
+{
     uint16_t handle = 0;
     if (const uint16_t error = m_files.Add(file, handle); error != kErrNone) {
-        (void)m_guest.files.Close(file.host);
+        if (file.device == Device::File)
+            (void)m_guest.files.Close(file.host);
         m_guest.Error(error);
-        return;
+        return false;
     }
     m_guest.R().r[kAX] = handle;
     m_guest.Succeed();
+    return true;
 }
 
 // 5Ah: DS:DX holds a folder ending with its separator (or nothing) and room for the name after it.
@@ -173,18 +170,11 @@ void DosKernel::CreateTemporary()
             m_guest.Error(error);
             return;
         }
-        uint16_t handle = 0;
         OpenFile file;
         file.device = Device::File;
         file.host = host;
-        if (const uint16_t added = m_files.Add(file, handle); added != kErrNone) {
-            (void)m_guest.files.Close(host);
-            m_guest.Error(added);
-            return;
-        }
-        m_guest.mem.WriteString(R.seg[kDS], uint16_t(R.r[kDX] + folder.size()), std::string(name) + '\0');
-        R.r[kAX] = handle;
-        m_guest.Succeed();
+        if (AddHandle(file))
+            m_guest.mem.WriteString(R.seg[kDS], uint16_t(R.r[kDX] + folder.size()), std::string(name) + '\0');
         return;
     }
     m_guest.Error(kErrFileExists);
@@ -265,6 +255,10 @@ void DosKernel::WriteHandle()
 uint16_t DosKernel::WriteTo(const OpenFile& file, const uint8_t* data, uint32_t size, uint32_t& done)
 {
     done = size;
+    if (file.device == Device::Printer) {
+        m_printer.Write(data, size);
+        return kErrNone;
+    }
     if (file.device != Device::File) {
         m_console.Write(file.device, data, size);
         return kErrNone;
@@ -329,7 +323,7 @@ void DosKernel::Ioctl()
     const bool isFile = file->device == Device::File || (stream && !console);
     switch (sub) {
     case 0x00:
-        R.r[kDX] = isFile ? CurrentDrive() : console ? 0x80D3 : 0x8084;
+        R.r[kDX] = isFile ? CurrentDrive() : console ? 0x80D3 : file->device == Device::Printer ? 0x80A0 : 0x8084;
         break;
     case 0x01: break;
     case 0x06: R.SetAL(file->device == Device::Null ? 0 : 0xFF); break;
@@ -351,12 +345,6 @@ bool DosKernel::Folder(uint8_t function)
         R.SetAL(26);
         return true;
     }
-    case 0x36:  // free space: reported as the most a 16-bit answer holds
-        R.r[kAX] = 64;
-        R.r[kBX] = 0xFFFF;
-        R.r[kCX] = 512;
-        R.r[kDX] = 0xFFFF;
-        return true;
     case 0x39:
     case 0x3A:
     case 0x3B:

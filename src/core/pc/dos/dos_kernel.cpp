@@ -3,12 +3,18 @@
 
 #include <cstdio>
 
+#include "core/pc/bios/bios_timer.h"
 #include "core/pc/dos/loader.h"
 
 namespace halyard::dos {
 
-DosKernel::DosKernel(Guest& guest, TextScreen& screen, BiosKeyboard& keyboard)
-    : m_guest(guest), m_arena(guest.mem), m_files(guest.mem, guest.files), m_console(guest.console, screen, keyboard)
+DosKernel::DosKernel(Guest& guest, TextScreen& screen, BiosKeyboard& keyboard, BiosDisk& disk)
+    : m_guest(guest),
+      m_disk(disk),
+      m_printer(guest.files),
+      m_arena(guest.mem),
+      m_files(guest.mem, guest.files),
+      m_console(guest.console, screen, keyboard)
 {
 }
 
@@ -32,13 +38,7 @@ void DosKernel::Finish()
 {
     m_files.CloseAll();
     CloseFcbFiles();
-}
-
-void DosKernel::Unsupported()
-{
-    char service[40];
-    std::snprintf(service, sizeof service, "DOS service INT 21h AH=%02Xh", m_guest.R().AH());
-    m_guest.FailUnsupported(service);
+    m_printer.Close();
 }
 
 void DosKernel::Int21()
@@ -51,9 +51,9 @@ void DosKernel::Int21()
     }
     const uint8_t function = R.AH();
     m_breakCaller = R.r[kAX];
-    if (!(Console(function) || Process(function) || ProcessControl(function) || MemoryService(function) ||
-          FileService(function) || Folder(function) || Find(function) || FcbService(function) || SystemInfo(function)))
-        Unsupported();
+    (void)(Console(function) || Devices(function) || Process(function) || ProcessControl(function) ||
+           MemoryService(function) || FileService(function) || OpenService(function) || DriveService(function) ||
+           Folder(function) || Find(function) || FcbService(function) || SystemInfo(function));
 }
 
 bool DosKernel::Resuming()
@@ -166,6 +166,23 @@ bool DosKernel::Console(uint8_t function)
     }
 }
 
+// 03h-05h: there is no AUX device (its input is at its end at once, its output goes nowhere);
+// PRN is the printer file.
+bool DosKernel::Devices(uint8_t function)
+{
+    Registers& R = m_guest.R();
+    switch (function) {
+    case 0x03: R.SetAL(0x1A); return true;
+    case 0x04: return true;
+    case 0x05: {
+        const uint8_t c = uint8_t(R.r[kDX]);
+        m_printer.Write(&c, 1);
+        return true;
+    }
+    default: return false;
+    }
+}
+
 // 0Ah: DS:DX holds the buffer's size, then the length read, then the characters and a CR.
 void DosKernel::BufferedInput()
 {
@@ -239,6 +256,14 @@ bool DosKernel::Process(uint8_t function)
         R.r[kDX] = uint16_t(t.second << 8 | t.hundredths);
         return true;
     }
+    case 0x2B: R.SetAL(m_guest.clock.SetDate(R.r[kCX], R.r[kDX] >> 8, R.r[kDX] & 0xFF) ? 0 : 0xFF); return true;
+    case 0x2D: {  // the BIOS's tick count follows, as programs that time themselves by it expect
+        const bool set = m_guest.clock.SetTime(R.r[kCX] >> 8, R.r[kCX] & 0xFF, R.r[kDX] >> 8, R.r[kDX] & 0xFF);
+        if (set)
+            CountTimeOfDay(m_guest);
+        R.SetAL(set ? 0 : 0xFF);
+        return true;
+    }
     case 0x2E: m_verify = R.AL() != 0; return true;
     case 0x54: R.SetAL(m_verify ? 1 : 0); return true;
     case 0x30:  // DOS 5.0
@@ -246,14 +271,7 @@ bool DosKernel::Process(uint8_t function)
         R.r[kBX] = 0xFF00;
         R.r[kCX] = 0;
         return true;
-    case 0x33:
-        if (R.AL() == 0)
-            R.SetR8(2, m_breakCheck ? 1 : 0);
-        else if (R.AL() == 1)
-            m_breakCheck = uint8_t(R.r[kDX]) != 0;
-        else if (R.AL() == 5)
-            R.SetR8(2, 3);  // booted from C:
-        return true;
+    case 0x33: BreakAndVersion(); return true;
     case 0x37:  // the switch character is '/'
         if (R.AL() == 0) {
             R.SetAL(0);
@@ -271,6 +289,28 @@ bool DosKernel::Process(uint8_t function)
         R.SetR8(5, 1);      // locus: unknown
         return true;
     default: return false;
+    }
+}
+
+// 33h: the Ctrl+C check (AL 00h-02h), the boot drive (05h) and the true version (06h): 5.00, not in
+// the high memory area an 8086 does not have.
+void DosKernel::BreakAndVersion()
+{
+    Registers& R = m_guest.R();
+    const bool was = m_breakCheck;
+    switch (R.AL()) {
+    case 0x00: R.SetR8(2, was ? 1 : 0); return;
+    case 0x01: m_breakCheck = uint8_t(R.r[kDX]) != 0; return;
+    case 0x02:
+        m_breakCheck = uint8_t(R.r[kDX]) != 0;
+        R.SetR8(2, was ? 1 : 0);
+        return;
+    case 0x05: R.SetR8(2, 3); return;  // booted from C:
+    case 0x06:
+        R.r[kBX] = 0x0005;
+        R.r[kDX] = 0;
+        return;
+    default: R.SetAL(0xFF); return;
     }
 }
 

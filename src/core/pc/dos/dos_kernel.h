@@ -1,7 +1,7 @@
 #pragma once
 // The DOS services of INT 21h (and INT 20h), over the host's files and console. Each service sets
-// AX to a DOS error code and the carry on failure; a service the machine does not offer stops the
-// run with a message naming it.
+// AX to a DOS error code and the carry on failure. Every function DOS 5 has answers; any other
+// answers as DOS 5 answers a function it does not know.
 #include <cstdint>
 #include <set>
 #include <string>
@@ -11,15 +11,17 @@
 #include "core/pc/dos/file_table.h"
 #include "core/pc/bios/guest.h"
 #include "core/pc/dos/memory_arena.h"
+#include "core/pc/dos/printer.h"
 
 
 namespace halyard::dos {
 
 struct ProgramStart;
+class BiosDisk;
 
 class DosKernel {
 public:
-    DosKernel(Guest& guest, TextScreen& screen, BiosKeyboard& keyboard);
+    DosKernel(Guest& guest, TextScreen& screen, BiosKeyboard& keyboard, BiosDisk& disk);
 
     void Reset(uint16_t arenaStart);
     // The console's code page: 936 (or another double-byte one) gives 63h its lead-byte ranges.
@@ -44,9 +46,10 @@ public:
     uint16_t ParseTailIntoFcbs(uint16_t psp);
     // Closes what the program left open.
     void Finish();
+    // Where PRN's output goes: the program's folder.
+    void SetPrinterFile(const std::string& path) { m_printer.SetFile(path); }
 
 private:
-    void Unsupported();
     bool Console(uint8_t function);
     // 01h, 06h-08h: one character.
     void CharacterInput(uint8_t function);
@@ -57,12 +60,11 @@ private:
     void WaitForKey();
     // The check for Ctrl+C of a console call: true when the program was sent to INT 23h.
     bool CheckBreak();
+    bool Devices(uint8_t function);
     bool Process(uint8_t function);
     bool ProcessControl(uint8_t function);
     bool SystemInfo(uint8_t function);
     bool FcbService(uint8_t function);
-    // Whether DOS 5 has the function at all; one it lacks answers AL = 0 as DOS does.
-    static bool InDos5(uint8_t function);
     void Exec();
     // 4Bh AL=00h and 01h: `start` is where the child begins; the caller's return address becomes
     // its terminate address.
@@ -70,6 +72,22 @@ private:
     void NewPsp(bool child);
     void ParseName();
     void CountryInfo();
+    // 65h: the extended country information and the case conversions.
+    void ExtendedCountry();
+    void ExtendedCountryTable(uint8_t id, uint16_t table);
+    void UpperCase(uint16_t seg, uint16_t off, uint32_t count, bool asciz);
+    uint8_t Upper(uint8_t c);
+    // The drives (dos_drives.cpp).
+    struct DriveData;
+    bool DriveService(uint8_t function);
+    bool ReadDrive(uint8_t dl, DriveData& data);
+    void DriveSize(uint8_t dl, bool freeSpace);
+    void DiskSerial();
+    // Extended open, canonical names, locks, commits and the handle count (dos_open.cpp).
+    bool OpenService(uint8_t function);
+    void ExtendedOpen();
+    void CanonicalName();
+    void SetHandleCount();
     uint32_t ValidDrives();
     // File control blocks (dos_fcb.cpp): where the FCB of DS:DX starts, and its attributes when
     // it is an extended one.
@@ -105,12 +123,15 @@ private:
     bool Find(uint8_t function);
     void BufferedInput();
     void Break();
+    void BreakAndVersion();
     void Ioctl();
 
     // The ASCIZ path at seg:off; false (with kErrPathNotFound set) when it has no end.
     bool PathAt(uint16_t seg, uint16_t off, std::string& path);
-    void OpenPath(const std::string& path, Access access);
-    void CreatePath(const std::string& path, uint8_t attributes, bool mustBeNew);
+    // Both return whether the handle was opened (in AX).
+    bool OpenPath(const std::string& path, Access access);
+    bool CreatePath(const std::string& path, uint8_t attributes, bool mustBeNew);
+    bool AddHandle(const OpenFile& file);
     // The open file of handle BX; nullptr, with the error returned, when the handle is not open or
     // was opened without the access `use` needs.
     OpenFile* FileInBx(Access use);
@@ -131,6 +152,8 @@ private:
     };
 
     Guest& m_guest;
+    BiosDisk& m_disk;
+    Printer m_printer;
     MemoryArena m_arena;
     std::vector<Waiting> m_waiting;
     std::set<int> m_fcbFiles;             // host files open through FCBs

@@ -64,7 +64,11 @@ Device DeviceName(std::string_view path)
     base = base.substr(0, base.find('.'));
     if (base == "CON")
         return Device::Console;
-    for (const char* device : {"NUL", "AUX", "PRN", "CLOCK$", "COM1", "COM2", "LPT1", "LPT2", "LPT3"}) {
+    for (const char* device : {"PRN", "LPT1", "LPT2", "LPT3"}) {
+        if (base == device)
+            return Device::Printer;
+    }
+    for (const char* device : {"NUL", "AUX", "CLOCK$", "COM1", "COM2"}) {
         if (base == device)
             return Device::Null;
     }

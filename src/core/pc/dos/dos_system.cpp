@@ -38,7 +38,9 @@ void DosKernel::SetCodePage(uint16_t codePage)
     if (m_doubleByte) {
         mem.Write8(kSegment, kLeadBytes, 0x81);
         mem.Write8(kSegment, kLeadBytes + 1, 0xFE);
+        mem.Write16(kSegment, kLeadBytesSize, 2);
     }
+    mem.Write16(kSegment, kCaseTableSize, 0x80);
     mem.CopyIn(kSegment, kCaseMap, kCaseMapCode, sizeof kCaseMapCode);
     for (unsigned c = 0x80; c < 0x100; ++c) {
         const unsigned i = c - 0x80;
@@ -95,23 +97,18 @@ bool DosKernel::SystemInfo(uint8_t function)
             m_guest.Error(R.AL() == 2 ? kErrFileNotFound : kErrInvalidFunction);
         }
         return true;
-    case 0x67:
-    case 0x68:
-        m_guest.Succeed();
-        return true;
+    case 0x65: ExtendedCountry(); return true;
     default:
-        if (InDos5(function))
-            return false;
-        R.SetAL(0);  // not a DOS 5 function: DOS leaves AL = 0 and changes nothing else
+        // Not a DOS 5 function: DOS leaves AL = 0 and changes nothing else. The long-name
+        // functions of later versions (71h) also set the carry, which is how programs ask for
+        // them, as the reference machine answers.
+        R.SetAL(0);
+        if (function == 0x71)
+            m_guest.ReturnFlag(kCF, true);
         return true;
     }
 }
 
-bool DosKernel::InDos5(uint8_t function)
-{
-    return function <= 0x6C && function != 0x18 && function != 0x1D && function != 0x1E && function != 0x20 &&
-           function != 0x61 && function != 0x6B;
-}
 
 // 38h: AL = 0 (or BX = 1 with AL = FFh) reads the country information into DS:DX; DX = FFFFh
 // sets the country, of which this machine knows only the United States (1).
@@ -130,6 +127,90 @@ void DosKernel::CountryInfo()
     }
     R.r[kAX] = R.r[kBX] = country;
     m_guest.Succeed();
+}
+
+}  // namespace halyard::dos
+
+namespace halyard::dos {
+
+// 65h: AL=01h the extended country information (BX code page, DX country, FFFFh the current ones)
+// into ES:DI of CX bytes; 02h, 04h the upper-case tables, 07h the lead bytes, as far pointers;
+// 20h-22h upper-case a character, a counted and an ASCIZ string; 23h answers yes (1) or no (0).
+void DosKernel::ExtendedCountry()
+{
+    Registers& R = m_guest.R();
+    const uint8_t sub = R.AL();
+    const uint16_t codePage = m_doubleByte ? 936 : 437;
+    switch (sub) {
+    case 0x20: R.SetR8(2, Upper(uint8_t(R.r[kDX]))); break;
+    case 0x21: UpperCase(R.seg[kDS], R.r[kDX], R.r[kCX], false); break;
+    case 0x22: UpperCase(R.seg[kDS], R.r[kDX], 0x10000, true); break;
+    case 0x23: {
+        const uint8_t c = Upper(uint8_t(R.r[kDX]));
+        R.r[kAX] = c == 'Y' ? 1 : c == 'N' ? 0 : 2;
+        break;
+    }
+    case 0x01:
+    case 0x02:
+    case 0x04:
+    case 0x07:
+        if ((R.r[kBX] != 0xFFFF && R.r[kBX] != codePage) || (R.r[kDX] != 0xFFFF && R.r[kDX] != 1)) {
+            m_guest.Error(kErrFileNotFound);
+            return;
+        }
+        if (R.r[kCX] < 5) {
+            m_guest.Error(kErrInvalidFunction);
+            return;
+        }
+        if (sub == 0x01) {
+            const uint16_t size = uint16_t(std::min<unsigned>(R.r[kCX], 7 + sizeof kCountry));
+            uint8_t info[7 + sizeof kCountry] = {0x01, uint8_t(sizeof kCountry + 4), 0, 1, 0,
+                                                 uint8_t(codePage), uint8_t(codePage >> 8)};
+            std::memcpy(info + 7, kCountry, sizeof kCountry);
+            info[7 + 0x12] = uint8_t(dosdata::kCaseMap);
+            info[7 + 0x14] = uint8_t(dosdata::kSegment);
+            m_guest.mem.CopyIn(R.seg[kES], R.r[kDI], info, size);
+            R.r[kCX] = size;
+        } else {
+            ExtendedCountryTable(sub, sub == 0x07 ? dosdata::kLeadBytesSize : dosdata::kCaseTableSize);
+        }
+        break;
+    default: m_guest.Error(kErrInvalidFunction); return;
+    }
+    m_guest.Succeed();
+}
+
+void DosKernel::ExtendedCountryTable(uint8_t id, uint16_t table)
+{
+    Registers& R = m_guest.R();
+    m_guest.mem.Write8(R.seg[kES], R.r[kDI], id);
+    m_guest.mem.Write16(R.seg[kES], uint16_t(R.r[kDI] + 1), table);
+    m_guest.mem.Write16(R.seg[kES], uint16_t(R.r[kDI] + 3), dosdata::kSegment);
+    R.r[kCX] = 5;
+}
+
+uint8_t DosKernel::Upper(uint8_t c)
+{
+    if (c >= 'a' && c <= 'z')
+        return uint8_t(c - 0x20);
+    return c < 0x80 ? c : m_guest.mem.Read8(dosdata::kSegment, uint16_t(dosdata::kCaseTable + c - 0x80));
+}
+
+// In a double-byte code page the byte after a lead byte is left as it is.
+void DosKernel::UpperCase(uint16_t seg, uint16_t off, uint32_t count, bool asciz)
+{
+    Memory& mem = m_guest.mem;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint16_t at = uint16_t(off + i);
+        const uint8_t c = mem.Read8(seg, at);
+        if (asciz && c == 0)
+            return;
+        if (m_doubleByte && c >= 0x81 && c <= 0xFE) {
+            ++i;
+            continue;
+        }
+        mem.Write8(seg, at, Upper(c));
+    }
 }
 
 }  // namespace halyard::dos

@@ -5,7 +5,7 @@ namespace halyard::dos {
 void FileTable::Reset()
 {
     m_entries = {};
-    const Device standard[] = {Device::Input, Device::Output, Device::Error, Device::Null, Device::Null};
+    const Device standard[] = {Device::Input, Device::Output, Device::Error, Device::Null, Device::Printer};
     for (unsigned i = 0; i < 5; ++i)
         m_entries[i] = {standard[i], -1, Access::ReadWrite, 1};
 }

@@ -10,7 +10,7 @@
 
 namespace halyard::dos {
 
-enum class Device : uint8_t { Unused, Input, Output, Error, Console, Null, File };
+enum class Device : uint8_t { Unused, Input, Output, Error, Console, Null, Printer, File };
 
 struct OpenFile {
     Device device = Device::Unused;

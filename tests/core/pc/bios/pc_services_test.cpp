@@ -131,6 +131,7 @@ TEST(PcGraphics, PixelsLandInEachModesMemoryAndColours)
         {0x0D, 320, 200, 8, 0, 12, 0xA000, 1, 0, 0xFF5555},
         {0x12, 640, 480, 639, 479, 14, 0xA000, 80 * 479 + 79, 0, 0xFFFF55},
         {0x10, 640, 350, 0, 0, 1, 0xA000, 0, 0, 0x0000AA},
+        {0x11, 640, 480, 3, 0, 1, 0xA000, 0, 0, 0xFFFFFF},  // two colours: 1 is white
     };
     for (const auto& c : cases) {
         Bios b(0x10);
@@ -330,6 +331,82 @@ TEST(PcGraphics, DosReadsAndWritesThePlanes)
 }
 
 // Timer channel 2 through port 61h: the speaker sounds its square wave while both bits are set.
+// Scrolling fills the window with the colour in BH (masked to the mode's colours), 08h reads back
+// the characters 09h and 0Eh drew (a cell of the fill alone reads as the full block, DBh), and a
+// scroll moves them by whole character rows.
+TEST(PcGraphics, TextCallsWorkInEveryGraphicsMode)
+{
+    const struct {
+        uint8_t mode, fill, pixel;  // the fill asked for and the pixel it gives
+    } cases[] = {{0x04, 0x55, 1}, {0x06, 0x01, 1}, {0x0D, 0x0A, 0x0A}, {0x0E, 0x1C, 0x0C}, {0x10, 0x09, 0x09},
+                 {0x11, 0x01, 1}, {0x12, 0x0B, 0x0B}, {0x13, 0x85, 0x85}, {0x01, 0x1E, 1}};
+    for (const auto& c : cases) {
+        Bios b(0x10);
+        const bool text = c.mode == 0x01;
+        b.Int(c.mode);
+        b.Int(0x0600, uint16_t(c.fill << 8), 0, 0x184F);
+        b.Int(0x0D00, 0, 7, 7);
+        EXPECT_EQ(b.Reg(kAX) & 0xFF, c.pixel) << std::hex << int(c.mode);
+        b.Int(0x0200, 0, 0, 0x0000);
+        b.Int(0x0941, 0x0003, 1);
+        b.Int(0x0200, 0, 0, 0x0001);
+        b.Int(0x0E42, 0x0002);
+        const uint16_t filled = text ? ' ' : 0xDB;
+        for (const auto [column, expected] : {std::pair<uint16_t, uint16_t>{0, 'A'}, {1, 'B'}, {2, filled}}) {
+            b.Int(0x0200, 0, 0, column);
+            b.Int(0x0800);
+            EXPECT_EQ(text ? b.Reg(kAX) & 0xFF : b.Reg(kAX), expected)
+                << std::hex << int(c.mode) << " column " << column;
+        }
+        b.Int(0x0701, uint16_t(c.fill << 8), 0, 0x0502);  // rows 0-5 of columns 0-2 move down
+        b.Int(0x0200, 0, 0, 0x0100);
+        b.Int(0x0800);
+        EXPECT_EQ(b.Reg(kAX) & 0xFF, 'A') << std::hex << int(c.mode);
+        b.Int(0x0200, 0, 0, 0x0000);
+        b.Int(0x0800);
+        EXPECT_EQ(b.Reg(kAX) & 0xFF, filled) << std::hex << int(c.mode);
+    }
+}
+
+// A PC with no serial port, no printer, no light pen and no VESA extensions, and the video state
+// a VGA BIOS reports, saves and restores.
+TEST(PcBios, AnswersAsAPcWithoutThoseDevices)
+{
+    const struct {
+        uint8_t vector;
+        uint16_t ax, dx, out;
+    } cases[] = {
+        {0x14, 0x0000, 0, 0x8000}, {0x14, 0x0141, 0, 0x8041}, {0x14, 0x0300, 1, 0x8000},
+        {0x17, 0x0041, 0, 0x0141}, {0x17, 0x0200, 0, 0x0100},
+        {0x10, 0x0400, 0, 0x0000}, {0x10, 0x4F00, 0, 0x4F00}, {0x10, 0x1C00, 0, 0x1C1C}, {0x10, 0x1D00, 0, 0x1D00},
+    };
+    for (const auto& c : cases) {
+        Bios b(c.vector);
+        b.Int(c.ax, 0, 0, c.dx);
+        EXPECT_EQ(b.Reg(kAX), c.out) << std::hex << int(c.vector) << " " << c.ax;
+    }
+    Bios b(0x10);
+    b.Int(0x0013);
+    b.t.R().r[kDI] = 0x300;
+    b.Int(0x1B00);
+    EXPECT_EQ(b.Reg(kAX) & 0xFF, 0x1B);
+    Memory& mem = b.t.Mem();
+    EXPECT_EQ(mem.Read8(b.seg, 0x304), 0x13);
+    EXPECT_EQ(mem.Read16(b.seg, 0x305), 40);
+    EXPECT_EQ(mem.Read16(b.seg, 0x327), 256);
+    const uint16_t table = mem.Read16(b.seg, 0x300), tableSeg = mem.Read16(b.seg, 0x302);
+    EXPECT_EQ(mem.Read8(tableSeg, uint16_t(table + 2)) & 0x08, 0x08);  // mode 13h is there
+    b.Int(0x1C00, 0, 7);
+    EXPECT_EQ(b.Reg(kBX), (17 + 37 + 768 + 63) / 64);
+    b.Int(0x1010, 5, 0x0203, 0x0100);
+    b.Int(0x1C01, 0x400, 7);
+    b.Int(0x1010, 5, 0x3F3F, 0x3F00);
+    b.Int(0x1C02, 0x400, 7);
+    EXPECT_EQ(b.Reg(kAX), 0x1C1C);
+    b.Int(0x1015, 5);
+    EXPECT_EQ(std::vector<uint16_t>({b.Reg(kCX), uint16_t(b.Reg(kDX) >> 8)}), std::vector<uint16_t>({0x0203, 0x01}));
+}
+
 TEST(PcSpeaker, SoundsChannelTwoWhileGated)
 {
     struct Recorder final : HostSpeaker {
@@ -603,6 +680,14 @@ TEST(PcClock, RegistersFollowTheHostClock)
     EXPECT_EQ(read(0x3E), 0x99) << "the RAM keeps what is written";
     EXPECT_FALSE(b.Int(0x0200));
     EXPECT_EQ(b.Reg(kCX), 0x1345);
+    // The BIOS sets the machine's clock (never the host's), and refuses what is no time or date.
+    EXPECT_FALSE(b.Int(0x0300, 0, 0x0815, 0x3000));
+    EXPECT_EQ(read(0x04), 0x08);
+    EXPECT_FALSE(b.Int(0x0500, 0, 0x1999, 0x1231));
+    EXPECT_FALSE(b.Int(0x0400));
+    EXPECT_EQ(std::vector<uint16_t>({b.Reg(kCX), b.Reg(kDX)}), std::vector<uint16_t>({0x1999, 0x1231}));
+    EXPECT_TRUE(b.Int(0x0300, 0, 0x2400));
+    EXPECT_TRUE(b.Int(0x0500, 0, 0x2001, 0x021A));
 }
 
 }  // namespace

@@ -122,7 +122,7 @@ TEST(Cpu, StopsWithTheReasonAndAddress)
         {{0x0F, 0x0B}, {}, "undefined opcode 0Fh at %04X:0100"},
         {{0xFE, 0xF8}, {}, "undefined opcode FEh at %04X:0100"},
         {{0x8D, 0xC0}, {}, "undefined opcode 8Dh at %04X:0100"},
-        {{0xB4, 0x5E, 0xCD, 0x21}, {}, "unsupported DOS service INT 21h AH=5Eh (AX=5E00h) at %04X:0102"},
+        {{0xB4, 0x0A, 0xCD, 0x1A}, {}, "unsupported BIOS service INT 1Ah AH=0Ah (AX=0A00h) at %04X:0102"},
         {{0xCD, 0x7C}, {}, "INT 7Ch at %04X:0100: nothing is installed at this interrupt vector"},
         {{0x90, 0xCD, 0xFF}, {}, "INT FFh at %04X:0101: nothing is installed"},
         {{0x0F, 0xFF, 0x21}, {}, "undefined opcode 0Fh at %04X:0100"},  // a host call outside the ROM

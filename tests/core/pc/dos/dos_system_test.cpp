@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "core/pc/dos/aliased_files.h"
 #include "core/pc/bios/scan_codes.h"
@@ -234,6 +235,133 @@ TEST(Aliases, ProgramsWorkOnHostFilesThroughThem)
     AliasedFiles files(p.t.files);
     EXPECT_EQ(AliasTail(" /zi \"" + kFirst + ".asm\"," + kFirst + ".exe;", files), " /zi 1~1.ASM,1~1.EXE;");
     EXPECT_EQ(files.HostPath("1~1.LST"), kFirst + ".LST");
+}
+
+// The functions that once stopped the run, each answering as DOS 5 does on this machine.
+TEST(DosSystem, EveryDos5FunctionAnswers)
+{
+    Program p;
+    Registers& r = p.t.R();
+    Memory& mem = p.t.Mem();
+    const struct {
+        uint16_t ax, bx, cx, dx;
+        int carry;    // -1: not looked at
+        uint16_t out;  // AX after the call
+    } cases[] = {
+        {0x2B00, 0, 1979, 0x0101, -1, 0x2BFF},  // before 1980
+        {0x2B00, 0, 2001, 0x021D, -1, 0x2BFF},  // 29 February of a common year
+        {0x2D00, 0, 0x1800, 0, -1, 0x2DFF},    // 24:00
+        {0x2D00, 0, 0x0C3B, 0x3C00, -1, 0x2DFF},
+        {0x0300, 0, 0, 0, -1, 0x031A},       // AUX has nothing to read
+        {0x5E00, 0, 0, 0, 1, 0x0001},
+        {0x5F02, 0, 0, 0, 1, 0x0001},
+        {0x5C00, 1, 0, 0, 0, 0x5C00},
+        {0x5C00, 99, 0, 0, 1, 0x0006},
+        {0x5C02, 1, 0, 0, 1, 0x0001},
+        {0x6A00, 1, 0, 0, 0, 0x6A00},
+        {0x6800, 99, 0, 0, 1, 0x0006},
+        {0x6501, 0xFFFF, 4, 0xFFFF, 1, 0x0001},  // no room for the answer
+        {0x6501, 850, 41, 0xFFFF, 1, 0x0002},    // a code page not loaded
+        {0x1C00, 0, 0, 9, -1, 0x1CFF},           // no drive I:
+        {0x3600, 0, 0, 9, -1, 0xFFFF},
+        {0x6D00, 0, 0, 0, 0, 0x6D00},  // not DOS 5's: AL = 0, the carry as it was
+        {0x71A0, 0, 0, 0, 1, 0x7100},  // long names: the carry set too
+    };
+    for (const auto& c : cases) {
+        r.r[kCX] = c.cx;
+        r.flags.Set(0x0202);  // the carry clear
+        const bool carry = p.Call(c.ax, c.bx, c.dx);
+        EXPECT_EQ(r.r[kAX], c.out) << std::hex << c.ax;
+        if (c.carry >= 0)
+            EXPECT_EQ(carry, c.carry == 1) << std::hex << c.ax;
+    }
+    // The machine's date and time move; the true version is 5.00.
+    r.r[kCX] = 2000;
+    p.Call(0x2B00, 0, 0x021D);
+    r.r[kCX] = 0x173B;
+    p.Call(0x2D00, 0, 0x3B63);
+    p.Call(0x2A00);
+    EXPECT_EQ(r.r[kCX], 2000);
+    EXPECT_EQ(r.r[kDX], 0x021D);
+    EXPECT_EQ(r.AL(), 2);  // a Tuesday
+    p.Call(0x2C00);
+    EXPECT_EQ(r.r[kCX], 0x173B);
+    EXPECT_EQ(mem.Read16(0x40, 0x6E), 0x18);  // the BIOS's count is near midnight's 1800B0h
+    p.Call(0x3306);
+    EXPECT_EQ(r.r[kBX], 0x0005);
+    // C: is the host's folder; A: the floppy image, empty when new (2,847 free clusters).
+    p.Call(0x3600, 0, 3);
+    EXPECT_EQ(r.r[kCX], 512);
+    p.Call(0x3600, 0, 1);
+    EXPECT_EQ(std::vector<uint16_t>({r.r[kAX], r.r[kBX], r.r[kCX], r.r[kDX]}), std::vector<uint16_t>({1, 2847, 512, 2847}));
+    p.Call(0x3200, 0, 1);
+    EXPECT_EQ(r.AL(), 0);
+    EXPECT_EQ(mem.Read8(r.seg[kDS], uint16_t(r.r[kBX] + 0x17)), 0xF0);  // the media byte
+    EXPECT_EQ(mem.Read16(r.seg[kDS], uint16_t(r.r[kBX] + 0x0B)), 33);  // the first data sector
+    // Canonical names, from C:\WORK.
+    r.r[kSI] = 0x300;
+    r.r[kDI] = 0x380;
+    for (const auto& [name, full] : {std::pair<const char*, const char*>{"..\\x/./y.asm", "C:\\X\\Y.ASM"},
+                                     {"a.b", "C:\\WORK\\A.B"}, {"d:\\p\\..\\q", "D:\\Q"}}) {
+        mem.WriteString(p.seg, 0x300, std::string(name) + '\0');
+        ASSERT_FALSE(p.Call(0x6000));
+        bool complete;
+        EXPECT_EQ(mem.ReadString(p.seg, 0x380, 128, 0, complete), full);
+    }
+    // Extended open: created, refused, opened, replaced.
+    mem.WriteString(p.seg, 0x300, std::string("NEW.TXT") + '\0');
+    for (const auto [action, carry, cx] : {std::tuple<uint16_t, bool, uint16_t>{0x10, false, 2}, {0x10, true, 0},
+                                           {0x01, false, 1}, {0x12, false, 3}, {0x02, false, 3}}) {
+        r.r[kCX] = 0;
+        EXPECT_EQ(p.Call(0x6C00, 0x0002, action), carry) << action;
+        EXPECT_EQ(carry ? r.r[kAX] : r.r[kCX], carry ? 0x50 : cx) << action;
+    }
+    // Country information in the console's code page; upper case and yes or no.
+    for (const uint16_t page : {437, 936}) {
+        p.t.machine.SetCodePage(page);
+        r.r[kCX] = 41;
+        r.r[kDI] = 0x380;
+        ASSERT_FALSE(p.Call(0x6501, 0xFFFF, 0xFFFF));
+        EXPECT_EQ(r.r[kCX], 41);
+        EXPECT_EQ(mem.Read16(p.seg, 0x385), page);
+        EXPECT_EQ(mem.Read8(p.seg, 0x387 + 2), '$');
+    }
+    p.Call(0x6520, 0, 'a');
+    EXPECT_EQ(r.r[kDX], 'A');
+    p.Call(0x6523, 0, 'y');
+    EXPECT_EQ(r.r[kAX], 1);
+    // PRN (05h and handle 4) appends to PRINTER.TXT in the program's folder.
+    p.Call(0x0500, 0, 'x');
+    mem.Write8(p.seg, 0x300, 'y');
+    r.r[kCX] = 1;
+    p.Call(0x4000, 4, 0x300);
+    EXPECT_EQ(p.t.files.files["WORK\\PRINTER.TXT"], "xy");
+}
+
+// 67h raises the handle limit for real: it fails while the program holds all memory, and once
+// it shrank, a table of 30 handles outside the PSP keeps the handles open before.
+TEST(DosSystem, HandleCountIsRaisedOrRefused)
+{
+    Program p;
+    Registers& r = p.t.R();
+    Memory& mem = p.t.Mem();
+    const uint16_t psp = p.seg;
+    EXPECT_TRUE(p.Call(0x6700, 30));
+    EXPECT_EQ(r.r[kAX], 8);
+    ASSERT_FALSE(p.Call(0x4A00, 0x1000));
+    ASSERT_FALSE(p.Call(0x6700, 30));
+    EXPECT_EQ(mem.Read16(psp, 0x32), 30);
+    EXPECT_NE(mem.Read16(psp, 0x36), psp);
+    p.t.files.files["A.TXT"] = "a";
+    mem.WriteString(p.seg, 0x300, std::string("A.TXT") + '\0');
+    for (uint16_t expected = 5; expected < 30; ++expected) {
+        ASSERT_FALSE(p.Call(0x3D00, 0, 0x300));
+        EXPECT_EQ(r.r[kAX], expected);
+    }
+    EXPECT_TRUE(p.Call(0x3D00, 0, 0x300));
+    EXPECT_TRUE(p.Call(0x6700, 20));  // handles 20-29 are open
+    r.r[kCX] = 1;
+    EXPECT_FALSE(p.Call(0x4000, 1, 0x300));  // the standard handles came along
 }
 
 }  // namespace
