@@ -7,6 +7,7 @@
 // mapped (the 16-colour modes' planes), as the processor's do; Raw() is the plain memory always.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -76,13 +77,33 @@ public:
     std::string ReadString(uint16_t seg, uint16_t off, uint32_t limit, uint8_t terminator, bool& complete) const
     {
         std::string text;
-        for (uint32_t i = 0; i < limit; ++i) {
-            const uint8_t c = Read8(seg, uint16_t(off + i));
-            if (c == terminator) {
+        // Plain memory a run at a time (up to the segment's end, the end of memory or the video
+        // window), through the window a byte at a time.
+        for (uint32_t i = 0; i < limit;) {
+            const uint16_t at = uint16_t(off + i);
+            const uint32_t a = Linear(seg, at);
+            if (m_window != nullptr && a - kVideoWindowStart < kVideoWindowSize) {
+                const uint8_t c = Load(a);
+                if (c == terminator) {
+                    complete = true;
+                    return text;
+                }
+                text.push_back(char(c));
+                ++i;
+                continue;
+            }
+            uint32_t run = std::min({limit - i, 0x10000u - at, kMemorySize - a});
+            if (m_window != nullptr && a < kVideoWindowStart)
+                run = std::min(run, kVideoWindowStart - a);
+            const uint8_t* from = m_bytes.get() + a;
+            const void* end = std::memchr(from, terminator, run);
+            const uint32_t n = end != nullptr ? uint32_t(static_cast<const uint8_t*>(end) - from) : run;
+            text.append(reinterpret_cast<const char*>(from), n);
+            if (end != nullptr) {
                 complete = true;
                 return text;
             }
-            text.push_back(char(c));
+            i += run;
         }
         complete = false;
         return text;

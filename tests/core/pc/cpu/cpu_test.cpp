@@ -2,6 +2,8 @@
 // not reach (its reference is a later processor), memory wrapping, and the stops with a message.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/pc/fake_host.h"
 
 namespace halyard::dos::test {
@@ -109,6 +111,40 @@ TEST(Cpu, MemoryWraps)
     EXPECT_EQ(t.Mem().Read16(psp, 0xFFFE), 0x7777);
     EXPECT_EQ(t.Mem().Read16(psp, 0x0000), 0x7777);  // the store wrapped to offset 0 ...
     EXPECT_NE(t.Mem().Read8(uint16_t(psp + 0x1000), 0), 0x77);  // ... not into the next 64 KB
+}
+
+// A string read in runs of plain memory reads what a byte at a time reads: across the end of
+// its segment, of memory, and into the video window, mapped or not.
+TEST(Cpu, StringsReadAsTheirBytes)
+{
+    class Window final : public MappedMemory {
+    public:
+        uint8_t Read(uint32_t linear) override { return uint8_t(linear * 7 % 5 == 0 ? '$' : 'w'); }
+        void Write(uint32_t, uint8_t) override {}
+    } window;
+    Memory mem;
+    std::mt19937 random(3);
+    for (uint32_t i = 0; i < kMemorySize; ++i)
+        mem.Raw()[i] = random() % 40 == 0 ? '$' : uint8_t('a' + random() % 26);
+    for (int round = 0; round < 400; ++round) {
+        mem.MapVideoWindow(round % 2 ? &window : nullptr);
+        const uint16_t seg = round % 5 == 0 ? uint16_t(0x9FF0 + random() % 0x20) : uint16_t(random());
+        const uint16_t off = round % 3 == 0 ? uint16_t(0xFFF0 + random() % 16) : uint16_t(random());
+        const uint32_t limit = random() % 300;
+        const uint8_t terminator = round % 4 == 0 ? 0 : '$';
+        std::string expected;
+        bool expectedComplete = false;
+        for (uint32_t k = 0; k < limit && !expectedComplete; ++k) {
+            const uint8_t c = mem.Read8(seg, uint16_t(off + k));
+            if (c == terminator)
+                expectedComplete = true;
+            else
+                expected.push_back(char(c));
+        }
+        bool complete = !expectedComplete;
+        EXPECT_EQ(mem.ReadString(seg, off, limit, terminator, complete), expected) << std::hex << seg << ":" << off;
+        EXPECT_EQ(complete, expectedComplete);
+    }
 }
 
 TEST(Cpu, StopsWithTheReasonAndAddress)
