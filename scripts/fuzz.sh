@@ -30,6 +30,9 @@ for target in $targets; do
   dict="$root/tests/fuzz/${target#fuzz_}.dict"
   options=(-max_total_time="$seconds" -max_len=4096 -artifact_prefix="$out/")
   [ -e "$dict" ] && options+=(-dict="$dict")
+  # One machine serves every run of the DOS machine's target, so a run's allocations and frees
+  # never balance: leaks are looked for at the end only.
+  [ "$target" = fuzz_dos_machine ] && options+=(-detect_leaks=0)
   if (cd "$out" && "./$target" "corpus-$target" "${options[@]}" >"$out/$target.log" 2>&1); then
     echo "fuzz: $target ran ${seconds}s without a finding"
   else

@@ -10,11 +10,29 @@ namespace halyard::dosrun {
 namespace {
 
 constexpr size_t kHeldBack = 4096;
-constexpr DWORD kBreakTwiceMs = 2000;
+constexpr DWORD kBreakTwiceMs = 2000, kSamePressMs = 300;
+enum BreakSource { kNoBreak, kSignal, kRecord };
 std::atomic<unsigned> g_breaks{0};      // Ctrl+Break presses the control handler took
-std::atomic<DWORD> g_lastBreak{0};      // when the last one came (GetTickCount)
+std::atomic<DWORD> g_lastBreak{0};      // when the last press came (GetTickCount)
+std::atomic<int> g_lastSource{kNoBreak};
 std::atomic<int> g_stop{0};             // 1: Ctrl+Break twice, 2: the window is closing
 std::atomic<bool> g_runEnded{false};
+
+// A press of Ctrl+Break, as the console's signal or as a key record (where the console sends no
+// signal): two within two seconds ask for the run to end. A press that comes both ways, close
+// together, counts once.
+void NoteBreakPress(BreakSource source)
+{
+    const DWORD now = GetTickCount(), since = now - g_lastBreak;
+    const int last = g_lastSource;
+    if (last != kNoBreak && last != source && since < kSamePressMs)
+        return;
+    int running = 0;
+    if (last != kNoBreak && since < kBreakTwiceMs)
+        g_stop.compare_exchange_strong(running, 1);
+    g_lastBreak = now;
+    g_lastSource = source;
+}
 constexpr unsigned kCells = dos::kScreenColumns * dos::kScreenRows;
 
 bool IsConsole(HANDLE h)
@@ -161,11 +179,7 @@ BOOL WINAPI WinConsole::OnControl(DWORD type)
     }
     if (type != CTRL_BREAK_EVENT)
         return FALSE;
-    const DWORD now = GetTickCount();
-    int running = 0;
-    if (g_breaks > 0 && now - g_lastBreak < kBreakTwiceMs)
-        g_stop.compare_exchange_strong(running, 1);
-    g_lastBreak = now;
+    NoteBreakPress(kSignal);
     ++g_breaks;
     return TRUE;
 }
@@ -177,6 +191,7 @@ void WinConsole::RunEnded()
 
 std::string WinConsole::StopRequest()
 {
+    Drain();
     switch (g_stop.load()) {
     case 1: return "stopped with Ctrl+Break (pressed twice within two seconds)";
     case 2: return "stopped: the console window was closed";
@@ -216,6 +231,8 @@ bool WinConsole::Translate(const KEY_EVENT_RECORD& key)
         m_events.push_back({0, false, true, uint8_t(key.uChar.AsciiChar)});
         return true;
     }
+    if (key.wVirtualKeyCode == VK_CANCEL && key.bKeyDown)
+        NoteBreakPress(kRecord);
     switch (key.wVirtualKeyCode) {
     case VK_SHIFT: m_modifiers = uint8_t(key.bKeyDown ? m_modifiers | 1 : m_modifiers & ~1); break;
     case VK_CONTROL: m_modifiers = uint8_t(key.bKeyDown ? m_modifiers | 2 : m_modifiers & ~2); break;
@@ -228,6 +245,23 @@ bool WinConsole::Translate(const KEY_EVENT_RECORD& key)
     for (WORD i = 0; i < (key.bKeyDown ? std::max<WORD>(key.wRepeatCount, 1) : 1); ++i)
         m_events.push_back({scan, extended, key.bKeyDown != 0});
     return true;
+}
+
+void WinConsole::Drain()
+{
+    if (!IsConsole(m_conIn))
+        return;
+    for (;;) {
+        DWORD waiting = 0;
+        if (!GetNumberOfConsoleInputEvents(m_conIn, &waiting) || waiting == 0)
+            return;
+        INPUT_RECORD record;
+        DWORD n = 0;
+        if (!ReadConsoleInputA(m_conIn, &record, 1, &n) || n == 0)
+            return;
+        if (record.EventType == KEY_EVENT)
+            Translate(record.Event.KeyEvent);
+    }
 }
 
 bool WinConsole::NextKeyEvent(dos::KeyEvent& event)
@@ -244,36 +278,21 @@ bool WinConsole::NextKeyEvent(dos::KeyEvent& event)
         if (!ctrl)
             m_events.push_back({dos::scan::kCtrl, false, false});
     }
-    while (m_events.empty()) {
-        DWORD waiting = 0;
-        if (!GetNumberOfConsoleInputEvents(m_conIn, &waiting) || waiting == 0)
-            return false;
-        INPUT_RECORD record;
-        DWORD n = 0;
-        if (!ReadConsoleInputA(m_conIn, &record, 1, &n) || n == 0)
-            return false;
-        if (record.EventType == KEY_EVENT)
-            Translate(record.Event.KeyEvent);
-    }
+    Drain();
+    if (m_events.empty())
+        return false;
     event = m_events.front();
     m_events.pop_front();
     return true;
 }
 
-// Records other than keys (focus, mouse, window size) would end every wait at once: they are
-// dropped. A key already waiting is left for DOS to read, and the wait is a plain sleep.
+// Records other than keys (focus, mouse, window size) are read and dropped, so that they do not
+// end every wait at once. While a key waits for the machine to take it, the wait is a plain sleep.
 void WinConsole::Wait(uint32_t milliseconds)
 {
     Flush();
-    if (!IsConsole(m_conIn)) {
-        Sleep(milliseconds);
-        return;
-    }
-    INPUT_RECORD record;
-    DWORD n = 0;
-    while (PeekConsoleInputA(m_conIn, &record, 1, &n) && n == 1 && record.EventType != KEY_EVENT)
-        ReadConsoleInputA(m_conIn, &record, 1, &n);
-    if (PeekConsoleInputA(m_conIn, &record, 1, &n) && n == 1)
+    Drain();
+    if (!IsConsole(m_conIn) || !m_events.empty())
         Sleep(milliseconds);
     else
         WaitForSingleObject(m_conIn, milliseconds);

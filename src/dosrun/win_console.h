@@ -30,7 +30,8 @@ public:
     // (pasted text) comes with presses and releases of those keys around it.
     bool NextKeyEvent(dos::KeyEvent& event) override;
     bool KeysMayCome() override;
-    // Ctrl+Break twice within two seconds, or the console window closing.
+    // Ctrl+Break twice within two seconds (as the console's signal or as key records), or the
+    // console window closing.
     std::string StopRequest() override;
     void Wait(uint32_t milliseconds) override;
     // The run has ended: a closing window need not wait for it any longer.
@@ -45,6 +46,9 @@ private:
     static BOOL WINAPI OnControl(DWORD type);
     // Queues the events of one key record; false when it holds none.
     bool Translate(const KEY_EVENT_RECORD& key);
+    // Reads every record waiting at the console into the queue, so that a Ctrl+Break is seen even
+    // while the machine takes no keys.
+    void Drain();
     // Presses or releases Shift, Ctrl and Alt so that the machine holds those that `state` holds.
     void MatchModifiers(DWORD state);
 
