@@ -24,17 +24,10 @@ using namespace halyard::dos;
 constexpr uint64_t kBudget = 20000;
 constexpr unsigned kWaits = 64;
 
-class SteppedClock final : public HostClock {
-public:
-    uint64_t now = 1000000;
-    LocalTime Now() override { return {2024, 3, 9, 6, 13, 45, 30, 50}; }
-    uint64_t Microseconds() override { return now; }
-};
-
 struct Pc {
     test::MemoryFiles files;
     test::StringConsole console;
-    SteppedClock clock;
+    test::ManualClock clock;
     Machine machine{files, console, clock};
     unsigned waits = 0;
 };

@@ -232,6 +232,14 @@ public:
     LocalTime Now() override { return {2024, 3, 9, 6, 13, 45, 30, 50}; }
 };
 
+// A clock that moves only when told (a test moves it as the machine waits).
+class ManualClock final : public HostClock {
+public:
+    uint64_t now = 1000000;
+    LocalTime Now() override { return {2024, 3, 9, 6, 13, 45, 30, 50}; }
+    uint64_t Microseconds() override { return now; }
+};
+
 // A machine over the fakes, with a program loaded from its bytes.
 struct TestMachine {
     MemoryFiles files;

@@ -16,14 +16,6 @@
 namespace halyard::dos::test {
 namespace {
 
-// A clock that moves only when the machine idles: every wait passes exactly the time asked for.
-class ManualClock final : public HostClock {
-public:
-    uint64_t now = 1000000;
-    LocalTime Now() override { return {2024, 3, 9, 6, 13, 45, 30, 50}; }
-    uint64_t Microseconds() override { return now; }
-};
-
 struct Pc {
     MemoryFiles files;
     ManualClock clock;

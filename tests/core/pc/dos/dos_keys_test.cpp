@@ -10,14 +10,6 @@
 namespace halyard::dos::test {
 namespace {
 
-// Time passes only while the machine waits, exactly as asked.
-class WaitedClock final : public HostClock {
-public:
-    uint64_t now = 1000000;
-    LocalTime Now() override { return {2024, 3, 9, 6, 13, 45, 30, 50}; }
-    uint64_t Microseconds() override { return now; }
-};
-
 // Hooks INT 9 (counting, then chaining), INT 1Ch (counting) and INT 23h (counting, IRET), then
 // reads with 01h into [15Fh], with 08h into [160h], and a line with 0Ah into the buffer at 161h
 // (room for 4 characters).
@@ -33,7 +25,7 @@ constexpr uint16_t kInt9Calls = 0x159, kTicks = 0x15B, kBreaks = 0x15D, kGot = 0
 TEST(DosKeys, ReadsGoThroughTheKeyboardInterruptWhileTheClockRuns)
 {
     MemoryFiles files;
-    WaitedClock clock;
+    ManualClock clock;
     StringConsole console;
     Machine machine{files, console, clock};
     console.redirected[0] = false;
