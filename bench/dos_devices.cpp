@@ -28,8 +28,7 @@ public:
     void WriteStream(Stream, const uint8_t*, uint32_t) override {}
     void WriteText(const uint8_t*, uint32_t) override {}
     void ShowScreen(const uint8_t*, unsigned, unsigned) override {}
-    bool PollKey(uint16_t&) override { return false; }
-    bool WaitKey(uint16_t&) override { return false; }
+    bool KeysMayCome() override { return false; }
     void Flush() override {}
     void Wait(uint32_t milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };

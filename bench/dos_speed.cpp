@@ -34,8 +34,7 @@ public:
     }
     void WriteText(const uint8_t*, uint32_t) override {}
     void ShowScreen(const uint8_t*, unsigned, unsigned) override {}
-    bool PollKey(uint16_t&) override { return false; }
-    bool WaitKey(uint16_t&) override { return false; }
+    bool KeysMayCome() override { return false; }
     void Flush() override {}
 };
 
