@@ -1,5 +1,6 @@
-// Dosrun: "Dosrun [/A:image] [/B:image] program [arguments]". A DOS program (.COM, or MZ without a newer header) runs in
-// the emulated PC inside this console and its exit code becomes Dosrun's; anything else is started
+// Dosrun: "Dosrun [/A:image] [/B:image] [program [arguments]]". A DOS program (.COM, or MZ without a newer header) runs
+// in the emulated PC inside this console and its exit code becomes Dosrun's; with no program, a session of the PC's
+// own shell runs until EXIT, and a batch file (.BAT) runs in one until it ends; anything else is started
 // directly with the rest of the command line unchanged, and its exit code passed on. When the
 // machine has to stop a program (an unsupported service, an undefined instruction), Dosrun says why on
 // standard error and ends with 255. The floppy drives are image files: A.IMG beside the program
@@ -42,7 +43,9 @@ std::vector<std::string> Environment()
     return entries;
 }
 
-int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view tail, const std::string images[2])
+// Runs the machine on what `start` loads (a program, or a session of the shell); its exit code.
+template <typename Start>
+int RunMachine(const std::string& name, const std::string images[2], Start start)
 {
     using namespace halyard;
     dosrun::WinFiles files;
@@ -57,15 +60,8 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
     for (unsigned drive = 0; drive < 2; ++drive)
         if (!images[drive].empty())
             machine.SetFloppyImage(drive, images[drive]);
-    dos::LoadRequest request;
-    request.image = std::move(file.bytes);
-    request.mz = mz;
-    // The program sees its own name, and the names in its command line, as names DOS can open.
     dos::AliasedFiles aliased(files);
-    request.path = aliased.DosPath(file.path);
-    request.tail = dos::AliasTail(std::string(tail), aliased);
-    request.environment = Environment();
-    std::string refusal = machine.Load(request);
+    std::string refusal = start(machine, aliased);
     if (refusal.empty()) {
         const dos::RunResult result = machine.Run();
         dosrun::WinConsole::RunEnded();
@@ -77,8 +73,37 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
     }
     console.Flush();
     // Standard error is in text mode: each "\n" goes out as CR LF.
-    std::fprintf(stderr, "\nDosrun: %s: %s\n", file.path.c_str(), refusal.c_str());
+    std::fprintf(stderr, "\nDosrun: %s: %s\n", name.c_str(), refusal.c_str());
     return kStopped;
+}
+
+int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view tail, const std::string images[2])
+{
+    using namespace halyard;
+    return RunMachine(file.path, images, [&](dos::Machine& machine, dos::AliasedFiles& aliased) {
+        dos::LoadRequest request;
+        request.image = std::move(file.bytes);
+        request.mz = mz;
+        // The program sees its own name, and the names in its command line, as names DOS can open.
+        request.path = aliased.DosPath(file.path);
+        request.tail = dos::AliasTail(std::string(tail), aliased);
+        request.environment = Environment();
+        return machine.Load(request);
+    });
+}
+
+// A session of the PC's own shell: at its prompt until EXIT, or running one batch file.
+int RunSession(const std::string& command, const std::string images[2])
+{
+    using namespace halyard;
+    return RunMachine("COMMAND.COM", images, [&](dos::Machine& machine, dos::AliasedFiles& aliased) {
+        return machine.StartSession(Environment(), dos::AliasTail(command, aliased));
+    });
+}
+
+bool IsBatchFile(std::string_view name)
+{
+    return name.size() > 4 && _strnicmp(name.data() + name.size() - 4, ".BAT", 4) == 0;
 }
 
 }  // namespace
@@ -94,10 +119,10 @@ int main()
         rest = "Dosrun" + std::string(parts.tail);
         named = dos::SplitCommandLine(rest, parts);
     }
-    if (!named) {
-        std::fprintf(stderr, "usage: Dosrun [/A:image] [/B:image] program [arguments]\n");
-        return kStopped;
-    }
+    if (!named)
+        return RunSession({}, images);
+    if (IsBatchFile(parts.program))
+        return RunSession(std::string(parts.program) + std::string(parts.tail), images);
     dosrun::ProgramFile file;
     if (dosrun::FindProgram(parts.program, file)) {
         const dos::ProgramKind kind = dos::ClassifyProgram(file.bytes.data(), file.bytes.size(), file.path);

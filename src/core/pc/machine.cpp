@@ -1,7 +1,9 @@
 #include "core/pc/machine.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 
 namespace halyard::dos {
 namespace {
@@ -12,6 +14,14 @@ constexpr uint64_t kSlice = 100000;
 
 // The vectors that nothing uses on a DOS PC until a program installs a routine there (0000:0000):
 // the user vectors 60h-6Fh, and 78h-FFh.
+bool EqualsIgnoringCase(const std::string& a, const char* b)
+{
+    for (size_t i = 0; i < a.size(); ++i)
+        if (b[i] == 0 || std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return b[a.size()] == 0;
+}
+
 bool EmptyOnDosPc(uint8_t vector) { return (vector >= 0x60 && vector <= 0x6F) || vector >= 0x78; }
 
 }  // namespace
@@ -30,7 +40,8 @@ Motherboard::Motherboard(HostFiles& files, HostConsole& console, HostClock& cloc
       m_disk(m_guest),
       m_graphics(m_guest, m_devices, m_screen),
       m_mouse(m_guest, m_graphics),
-      m_dos(m_guest, m_screen, m_keyboard, m_disk)
+      m_dos(m_guest, m_screen, m_keyboard, m_disk),
+      m_shell(m_guest, m_dos)
 {
     m_cpu.Attach(m_devices);
     m_graphics.SetDisplay(m_noDisplay);
@@ -63,6 +74,7 @@ void Motherboard::Reset()
     m_keyboard.Reset();
     m_disk.Reset();
     m_mouse.Install();
+    m_shell.Install();
     m_dos.Reset(kArenaStart);
 }
 
@@ -83,9 +95,36 @@ std::string Motherboard::Load(const LoadRequest& request)
     return LoadProgram(request, m_mem, m_dos, m_cpu.regs);
 }
 
+std::string Motherboard::StartSession(std::vector<std::string> environment, const std::string& command)
+{
+    const auto named = [&environment](const char* name) {
+        const size_t length = std::strlen(name);
+        return std::find_if(environment.begin(), environment.end(), [&](const std::string& entry) {
+            return entry.size() > length && entry[length] == '=' && EqualsIgnoringCase(entry.substr(0, length), name);
+        });
+    };
+    if (const auto comspec = named("COMSPEC"); comspec != environment.end())
+        environment.erase(comspec);
+    environment.insert(environment.begin(), std::string("COMSPEC=") + kShellPath);
+    if (named("PROMPT") == environment.end())
+        environment.push_back("PROMPT=$P$G");
+    LoadRequest request;
+    request.image = kShellImage;
+    request.path = "COMMAND.COM";
+    request.environment = std::move(environment);
+    const std::string refusal = Load(request);
+    if (refusal.empty())
+        m_shell.Begin(command);
+    return refusal;
+}
+
 void Motherboard::OnHostCall(uint8_t vector)
 {
     ++m_hostCalls;
+    if (m_cpu.regs.seg[kCS] == kRomSegment && m_cpu.regs.ip == kShellLoop + 3) {
+        m_shell.Step();
+        return;
+    }
     if (HardwareHostCall(vector))
         return;
     switch (vector) {

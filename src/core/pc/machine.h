@@ -20,6 +20,7 @@
 #include "core/pc/bios/guest.h"
 #include "core/pc/dos/loader.h"
 #include "core/pc/dos/mouse_driver.h"
+#include "core/pc/dos/shell.h"
 #include "core/pc/bios/text_screen.h"
 
 namespace halyard::dos {
@@ -42,6 +43,10 @@ public:
 
     // Returns an empty string when the program is ready to run, else why it cannot run.
     std::string Load(const LoadRequest& request);
+    // A DOS session instead of a program: the shell, with `environment` (COMSPEC naming the
+    // shell, PROMPT $P$G unless set), prompting until EXIT, or running `command` alone (a batch
+    // file's name and its arguments) and ending with it.
+    std::string StartSession(std::vector<std::string> environment, const std::string& command);
     // Runs until the program ends, the machine stops it, or `limit` instructions have run.
     RunResult Run(uint64_t limit = UINT64_MAX);
 
@@ -106,6 +111,7 @@ private:
     unsigned m_sameSlices = 0;
     uint64_t m_hostCalls = 0;
     DosKernel m_dos;
+    Shell m_shell;
 };
 
 class Machine {
@@ -118,6 +124,10 @@ public:
     void Restart();
 
     std::string Load(const LoadRequest& request) { return m_board->Load(request); }
+    std::string StartSession(std::vector<std::string> environment, const std::string& command)
+    {
+        return m_board->StartSession(std::move(environment), command);
+    }
     RunResult Run(uint64_t limit = UINT64_MAX) { return m_board->Run(limit); }
     void SetCodePage(uint16_t codePage);
     Memory& Mem() { return m_board->Mem(); }

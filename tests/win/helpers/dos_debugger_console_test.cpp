@@ -244,4 +244,28 @@ TEST(DosDebuggerConsole, HooksSeeTheKeysDosReadsAndTheClockTicksMeanwhile)
     EXPECT_GE(ticks, 15u) << "the clock ran while DOS waited";
 }
 
+// Dosrun with no program is a session of one PC: a program started at its prompt leaves its
+// routine behind for the next one, until EXIT.
+TEST(DosDebuggerConsole, ASessionRunsProgramsInOnePc)
+{
+    if (!InItsConsole("ASessionRunsProgramsInOnePc"))
+        return;
+    if (GetFileAttributesA((DosTestPrograms() + "\\USE7C.COM").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no DOS test programs (nasm missing)";
+    console_test::Console console;
+    ASSERT_TRUE(console.Ready());
+    Started run;
+    ASSERT_TRUE(Start("\"" + StagedDosrun() + "\"", DosTestPrograms(), run));
+    const auto enter = Stroke(VK_RETURN, 0x1C, '\r');
+    ASSERT_GE(console.WaitFor([](const std::wstring& row) { return row.size() > 2 && row.back() == L'>'; }), 0)
+        << console.Dump();
+    for (const char* line : {"install7c", "use7c"})
+        ASSERT_TRUE(console.Send(Typed(line)) && console.Send(enter));
+    const int used = console.WaitForRow(L"use7c");
+    ASSERT_GE(used, 0) << console.Dump();
+    ASSERT_GE(console.WaitForRow(L"!", 20000, used + 1), 0) << console.Dump();
+    ASSERT_TRUE(console.Send(Typed("exit")) && console.Send(enter));
+    EXPECT_EQ(5u, EndsWithin(run, 20000)) << "EXIT passes on the last program's code\n" << console.Dump();
+}
+
 }  // namespace

@@ -1,0 +1,111 @@
+#pragma once
+// The command shell of a DOS session: a program of the PC like any other (its PSP, memory and
+// environment; a loop in ROM that hands each of its steps to this class), which reads a line at
+// its prompt, runs internal commands and starts programs through the same INT 21h services a
+// program calls, EXEC among them. What programs leave behind (vectors, resident code, memory
+// outside what DOS hands out) stays for the next one, until the session ends with EXIT.
+//
+// A step never waits inside the host: where a service has to wait for a key, the step returns
+// and the loop takes it again, so the timer's and the keyboard's interrupts (and the hooks that
+// resident programs put on them) run at the prompt too.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/pc/bios/guest.h"
+
+namespace halyard::dos {
+
+class DosKernel;
+
+// `text` in capitals, as DOS compares names and the shell its commands.
+std::string Capitals(std::string text);
+
+// The loop in ROM: a host call the machine routes to Shell::Step, then a jump back to it.
+inline constexpr uint16_t kShellLoop = 0x0400;
+// What the shell's PSP holds as its program: a far jump to the loop.
+inline const std::vector<uint8_t> kShellImage = {0xEA, uint8_t(kShellLoop), uint8_t(kShellLoop >> 8), 0x00, 0xF0};
+inline constexpr char kShellPath[] = "C:\\COMMAND.COM";
+
+class Shell {
+public:
+    Shell(Guest& guest, DosKernel& dos) : m_guest(guest), m_dos(dos) {}
+
+    // Puts the loop into ROM (the machine's start).
+    void Install();
+    // The session begins with the shell as the first program just loaded: with `command` empty it
+    // prompts until EXIT; else it runs that one command line (a batch file's name and arguments,
+    // as COMMAND /C does) and ends with its exit code.
+    void Begin(const std::string& command);
+    // One step of the loop.
+    void Step();
+
+private:
+    enum class Phase : uint8_t { Prompt, Reading, Child };
+    struct Call {
+        uint16_t ax = 0, bx = 0, cx = 0, dx = 0;
+        bool carry = false;
+        bool waiting = false;  // the service waits for a key: the step ends, and is taken again
+        bool started = false;  // EXEC started the child: it runs when the step ends
+        bool broke = false;    // Ctrl+C: DOS sent the call to INT 23h (the shell drops the line)
+    };
+    struct Batch {
+        std::vector<std::string> lines, arguments;
+        size_t next = 0;
+    };
+
+    // INT 21h with AX..DX, DS the shell's segment and ES `es` (0: the shell's too), as the shell's
+    // program would call it from its loop.
+    Call Dos(uint16_t ax, uint16_t bx = 0, uint16_t cx = 0, uint16_t dx = 0, uint16_t es = 0);
+    uint16_t Segment() const;
+    void Print(const std::string& text);
+    void PrintLine(const std::string& text) { Print(text + "\r\n"); }
+    void ShowPrompt();
+    // The next line of the batch file being run, with its parameters put in; false at its end.
+    bool NextBatchLine(std::string& line);
+    void Execute(std::string line);
+    bool Internal(const std::string& verb, const std::string& rest);
+    void RunProgram(const std::string& verb, const std::string& tail);
+    // The file a command names: itself when it has an extension, else .COM, .EXE, .BAT, in the
+    // current folder and then along PATH; empty when there is none.
+    std::string FindProgram(const std::string& verb);
+    bool Exists(const std::string& path);
+    void StartBatch(const std::string& path, const std::string& tail);
+    void ChildEnded();
+    void Exit();
+
+    // Internal commands (shell_commands.cpp).
+    void Echo(const std::string& rest);
+    void Set(const std::string& rest);
+    void ChangeFolder(const std::string& rest);
+    void Folder(uint8_t function, const std::string& rest);
+    void Delete(const std::string& rest);
+    void Rename(const std::string& rest);
+    void Type(const std::string& rest);
+    void Directory(const std::string& rest);
+    void Version();
+    std::string CurrentFolder();
+    // Puts `text` as ASCIIZ at `off` in the shell's segment.
+    void Put(uint16_t off, const std::string& text);
+
+    std::string Variable(const std::string& name) const;
+    std::vector<std::string> Environment() const;
+    // The environment for a child: a block the shell allocates (0 when it could not).
+    uint16_t WriteEnvironment();
+
+    Guest& m_guest;
+    DosKernel& m_dos;
+    uint16_t m_segment = 0;  // the shell's PSP, code, data and stack
+    Phase m_phase = Phase::Prompt;
+    bool m_started = false;
+    std::string m_pending;   // the command line given at the start
+    bool m_echo = true;
+    bool m_oneCommand = false;  // COMMAND /C: end after the command
+    uint8_t m_errorLevel = 0;
+    uint16_t m_childEnvironment = 0;
+    std::vector<std::pair<std::string, std::string>> m_variables;  // in the order they were set
+    std::vector<Batch> m_batches;
+};
+
+}  // namespace halyard::dos

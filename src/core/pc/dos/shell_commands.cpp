@@ -1,0 +1,259 @@
+// The shell's internal commands, each made of the INT 21h services a program would call.
+#include <cctype>
+#include <cstdio>
+
+#include "core/pc/dos/dos_kernel.h"
+#include "core/pc/dos/shell.h"
+
+namespace halyard::dos {
+namespace {
+
+constexpr uint16_t kPath = 0x0300, kPath2 = 0x0380, kDta = 0x0500, kSiBuffer = 0x0580, kIo = 0x1000, kIoSize = 0x7000;
+
+// The first word of `text` and what follows it.
+std::pair<std::string, std::string> FirstWord(const std::string& text)
+{
+    const size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos)
+        return {};
+    const size_t end = std::min(text.find_first_of(" \t", start), text.size());
+    const size_t next = text.find_first_not_of(" \t", end);
+    return {text.substr(start, end - start), next == std::string::npos ? std::string() : text.substr(next)};
+}
+
+// A number with thousands separators, as DIR shows sizes.
+std::string Grouped(uint32_t n)
+{
+    std::string digits = std::to_string(n), out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out.push_back(',');
+        out.push_back(digits[i]);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string Shell::CurrentFolder()
+{
+    const uint8_t drive = uint8_t(Dos(0x1900).ax);
+    Dos(0x4700, 0, 0, uint16_t(drive + 1));  // DS:SI: the folder, without drive and first backslash
+    bool complete = false;
+    const std::string folder = m_guest.mem.ReadString(m_segment, kSiBuffer, 64, 0, complete);
+    return std::string(1, char('A' + drive)) + ":\\" + folder;
+}
+
+void Shell::Echo(const std::string& rest)
+{
+    const std::string word = Capitals(FirstWord(rest).first);
+    if (FirstWord(rest).second.empty() && (word == "ON" || word == "OFF")) {
+        m_echo = word == "ON";
+        return;
+    }
+    if (rest.find_first_not_of(" \t") == std::string::npos) {
+        PrintLine(m_echo ? "ECHO is on" : "ECHO is off");
+        return;
+    }
+    PrintLine(rest);
+}
+
+void Shell::Set(const std::string& rest)
+{
+    const size_t equals = rest.find('=');
+    if (equals == std::string::npos) {
+        for (const std::string& entry : Environment())
+            PrintLine(entry);
+        return;
+    }
+    const std::string name = Capitals(rest.substr(0, equals)), value = rest.substr(equals + 1);
+    for (auto it = m_variables.begin(); it != m_variables.end(); ++it) {
+        if (it->first == name) {
+            m_variables.erase(it);
+            break;
+        }
+    }
+    if (!value.empty())
+        m_variables.emplace_back(name, value);
+}
+
+void Shell::Version()
+{
+    PrintLine("");
+    PrintLine("MS-DOS Version 5.00");
+    PrintLine("");
+}
+
+void Shell::ChangeFolder(const std::string& rest)
+{
+    if (rest.empty()) {
+        PrintLine(CurrentFolder());
+        return;
+    }
+    Put(kPath, FirstWord(rest).first);
+    if (Dos(0x3B00, 0, 0, kPath).carry)
+        PrintLine("Invalid directory");
+}
+
+void Shell::Folder(uint8_t function, const std::string& rest)
+{
+    const std::string name = FirstWord(rest).first;
+    if (name.empty()) {
+        PrintLine("Required parameter missing");
+        return;
+    }
+    Put(kPath, name);
+    if (Dos(uint16_t(function << 8), 0, 0, kPath).carry)
+        PrintLine(function == 0x39 ? "Unable to create directory"
+                                   : "Invalid path, not directory,\r\nor directory not empty");
+}
+
+void Shell::Delete(const std::string& rest)
+{
+    const std::string name = FirstWord(rest).first;
+    if (name.empty()) {
+        PrintLine("Required parameter missing");
+        return;
+    }
+    // Wildcards go through an FCB-free search: each match is deleted by its name.
+    const size_t slash = name.find_last_of("\\:");
+    const std::string folder = slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+    Dos(0x1A00, 0, 0, kDta);
+    Put(kPath, name);
+    std::vector<std::string> matches;
+    for (Call found = Dos(0x4E00, 0, 0, kPath); !found.carry; found = Dos(0x4F00)) {
+        bool complete = false;
+        matches.push_back(folder + m_guest.mem.ReadString(m_segment, kDta + 0x1E, 13, 0, complete));
+    }
+    if (matches.empty()) {
+        PrintLine("File not found");
+        return;
+    }
+    for (const std::string& match : matches) {
+        Put(kPath, match);
+        if (Dos(0x4100, 0, 0, kPath).carry)
+            PrintLine("Access denied");
+    }
+}
+
+void Shell::Rename(const std::string& rest)
+{
+    const auto [from, after] = FirstWord(rest);
+    const std::string to = FirstWord(after).first;
+    if (from.empty() || to.empty()) {
+        PrintLine("Required parameter missing");
+        return;
+    }
+    const size_t slash = from.find_last_of("\\:");
+    Put(kPath, from);
+    Put(kPath2, (slash == std::string::npos ? std::string() : from.substr(0, slash + 1)) + to);
+    const Call call = Dos(0x5600, 0, 0, kPath);  // ES:DI the new name
+    if (call.carry)
+        PrintLine(call.ax == kErrFileNotFound ? "File not found" : "Duplicate file name or file not found");
+}
+
+void Shell::Type(const std::string& rest)
+{
+    const std::string name = FirstWord(rest).first;
+    if (name.empty()) {
+        PrintLine("Required parameter missing");
+        return;
+    }
+    Put(kPath, name);
+    const Call open = Dos(0x3D00, 0, 0, kPath);
+    if (open.carry) {
+        PrintLine("File not found - " + Capitals(name));
+        return;
+    }
+    for (;;) {
+        const Call read = Dos(0x3F00, open.ax, kIoSize, kIo);
+        if (read.carry || read.ax == 0)
+            break;
+        bool end = false;
+        std::string part = m_guest.mem.ReadString(m_segment, kIo, read.ax, 0x1A, end);
+        if (!part.empty()) {
+            m_guest.mem.WriteString(m_segment, kIo, part);
+            Dos(0x4000, 1, uint16_t(part.size()), kIo);
+        }
+        if (end)
+            break;
+    }
+    Dos(0x3E00, open.ax);
+}
+
+void Shell::Directory(const std::string& rest)
+{
+    bool wide = false;
+    std::string pattern;
+    for (std::string words = rest; !words.empty();) {
+        auto [word, after] = FirstWord(words);
+        if (Capitals(word) == "/W")
+            wide = true;
+        else if (!word.empty() && word[0] != '/')
+            pattern = word;
+        words = after;
+    }
+    if (pattern.empty())
+        pattern = "*.*";
+    else if (pattern.back() == '\\' || pattern.back() == ':')
+        pattern += "*.*";
+    else if (pattern.find_first_of("*?") == std::string::npos) {
+        Put(kPath, pattern);
+        const Call attributes = Dos(0x4300, 0, 0, kPath);
+        if (!attributes.carry && (attributes.cx & kAttrDirectory))
+            pattern += "\\*.*";
+        else if (pattern.find('.') == std::string::npos)
+            pattern += ".*";
+    }
+    const uint8_t drive = pattern.size() > 1 && pattern[1] == ':' ? uint8_t(std::toupper(pattern[0]) - 'A')
+                                                                   : uint8_t(Dos(0x1900).ax);
+    PrintLine("");
+    PrintLine(std::string(" Volume in drive ") + char('A' + drive) + " has no label");
+    const std::string folder = CurrentFolder();
+    PrintLine(" Directory of " + folder);
+    PrintLine("");
+    Dos(0x1A00, 0, 0, kDta);
+    Put(kPath, pattern);
+    uint32_t files = 0, bytes = 0, column = 0;
+    for (Call found = Dos(0x4E00, kAttrDirectory, kAttrDirectory | kAttrHidden | kAttrSystem, kPath); !found.carry;
+         found = Dos(0x4F00)) {
+        Memory& mem = m_guest.mem;
+        bool complete = false;
+        const std::string name = mem.ReadString(m_segment, kDta + 0x1E, 13, 0, complete);
+        const uint8_t attributes = mem.Read8(m_segment, kDta + 0x15);
+        const uint16_t time = mem.Read16(m_segment, kDta + 0x16), date = mem.Read16(m_segment, kDta + 0x18);
+        const uint32_t size = uint32_t(mem.Read16(m_segment, kDta + 0x1A)) | uint32_t(mem.Read16(m_segment, kDta + 0x1C)) << 16;
+        const bool folderEntry = attributes & kAttrDirectory;
+        const size_t dot = name == "." || name == ".." ? std::string::npos : name.find('.');
+        const std::string base = name.substr(0, dot), extension = dot == std::string::npos ? "" : name.substr(dot + 1);
+        char text[80];
+        if (wide) {
+            const std::string shown = folderEntry ? "[" + name + "]" : name;
+            std::snprintf(text, sizeof text, "%-16s", shown.c_str());
+            Print(text);
+            if (++column % 5 == 0)
+                PrintLine("");
+        } else {
+            const unsigned hour = time >> 11, minute = (time >> 5) & 63;
+            std::snprintf(text, sizeof text, "%-8s %-3s %9s %02u-%02u-%02u  %2u:%02u%c", base.c_str(), extension.c_str(),
+                          folderEntry ? "<DIR>    " : Grouped(size).c_str(), (date >> 5) & 15u, date & 31u,
+                          ((date >> 9) + 80) % 100, hour % 12 == 0 ? 12 : hour % 12, minute, hour < 12 ? 'a' : 'p');
+            PrintLine(text);
+        }
+        if (!folderEntry) {
+            ++files;
+            bytes += size;
+        }
+    }
+    if (wide && column % 5 != 0)
+        PrintLine("");
+    char text[80];
+    std::snprintf(text, sizeof text, "%9u file(s) %14s bytes", files, Grouped(bytes).c_str());
+    PrintLine(text);
+    const Call space = Dos(0x3600, 0, 0, uint16_t(drive + 1));
+    const uint32_t free = space.ax == 0xFFFF ? 0 : uint32_t(space.ax) * space.bx * space.cx;
+    std::snprintf(text, sizeof text, "%24s bytes free", Grouped(free).c_str());
+    PrintLine(text);
+}
+
+}  // namespace halyard::dos

@@ -1,0 +1,62 @@
+// A DOS session: the shell's prompt and internal commands, programs started at the prompt in the
+// same PC (what one installs, the next one uses), ERRORLEVEL, and batch files.
+#include <gtest/gtest.h>
+
+#include "core/pc/fake_host.h"
+
+namespace halyard::dos::test {
+namespace {
+
+// Copies a routine (print "!", IRET) to 0000:0200, points INT 7Ch at it, and ends with 4Ch.
+const std::string kInstall("\x31\xc0\x8e\xc0\xbf\x00\x02\xbe\x23\x01\xb9\x07\x00\xfc\xf3\xa4\x26\xc7\x06\xf0\x01\x00"
+                           "\x02\x26\xc7\x06\xf2\x01\x00\x00\xb8\x00\x4c\xcd\x21\xb4\x02\xb2\x21\xcd\x21\xcf",
+                           42);
+const std::string kUser("\xcd\x7c\xb8\x05\x4c\xcd\x21", 7);  // INT 7Ch, then ends with code 5
+
+struct Session {
+    MemoryFiles files;
+    StringConsole console;
+    FixedClock clock;
+    Machine machine{files, console, clock};
+
+    RunResult Type(const std::vector<std::string>& lines, const std::string& command = {})
+    {
+        console.redirected[0] = false;
+        for (const std::string& line : lines)
+            for (const char c : line + "\r")
+                console.keys.push_back(uint16_t(c == '\r' ? 0x1C0D : c));
+        EXPECT_EQ(machine.StartSession({"PATH=C:\\BIN"}, command), "");
+        return machine.Run(3000000);
+    }
+};
+
+TEST(DosShell, ProgramsAtThePromptShareThePc)
+{
+    Session s;
+    s.files.files["INSTALL.COM"] = kInstall;
+    s.files.files["USER.COM"] = kUser;
+    const RunResult result = s.Type({"ver", "install", "user", "nosuch", "echo done", "exit"});
+    ASSERT_TRUE(result.exited) << result.failure << "\n" << s.console.output << "|" << s.console.text;
+    EXPECT_EQ(result.exitCode, 5) << "EXIT passes on the last program's code";
+    const std::string& out = s.console.output;
+    EXPECT_NE(out.find("C:\\WORK>ver"), std::string::npos) << out;
+    EXPECT_NE(out.find("MS-DOS Version 5.00"), std::string::npos) << out;
+    EXPECT_NE(out.find("C:\\WORK>user\r\n!C:\\WORK>"), std::string::npos) << "the routine INSTALL left behind ran:\n" << out;
+    EXPECT_NE(out.find("nosuch\r\nBad command or file name\r\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("echo done\r\ndone\r\n"), std::string::npos) << out;
+}
+
+TEST(DosShell, ABatchFileRunsWithItsParametersAndEnds)
+{
+    Session s;
+    s.files.files["USER.COM"] = kUser;
+    s.files.files["INSTALL.COM"] = kInstall;
+    s.files.files["GO.BAT"] = "@echo off\r\necho first %1 and %2\r\ninstall\r\nuser\r\nset LAB=two\r\necho %lab%\r\n";
+    const RunResult result = s.Type({}, "GO.BAT one two");
+    ASSERT_TRUE(result.exited) << result.failure << "\n" << s.console.output << "|" << s.console.text;
+    EXPECT_EQ(result.exitCode, 5);
+    EXPECT_EQ(s.console.output, "first one and two\r\n!two\r\n");
+}
+
+}  // namespace
+}  // namespace halyard::dos::test
