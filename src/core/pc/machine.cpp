@@ -41,7 +41,7 @@ Motherboard::Motherboard(HostFiles& files, HostConsole& console, HostClock& cloc
       m_graphics(m_guest, m_devices, m_screen),
       m_mouse(m_guest, m_graphics),
       m_dos(m_guest, m_screen, m_keyboard, m_disk),
-      m_shell(m_guest, m_dos)
+      m_shell(m_guest, m_dos, m_screen)
 {
     m_cpu.Attach(m_devices);
     m_graphics.SetDisplay(m_noDisplay);

@@ -156,6 +156,7 @@ void Shell::Step()
 {
     switch (m_phase) {
     case Phase::Child: ChildEnded(); return;
+    case Phase::Pause: Pause(); return;
     case Phase::Prompt:
         if (!m_started) {
             m_started = true;
@@ -264,6 +265,20 @@ bool Shell::Internal(const std::string& verb, const std::string& raw)
         Set("PROMPT=" + rest);
     } else if (verb == "EXIT") {
         Exit();
+    } else if (verb == "CLS") {
+        ClearScreen();
+    } else if (verb == "PAUSE") {
+        PrintLine("Press any key to continue . . .");
+        m_phase = Phase::Pause;
+        Pause();
+    } else if (verb == "GOTO") {
+        Goto(rest);
+    } else if (verb == "SHIFT") {
+        Shift();
+    } else if (verb == "IF") {
+        If(rest);
+    } else if (verb == "CALL") {
+        CallBatch(rest);
     } else {
         return false;
     }
@@ -404,6 +419,9 @@ void Shell::StartBatch(const std::string& path, const std::string& tail)
             text.push_back(char(m_guest.mem.Read8(m_segment, uint16_t(kIo + i))));
     }
     Dos(0x3E00, open.ax);
+    if (!m_batches.empty() && !m_calling)
+        m_batches.pop_back();  // a batch file named in another takes its place
+    m_calling = false;
     Batch batch;
     batch.arguments.push_back(path);
     for (size_t at = 0; at < tail.size();) {

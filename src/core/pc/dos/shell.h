@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/pc/bios/guest.h"
+#include "core/pc/bios/text_screen.h"
 
 namespace halyard::dos {
 
@@ -30,7 +31,7 @@ inline constexpr char kShellPath[] = "C:\\COMMAND.COM";
 
 class Shell {
 public:
-    Shell(Guest& guest, DosKernel& dos) : m_guest(guest), m_dos(dos) {}
+    Shell(Guest& guest, DosKernel& dos, TextScreen& screen) : m_guest(guest), m_dos(dos), m_screen(screen) {}
 
     // Puts the loop into ROM (the machine's start).
     void Install();
@@ -42,7 +43,7 @@ public:
     void Step();
 
 private:
-    enum class Phase : uint8_t { Prompt, Reading, Child };
+    enum class Phase : uint8_t { Prompt, Reading, Child, Pause };
     struct Call {
         uint16_t ax = 0, bx = 0, cx = 0, dx = 0;
         bool carry = false;
@@ -85,6 +86,14 @@ private:
     void Type(const std::string& rest);
     void Directory(const std::string& rest);
     void Version();
+    void ClearScreen();
+    void Pause();
+
+    // Batch files' commands (shell_batch.cpp).
+    void Goto(const std::string& rest);
+    void Shift();
+    void If(const std::string& rest);
+    void CallBatch(const std::string& rest);
     std::string CurrentFolder();
     // Puts `text` as ASCIIZ at `off` in the shell's segment.
     void Put(uint16_t off, const std::string& text);
@@ -96,6 +105,8 @@ private:
 
     Guest& m_guest;
     DosKernel& m_dos;
+    TextScreen& m_screen;
+    bool m_calling = false;  // CALL: the batch file runs inside the current one, not instead
     uint16_t m_segment = 0;  // the shell's PSP, code, data and stack
     Phase m_phase = Phase::Prompt;
     bool m_started = false;

@@ -84,6 +84,28 @@ void Shell::Version()
     PrintLine("");
 }
 
+void Shell::ClearScreen()
+{
+    if (Dos(0x4400, 1).dx & 0x80) {  // the console: the screen blanked, the cursor at the top
+        m_screen.Scroll(true, 0, 0, 0, kScreenRows - 1, kScreenColumns - 1, 0x07);
+        m_screen.SetCursor(0, 0);
+        m_screen.TakeOverConsole();
+    } else {
+        Print("\x1B[2J");
+    }
+}
+
+// Waits for a key (08h, so that it waits with the interrupts running); the phase ends with it.
+void Shell::Pause()
+{
+    const Call key = Dos(0x0800);
+    if (key.waiting || m_guest.ended)
+        return;
+    m_phase = Phase::Prompt;
+    if (!key.broke)
+        PrintLine("");
+}
+
 void Shell::ChangeFolder(const std::string& rest)
 {
     if (rest.empty()) {

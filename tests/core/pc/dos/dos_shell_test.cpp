@@ -58,5 +58,42 @@ TEST(DosShell, ABatchFileRunsWithItsParametersAndEnds)
     EXPECT_EQ(s.console.output, "first one and two\r\n!two\r\n");
 }
 
+// GOTO and labels, IF ERRORLEVEL / EXIST / ==, SHIFT, CALL (which comes back) and a batch named
+// without CALL (which does not).
+TEST(DosShell, BatchFilesBranchTestAndCall)
+{
+    Session s;
+    s.files.files["USER.COM"] = kUser;
+    s.files.files["INSTALL.COM"] = kInstall;
+    s.files.files["SUB.BAT"] = "@echo in sub %1\r\n";
+    s.files.files["LAST.BAT"] = "@echo last\r\n";
+    s.files.files["GO.BAT"] = "@echo off\r\n"
+                              "install\r\nuser\r\n"
+                              "if errorlevel 6 echo wrong\r\n"
+                              "if errorlevel 5 goto five\r\n"
+                              "echo skipped\r\n"
+                              ":five\r\n"
+                              "if not exist NONE.TXT echo no file\r\n"
+                              "if exist user.com echo user here\r\n"
+                              "if \"%1\"==\"a\" echo first is a\r\n"
+                              "if not %2==b echo never\r\n"
+                              "shift\r\n"
+                              "echo now %1\r\n"
+                              "call sub x\r\n"
+                              "echo back\r\n"
+                              "goto nowhere\r\n"
+                              "echo not reached\r\n";
+    RunResult result = s.Type({}, "GO.BAT a b");
+    ASSERT_TRUE(result.exited) << result.failure << s.console.output;
+    EXPECT_EQ(s.console.output,
+              "!no file\r\nuser here\r\nfirst is a\r\nnow b\r\nin sub x\r\nback\r\nLabel not found\r\n");
+    Session chained;
+    chained.files.files["LAST.BAT"] = "@echo last\r\n";
+    chained.files.files["GO.BAT"] = "@echo off\r\nlast\r\necho not after\r\n";
+    result = chained.Type({}, "GO.BAT");
+    ASSERT_TRUE(result.exited) << result.failure;
+    EXPECT_EQ(chained.console.output, "last\r\n");
+}
+
 }  // namespace
 }  // namespace halyard::dos::test
