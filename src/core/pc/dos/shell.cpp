@@ -162,6 +162,10 @@ void Shell::Step()
             m_started = true;
             Dos(0x4A00, kShellParagraphs, 0, 0, m_segment);  // leave the rest of memory to programs
         }
+        if (!m_queue.empty()) {
+            RunQueued();
+            return;
+        }
         if (!m_pending.empty()) {
             std::string line;
             line.swap(m_pending);
@@ -214,15 +218,21 @@ void Shell::Execute(std::string line)
     }
     if (line.empty() || line[0] == ':')
         return;
-    size_t end = 0;
+    Dispatch(line);
+}
+
+void Shell::RunCommand(const std::string& line)
+{
+    size_t end = line.find_first_not_of(" \t");
+    if (end == std::string::npos)
+        return;
+    const size_t start = end;
     while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '/' &&
-           !(end > 0 && (line[end] == '\\' || line[end] == '.') && Capitals(line.substr(0, end)) == "CD"))
+           !(end > start && (line[end] == '\\' || line[end] == '.') && Capitals(line.substr(start, end - start)) == "CD"))
         ++end;
-    const std::string verb = line.substr(0, end);
-    const std::string rest = Trim(line.substr(end));
+    const std::string verb = line.substr(start, end - start);
     if (!Internal(Capitals(verb), line.substr(end)))
         RunProgram(verb, line.substr(end));
-    (void)rest;
 }
 
 bool Shell::Internal(const std::string& verb, const std::string& raw)
@@ -360,6 +370,7 @@ void Shell::RunProgram(const std::string& verb, const std::string& tail)
 void Shell::ChildEnded()
 {
     m_phase = Phase::Prompt;
+    Restore();
     m_errorLevel = uint8_t(Dos(0x4D00).ax);
     if (m_childEnvironment != 0)
         Dos(0x4900, 0, 0, 0, m_childEnvironment);

@@ -65,7 +65,16 @@ private:
     void ShowPrompt();
     // The next line of the batch file being run, with its parameters put in; false at its end.
     bool NextBatchLine(std::string& line);
+    // A line as typed or read from a batch file: echoed there, labels passed over, then run.
     void Execute(std::string line);
+    // A command line with its redirections and pipes (shell_redirect.cpp).
+    void Dispatch(const std::string& line);
+    // One command, its standard handles as they are.
+    void RunCommand(const std::string& line);
+    void RunQueued();
+    // The standard handles back as they were before the command that ended.
+    void Restore();
+    bool Redirect(int handle, const std::string& name, bool append);
     bool Internal(const std::string& verb, const std::string& rest);
     void RunProgram(const std::string& verb, const std::string& tail);
     // The file a command names: itself when it has an extension, else .COM, .EXE, .BAT, in the
@@ -117,6 +126,17 @@ private:
     uint16_t m_childEnvironment = 0;
     std::vector<std::pair<std::string, std::string>> m_variables;  // in the order they were set
     std::vector<Batch> m_batches;
+    // The parts of a command line with redirections or pipes, run one after the other: a part's
+    // command, the files its input and output go to (">>" appending), and the pipe file to
+    // delete once it ran.
+    struct Part {
+        std::string command, input, output, remove;
+        bool append = false;
+    };
+    std::vector<Part> m_queue;
+    std::string m_remove;            // the pipe file the running part reads
+    int m_saved[2] = {-1, -1};       // standard input and output while a part has them elsewhere
+    unsigned m_pipes = 0;
 };
 
 }  // namespace halyard::dos

@@ -79,14 +79,14 @@ void Shell::If(const std::string& rest)
     if (holds != negated) {
         const size_t command = rest.find_first_not_of(" \t", at);
         if (command != std::string::npos)
-            Execute(rest.substr(command));
+            Dispatch(rest.substr(command));
     }
 }
 
 void Shell::CallBatch(const std::string& rest)
 {
     m_calling = true;
-    Execute(rest);
+    RunCommand(rest);
     m_calling = false;
 }
 

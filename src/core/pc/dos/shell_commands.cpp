@@ -104,6 +104,7 @@ void Shell::Pause()
     m_phase = Phase::Prompt;
     if (!key.broke)
         PrintLine("");
+    Restore();
 }
 
 void Shell::ChangeFolder(const std::string& rest)

@@ -95,5 +95,25 @@ TEST(DosShell, BatchFilesBranchTestAndCall)
     EXPECT_EQ(chained.console.output, "last\r\n");
 }
 
+// Output to a file and appended to it, input from one, and a pipe through a temporary file that
+// is gone afterwards.
+TEST(DosShell, RedirectionAndPipes)
+{
+    Session s;
+    // Copies up to 100 bytes of standard input to standard output.
+    s.files.files["CAT.COM"] = std::string("\xb4\x3f\x31\xdb\xb9\x64\x00\xba\x1d\x01\xcd\x21\x89\xc1\xb4\x40\xbb\x01\x00"
+                                           "\xba\x1d\x01\xcd\x21\xb8\x00\x4c\xcd\x21",
+                                           29);
+    s.files.files["GO.BAT"] = "@echo off\r\necho one > A.TXT\r\necho two>>a.txt\r\ncat < a.txt\r\n"
+                              "type a.txt | cat > B.TXT\r\necho end\r\n";
+    const RunResult result = s.Type({}, "GO.BAT");
+    ASSERT_TRUE(result.exited) << result.failure << s.console.output;
+    EXPECT_EQ(s.files.files["A.TXT"], "one\r\ntwo\r\n");
+    EXPECT_EQ(s.files.files["B.TXT"], "one\r\ntwo\r\n");
+    EXPECT_EQ(s.console.output, "one\r\ntwo\r\nend\r\n");
+    for (const auto& [name, bytes] : s.files.files)
+        EXPECT_EQ(name.find("PIPE"), std::string::npos) << name << " was left behind";
+}
+
 }  // namespace
 }  // namespace halyard::dos::test
