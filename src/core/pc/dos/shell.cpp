@@ -289,6 +289,16 @@ bool Shell::Internal(const std::string& verb, const std::string& raw)
         If(rest);
     } else if (verb == "CALL") {
         CallBatch(rest);
+    } else if (verb == "FOR") {
+        For(rest);
+    } else if (verb == "COPY") {
+        Copy(rest);
+    } else if (verb == "VOL") {
+        Volume(rest);
+    } else if (verb == "DATE") {
+        Date(rest);
+    } else if (verb == "TIME") {
+        Time(rest);
     } else {
         return false;
     }

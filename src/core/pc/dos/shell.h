@@ -94,6 +94,12 @@ private:
     void Rename(const std::string& rest);
     void Type(const std::string& rest);
     void Directory(const std::string& rest);
+    void Copy(const std::string& rest);
+    void Volume(const std::string& rest);
+    void Date(const std::string& rest);
+    void Time(const std::string& rest);
+    // The names of the files that `pattern` matches, with its folder in front.
+    std::vector<std::string> Matches(const std::string& pattern);
     void Version();
     void ClearScreen();
     void Pause();
@@ -103,6 +109,7 @@ private:
     void Shift();
     void If(const std::string& rest);
     void CallBatch(const std::string& rest);
+    void For(const std::string& rest);
     std::string CurrentFolder();
     // Puts `text` as ASCIIZ at `off` in the shell's segment.
     void Put(uint16_t off, const std::string& text);

@@ -83,6 +83,45 @@ void Shell::If(const std::string& rest)
     }
 }
 
+// FOR %%V IN (set) DO command: the command once for each word of the set (each file a wildcard
+// matches), one after the other.
+void Shell::For(const std::string& rest)
+{
+    size_t at = 0;
+    const std::string variable = Word(rest, at);
+    const size_t open = rest.find('(', at), close = rest.find(')', open == std::string::npos ? at : open);
+    const size_t doAt = close == std::string::npos ? close : Capitals(rest).find("DO", close);
+    if (variable.size() < 2 || variable[0] != '%' || Capitals(Word(rest, at)) != "IN" || open == std::string::npos ||
+        close == std::string::npos || doAt == std::string::npos) {
+        PrintLine("Syntax error");
+        return;
+    }
+    const std::string name = variable.substr(variable[1] == '%' ? 2 : 1);
+    const std::string command = rest.substr(rest.find_first_not_of(" \t", doAt + 2) == std::string::npos
+                                                ? rest.size()
+                                                : rest.find_first_not_of(" \t", doAt + 2));
+    std::vector<Part> parts;
+    const std::string set = rest.substr(open + 1, close - open - 1);
+    for (size_t from = 0;;) {
+        const std::string item = Word(set, from);
+        if (item.empty())
+            break;
+        std::vector<std::string> items = {item};
+        if (item.find_first_of("*?") != std::string::npos)
+            items = Matches(item);
+        for (const std::string& each : items) {
+            std::string line = command;
+            const std::string marker = "%" + name;
+            for (size_t p = line.find(marker); p != std::string::npos; p = line.find(marker, p + each.size()))
+                line.replace(p, marker.size(), each);
+            Part part;
+            part.command = line;
+            parts.push_back(part);
+        }
+    }
+    m_queue.insert(m_queue.begin(), parts.begin(), parts.end());
+}
+
 void Shell::CallBatch(const std::string& rest)
 {
     m_calling = true;

@@ -138,16 +138,7 @@ void Shell::Delete(const std::string& rest)
         PrintLine("Required parameter missing");
         return;
     }
-    // Wildcards go through an FCB-free search: each match is deleted by its name.
-    const size_t slash = name.find_last_of("\\:");
-    const std::string folder = slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
-    Dos(0x1A00, 0, 0, kDta);
-    Put(kPath, name);
-    std::vector<std::string> matches;
-    for (Call found = Dos(0x4E00, 0, 0, kPath); !found.carry; found = Dos(0x4F00)) {
-        bool complete = false;
-        matches.push_back(folder + m_guest.mem.ReadString(m_segment, kDta + 0x1E, 13, 0, complete));
-    }
+    const std::vector<std::string> matches = Matches(name);
     if (matches.empty()) {
         PrintLine("File not found");
         return;
@@ -157,6 +148,123 @@ void Shell::Delete(const std::string& rest)
         if (Dos(0x4100, 0, 0, kPath).carry)
             PrintLine("Access denied");
     }
+}
+
+std::vector<std::string> Shell::Matches(const std::string& pattern)
+{
+    const size_t slash = pattern.find_last_of("\\:");
+    const std::string folder = slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
+    Dos(0x1A00, 0, 0, kDta);
+    Put(kPath, pattern);
+    std::vector<std::string> matches;
+    for (Call found = Dos(0x4E00, 0, 0, kPath); !found.carry; found = Dos(0x4F00)) {
+        bool complete = false;
+        matches.push_back(folder + m_guest.mem.ReadString(m_segment, kDta + 0x1E, 13, 0, complete));
+    }
+    return matches;
+}
+
+// COPY from [to]: one file or every file a wildcard matches, into a file or a folder.
+void Shell::Copy(const std::string& rest)
+{
+    const auto [from, after] = FirstWord(rest);
+    std::string to = FirstWord(after).first;
+    if (from.empty()) {
+        PrintLine("Required parameter missing");
+        return;
+    }
+    const std::vector<std::string> sources = Matches(from);
+    if (sources.empty()) {
+        PrintLine("File not found - " + Capitals(from));
+        return;
+    }
+    bool intoFolder = to.empty() || to.back() == '\\' || to.back() == ':';
+    if (!intoFolder) {
+        Put(kPath, to);
+        const Call attributes = Dos(0x4300, 0, 0, kPath);
+        intoFolder = !attributes.carry && (attributes.cx & kAttrDirectory);
+        if (intoFolder)
+            to += "\\";
+    }
+    unsigned copied = 0;
+    for (const std::string& source : sources) {
+        const size_t slash = source.find_last_of("\\:");
+        const std::string target = intoFolder ? to + source.substr(slash == std::string::npos ? 0 : slash + 1) : to;
+        if (Capitals(target) == Capitals(source)) {
+            PrintLine("File cannot be copied onto itself");
+            continue;
+        }
+        Put(kPath, source);
+        const Call in = Dos(0x3D00, 0, 0, kPath);
+        Put(kPath, target);
+        const Call out = in.carry ? in : Dos(0x3C00, 0, 0, kPath);
+        if (in.carry || out.carry) {
+            PrintLine(in.carry ? "File not found - " + source : "File creation error");
+            if (!in.carry)
+                Dos(0x3E00, in.ax);
+            continue;
+        }
+        for (Call read = Dos(0x3F00, in.ax, kIoSize, kIo); !read.carry && read.ax > 0;
+             read = Dos(0x3F00, in.ax, kIoSize, kIo))
+            Dos(0x4000, out.ax, read.ax, kIo);
+        Dos(0x3E00, in.ax);
+        Dos(0x3E00, out.ax);
+        if (sources.size() > 1)
+            PrintLine(Capitals(source));
+        ++copied;
+    }
+    char text[40];
+    std::snprintf(text, sizeof text, "%9u file(s) copied", copied);
+    PrintLine(text);
+}
+
+void Shell::Volume(const std::string& rest)
+{
+    const std::string drive = rest.size() >= 2 && rest[1] == ':' ? Capitals(rest.substr(0, 1)) : CurrentFolder().substr(0, 1);
+    PrintLine("");
+    PrintLine(" Volume in drive " + drive + " has no label");
+}
+
+// Shown, or set from the argument (mm-dd-yy or mm-dd-yyyy): the PC's own clock, never the host's.
+void Shell::Date(const std::string& rest)
+{
+    static const char* const kDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    if (rest.empty()) {
+        const Call now = Dos(0x2A00);
+        char text[40];
+        std::snprintf(text, sizeof text, "Current date is %s %02u-%02u-%04u", kDays[now.ax & 7], now.dx >> 8,
+                      now.dx & 0xFF, now.cx);
+        PrintLine(text);
+        return;
+    }
+    unsigned month = 0, day = 0, year = 0;
+    if (std::sscanf(rest.c_str(), "%u%*[-/.]%u%*[-/.]%u", &month, &day, &year) != 3) {
+        PrintLine("Invalid date");
+        return;
+    }
+    if (year < 80)
+        year += 2000;
+    else if (year < 100)
+        year += 1900;
+    if (uint8_t(Dos(0x2B00, 0, uint16_t(year), uint16_t(month << 8 | day)).ax) != 0)
+        PrintLine("Invalid date");
+}
+
+void Shell::Time(const std::string& rest)
+{
+    if (rest.empty()) {
+        const Call now = Dos(0x2C00);
+        const unsigned hour = now.cx >> 8;
+        char text[48];
+        std::snprintf(text, sizeof text, "Current time is %2u:%02u:%02u.%02u%c", hour % 12 == 0 ? 12 : hour % 12,
+                      now.cx & 0xFF, now.dx >> 8, now.dx & 0xFF, hour < 12 ? 'a' : 'p');
+        PrintLine(text);
+        return;
+    }
+    unsigned hour = 0, minute = 0, second = 0;
+    const int read = std::sscanf(rest.c_str(), "%u:%u:%u", &hour, &minute, &second);
+    if (read < 2 || uint8_t(Dos(0x2D00, 0, uint16_t(hour << 8 | minute), uint16_t(second << 8)).ax) != 0)
+        PrintLine("Invalid time");
 }
 
 void Shell::Rename(const std::string& rest)
