@@ -186,20 +186,14 @@ void Shell::Step()
         }
         ShowPrompt();
         m_phase = Phase::Reading;
+        m_edit = {};
+        m_edit.recalled = m_history.size();
         [[fallthrough]];
     case Phase::Reading: {
-        m_guest.mem.Write8(m_segment, kLine, kLineLimit);
-        const Call read = Dos(0x0A00, 0, 0, kLine);
-        if (read.waiting || m_guest.ended)
+        std::string line;
+        if (!EditLine(line))
             return;
         m_phase = Phase::Prompt;
-        if (read.broke)
-            return;
-        Print("\n");
-        std::string line;
-        const uint8_t length = m_guest.mem.Read8(m_segment, kLine + 1);
-        for (uint8_t i = 0; i < length; ++i)
-            line.push_back(char(m_guest.mem.Read8(m_segment, uint16_t(kLine + 2 + i))));
         Execute(line);
         return;
     }

@@ -83,6 +83,11 @@ private:
     bool Exists(const std::string& path);
     void StartBatch(const std::string& path, const std::string& tail);
     void ChildEnded();
+    // Reads on at the line typed at the prompt, a key at a time (shell_line.cpp): true with `line`
+    // once Enter ends it; false while it waits for keys, and when Ctrl+C dropped it.
+    bool EditLine(std::string& line);
+    // The line on the screen becomes `text`, the cursor at its end.
+    void ReplaceLine(const std::string& text);
     void Exit();
 
     // Internal commands (shell_commands.cpp).
@@ -133,6 +138,15 @@ private:
     uint16_t m_childEnvironment = 0;
     std::vector<std::pair<std::string, std::string>> m_variables;  // in the order they were set
     std::vector<Batch> m_batches;
+    // The line being typed at the prompt: its text, the cursor in it, and the earlier lines (the
+    // newest last) with the one Up and Down have reached.
+    struct Edit {
+        std::string text;
+        size_t cursor = 0;
+        bool extended = false;  // the next key is an extended key's scan code
+        size_t recalled = 0;
+    } m_edit;
+    std::vector<std::string> m_history;
     // The parts of a command line with redirections or pipes, run one after the other: a part's
     // command, the files its input and output go to (">>" appending), and the pipe file to
     // delete once it ran.

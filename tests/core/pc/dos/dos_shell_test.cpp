@@ -132,5 +132,41 @@ TEST(DosShell, ForCopyDateAndTime)
                                 "Current date is Tue 03-04-2025\r\nCurrent time is 10:20:30.00a\r\nInvalid date\r\n");
 }
 
+// The prompt's line editing: Backspace, Left and inserting, Esc, Up for the last line, F3 for the
+// rest of it.
+TEST(DosShell, ThePromptEditsAndRecallsLines)
+{
+    Session s;
+    constexpr uint16_t kBack = 0x0E08, kEnter = 0x1C0D, kLeft = 0x4B00, kUp = 0x4800, kF3 = 0x3D00, kEsc = 0x011B;
+    const auto typed = [&s](const std::string& text) {
+        for (const char c : text)
+            s.console.keys.push_back(uint16_t(c));
+    };
+    typed("echo ab");
+    s.console.keys.insert(s.console.keys.end(), {kBack});
+    typed("c");
+    s.console.keys.insert(s.console.keys.end(), {kEnter, kUp, kEnter});
+    typed("echo 13");
+    s.console.keys.insert(s.console.keys.end(), {kLeft});
+    typed("2");
+    s.console.keys.insert(s.console.keys.end(), {kEnter});
+    typed("xyz");
+    s.console.keys.insert(s.console.keys.end(), {kEsc});
+    typed("ec");
+    s.console.keys.insert(s.console.keys.end(), {kF3, kEnter});
+    typed("exit");
+    s.console.keys.insert(s.console.keys.end(), {kEnter});
+    const RunResult result = s.Type({});
+    ASSERT_TRUE(result.exited) << result.failure << s.console.output;
+    std::string results;
+    for (size_t at = 0; (at = s.console.output.find("\r\n", at)) != std::string::npos; at += 2) {
+        const size_t next = s.console.output.find("\r\n", at + 2);
+        const std::string row = s.console.output.substr(at + 2, next == std::string::npos ? 0 : next - at - 2);
+        if (!row.empty() && row.find('>') == std::string::npos)
+            results += row + "|";
+    }
+    EXPECT_EQ(results, "ac|ac|123|123|") << s.console.output;
+}
+
 }  // namespace
 }  // namespace halyard::dos::test
