@@ -38,6 +38,8 @@ uint16_t TextScreen::CellAtCursor() const
 
 void TextScreen::PutCell(unsigned row, unsigned column, uint8_t c, int attribute)
 {
+    if (row >= kScreenRows || column >= kScreenColumns)
+        return;
     const unsigned offset = (row * kScreenColumns + column) * 2;
     uint8_t* cells = Cells();
     cells[offset] = c;
@@ -69,6 +71,7 @@ void TextScreen::Teletype(uint8_t c)
     }
     if (!m_wholeScreen)
         m_console.WriteText(&c, 1);
+    SetCursor(CursorRow(), CursorColumn());  // a cursor a program put off the screen comes back to its edge
     switch (c) {
     case 7: return;
     case 8:

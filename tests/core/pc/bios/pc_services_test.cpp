@@ -265,6 +265,18 @@ TEST(PcGraphics, TeletypeWrapsAtTheLastColumn)
     }
 }
 
+// A cursor that a program wrote off the screen into the BIOS's data (the fuzzer's finding: the
+// teletype wrote past the screen's copy) comes back to the screen's edge.
+TEST(PcGraphics, TeletypeAtACursorOffTheScreenWritesOnIt)
+{
+    Bios b(0x10);
+    b.t.Mem().Write16(0x40, 0x50, 0xC8F0);  // row 200, column 240
+    b.Int(0x0E58, 0x0007);
+    EXPECT_EQ(b.t.Mem().Read8(0xB800, (23 * 80 + 79) * 2), 'X') << "written in the last cell, then scrolled up a row";
+    b.Int(0x0300);
+    EXPECT_EQ(b.Reg(kDX), 24 << 8) << "wrapped and scrolled, on the last row";
+}
+
 TEST(PcGraphics, FortyColumnTextIsDrawnWithTheFont)
 {
     Bios b(0x10);
