@@ -236,67 +236,68 @@ bool Shell::Internal(const std::string& verb, const std::string& raw)
         const uint8_t drive = uint8_t(verb[0] - 'A');
         Dos(0x0E00, 0, 0, drive);
         if (uint8_t(Dos(0x1900).ax) != drive)
-            PrintLine("Invalid drive specification");
+            PrintLine("Invalid drive");
         return true;
     }
-    if (verb == "ECHO") {
-        Echo(raw.empty() ? raw : raw.substr(1));
-    } else if (verb == "REM") {
-    } else if (verb == "VER") {
-        Version();
-    } else if (verb == "CD" || verb == "CHDIR") {
-        ChangeFolder(rest);
-    } else if (verb == "MD" || verb == "MKDIR") {
-        Folder(0x39, rest);
-    } else if (verb == "RD" || verb == "RMDIR") {
-        Folder(0x3A, rest);
-    } else if (verb == "DEL" || verb == "ERASE") {
-        Delete(rest);
-    } else if (verb == "REN" || verb == "RENAME") {
-        Rename(rest);
-    } else if (verb == "TYPE") {
-        Type(rest);
-    } else if (verb == "DIR") {
-        Directory(rest);
-    } else if (verb == "SET") {
-        Set(rest);
-    } else if (verb == "PATH") {
-        if (rest.empty())
-            PrintLine(Variable("PATH").empty() ? "No Path" : "PATH=" + Variable("PATH"));
-        else
-            Set("PATH=" + (rest == ";" ? std::string() : Capitals(rest)));
-    } else if (verb == "PROMPT") {
-        Set("PROMPT=" + rest);
-    } else if (verb == "EXIT") {
-        Exit();
-    } else if (verb == "CLS") {
-        ClearScreen();
-    } else if (verb == "PAUSE") {
-        PrintLine("Press any key to continue . . .");
-        m_phase = Phase::Pause;
-        Pause();
-    } else if (verb == "GOTO") {
-        Goto(rest);
-    } else if (verb == "SHIFT") {
-        Shift();
-    } else if (verb == "IF") {
-        If(rest);
-    } else if (verb == "CALL") {
-        CallBatch(rest);
-    } else if (verb == "FOR") {
-        For(rest);
-    } else if (verb == "COPY") {
-        Copy(rest);
-    } else if (verb == "VOL") {
-        Volume(rest);
-    } else if (verb == "DATE") {
-        Date(rest);
-    } else if (verb == "TIME") {
-        Time(rest);
-    } else {
-        return false;
+    // Each command with what it is given: the words after it, and (for ECHO) the line as typed.
+    using Run = void (*)(Shell&, const std::string& rest, const std::string& raw);
+    static const struct {
+        const char* name;
+        Run run;
+    } kCommands[] = {
+        {"ECHO", [](Shell& s, const std::string&, const std::string& r) { s.Echo(r.empty() ? r : r.substr(1)); }},
+        {"REM", [](Shell&, const std::string&, const std::string&) {}},
+        {"VER", [](Shell& s, const std::string&, const std::string&) { s.Version(); }},
+        {"CD", [](Shell& s, const std::string& a, const std::string&) { s.ChangeFolder(a); }},
+        {"CHDIR", [](Shell& s, const std::string& a, const std::string&) { s.ChangeFolder(a); }},
+        {"MD", [](Shell& s, const std::string& a, const std::string&) { s.Folder(0x39, a); }},
+        {"MKDIR", [](Shell& s, const std::string& a, const std::string&) { s.Folder(0x39, a); }},
+        {"RD", [](Shell& s, const std::string& a, const std::string&) { s.Folder(0x3A, a); }},
+        {"RMDIR", [](Shell& s, const std::string& a, const std::string&) { s.Folder(0x3A, a); }},
+        {"DEL", [](Shell& s, const std::string& a, const std::string&) { s.Delete(a); }},
+        {"ERASE", [](Shell& s, const std::string& a, const std::string&) { s.Delete(a); }},
+        {"REN", [](Shell& s, const std::string& a, const std::string&) { s.Rename(a); }},
+        {"RENAME", [](Shell& s, const std::string& a, const std::string&) { s.Rename(a); }},
+        {"TYPE", [](Shell& s, const std::string& a, const std::string&) { s.Type(a); }},
+        {"DIR", [](Shell& s, const std::string& a, const std::string&) { s.Directory(a); }},
+        {"SET", [](Shell& s, const std::string& a, const std::string&) { s.Set(a); }},
+        {"PATH", [](Shell& s, const std::string& a, const std::string&) { s.Path(a); }},
+        {"PROMPT", [](Shell& s, const std::string& a, const std::string&) { s.Set("PROMPT=" + a); }},
+        {"EXIT", [](Shell& s, const std::string&, const std::string&) { s.Exit(); }},
+        {"CLS", [](Shell& s, const std::string&, const std::string&) { s.ClearScreen(); }},
+        {"PAUSE", [](Shell& s, const std::string&, const std::string&) { s.StartPause(); }},
+        {"GOTO", [](Shell& s, const std::string& a, const std::string&) { s.Goto(a); }},
+        {"SHIFT", [](Shell& s, const std::string&, const std::string&) { s.Shift(); }},
+        {"IF", [](Shell& s, const std::string& a, const std::string&) { s.If(a); }},
+        {"CALL", [](Shell& s, const std::string& a, const std::string&) { s.CallBatch(a); }},
+        {"FOR", [](Shell& s, const std::string& a, const std::string&) { s.For(a); }},
+        {"COPY", [](Shell& s, const std::string& a, const std::string&) { s.Copy(a); }},
+        {"VOL", [](Shell& s, const std::string& a, const std::string&) { s.Volume(a); }},
+        {"DATE", [](Shell& s, const std::string& a, const std::string&) { s.Date(a); }},
+        {"TIME", [](Shell& s, const std::string& a, const std::string&) { s.Time(a); }},
+    };
+    for (const auto& command : kCommands) {
+        if (verb == command.name) {
+            command.run(*this, rest, raw);
+            return true;
+        }
     }
-    return true;
+    return false;
+}
+
+void Shell::Path(const std::string& rest)
+{
+    if (rest.empty())
+        PrintLine(Variable("PATH").empty() ? "No Path" : "PATH=" + Variable("PATH"));
+    else
+        Set("PATH=" + (rest == ";" ? std::string() : Capitals(rest)));
+}
+
+void Shell::StartPause()
+{
+    PrintLine("Press any key to continue . . .");
+    m_phase = Phase::Pause;
+    Pause();
 }
 
 bool Shell::Exists(const std::string& path)

@@ -107,6 +107,9 @@ private:
     std::vector<std::string> Matches(const std::string& pattern);
     void Version();
     void ClearScreen();
+    void Path(const std::string& rest);
+    // PAUSE: its message, then the wait for a key (Pause, taken again until one comes).
+    void StartPause();
     void Pause();
 
     // Batch files' commands (shell_batch.cpp).
