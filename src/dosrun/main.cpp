@@ -87,7 +87,7 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
         // The program sees its own name, and the names in its command line, as names DOS can open.
         request.path = aliased.DosPath(file.path);
         request.tail = dos::AliasTail(std::string(tail), aliased);
-        request.environment = Environment();
+        request.environment = dos::ShellEnvironment(Environment());
         return machine.Load(request);
     });
 }

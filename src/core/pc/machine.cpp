@@ -95,7 +95,7 @@ std::string Motherboard::Load(const LoadRequest& request)
     return LoadProgram(request, m_mem, m_dos, m_cpu.regs);
 }
 
-std::string Motherboard::StartSession(std::vector<std::string> environment, const std::string& command)
+std::vector<std::string> ShellEnvironment(std::vector<std::string> environment)
 {
     const auto named = [&environment](const char* name) {
         const size_t length = std::strlen(name);
@@ -108,10 +108,15 @@ std::string Motherboard::StartSession(std::vector<std::string> environment, cons
     environment.insert(environment.begin(), std::string("COMSPEC=") + kShellPath);
     if (named("PROMPT") == environment.end())
         environment.push_back("PROMPT=$P$G");
+    return environment;
+}
+
+std::string Motherboard::StartSession(std::vector<std::string> environment, const std::string& command)
+{
     LoadRequest request;
     request.image = kShellImage;
     request.path = "COMMAND.COM";
-    request.environment = std::move(environment);
+    request.environment = ShellEnvironment(std::move(environment));
     const std::string refusal = Load(request);
     if (refusal.empty())
         m_shell.Begin(command);
@@ -149,7 +154,7 @@ void Motherboard::OnHostCall(uint8_t vector)
     case 0x1A: m_bios.TimeOfDay(); return;
     case 0x20: m_dos.Terminate(0, false); return;
     case 0x1B: m_dos.NoteBreak(); return;  // DOS's Ctrl+Break handler: Ctrl+C at the next check
-    case 0x23: m_dos.Terminate(0, false); return;  // DOS's own Ctrl+C handler ends the program
+    case 0x23: m_dos.Terminate(0, false, true); return;  // DOS's own Ctrl+C handler ends the program
     case 0x27: {  // stay resident with DX bytes
         Registers& R = m_cpu.regs;
         R.r[kDX] = uint16_t((uint32_t(R.r[kDX]) + 15) / 16);

@@ -33,6 +33,10 @@ struct RunResult {
 };
 
 // The parts of the machine and how they are wired: what a new machine, or one restarted, is made of.
+// A program's environment as the PC hands it on: COMSPEC names the shell's COMMAND.COM (a host's
+// shell is no use to a DOS program), and PROMPT is $P$G unless it is set.
+std::vector<std::string> ShellEnvironment(std::vector<std::string> environment);
+
 class Motherboard final : private HostCalls {
 public:
     Motherboard(HostFiles& files, HostConsole& console, HostClock& clock, std::unique_ptr<uint8_t[]> memory = {});
@@ -43,8 +47,7 @@ public:
 
     // Returns an empty string when the program is ready to run, else why it cannot run.
     std::string Load(const LoadRequest& request);
-    // A DOS session instead of a program: the shell, with `environment` (COMSPEC naming the
-    // shell, PROMPT $P$G unless set), prompting until EXIT, or running `command` alone (a batch
+    // A DOS session instead of a program: the shell, with ShellEnvironment(`environment`), prompting until EXIT, or running `command` alone (a batch
     // file's name and its arguments) and ending with it.
     std::string StartSession(std::vector<std::string> environment, const std::string& command);
     // Runs until the program ends, the machine stops it, or `limit` instructions have run.

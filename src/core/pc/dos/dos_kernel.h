@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/pc/dos/console_io.h"
@@ -17,6 +18,9 @@
 namespace halyard::dos {
 
 struct ProgramStart;
+
+// How a child ended, as 4Dh gives it in AH.
+inline constexpr uint8_t kEndedOnBreak = 1, kEndedResident = 3;
 class BiosDisk;
 
 class DosKernel {
@@ -31,9 +35,15 @@ public:
     // The program whose PSP is `psp` runs from now on; its DTA is PSP:0080h.
     void StartProgram(uint16_t psp);
     void Int21();
-    // Ends the current program with `code` (INT 20h, 00h, 4Ch, 31h, INT 27h): a child returns to
-    // its parent, keeping its memory when `resident`; the first program ends the run.
-    void Terminate(uint8_t code, bool resident);
+    // Ends the current program with `code` (INT 20h, 00h, 4Ch, 31h, INT 27h; `onBreak`: DOS's own
+    // Ctrl+C handler): a child returns to its parent, keeping its memory when `resident`; the
+    // first program ends the run.
+    void Terminate(uint8_t code, bool resident, bool onBreak = false);
+    // The program that runs now.
+    uint16_t CurrentPsp() const { return m_psp; }
+    // The PSP of the shell that EXEC last started for a program that ran COMMAND.COM (there is
+    // no such file: the session's shell answers for it), once; 0 when there is none.
+    uint16_t TakeStartedShell() { return std::exchange(m_startedShell, 0); }
     // Ctrl+Break was pressed (DOS's INT 1Bh handler): console calls see it as Ctrl+C.
     void NoteBreak() { m_console.NoteBreak(); }
     // Whether the current program is another program's child (the first program's parent is
@@ -159,6 +169,7 @@ private:
     std::set<int> m_fcbFiles;             // host files open through FCBs
     std::vector<DirEntry> m_fcbMatches;   // the last FCB search
     size_t m_fcbNext = 0;
+    uint16_t m_startedShell = 0;
     uint16_t m_childResult = 0;  // for 4Dh: the exit code in AL, how the child ended in AH
     bool m_doubleByte = false;
     FileTable m_files;

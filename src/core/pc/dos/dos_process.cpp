@@ -4,12 +4,19 @@
 #include "core/pc/dos/dos_kernel.h"
 #include "core/pc/dos/fcb_names.h"
 #include "core/pc/dos/loader.h"
+#include "core/pc/dos/shell.h"
 
 namespace halyard::dos {
 namespace {
 
 constexpr uint32_t kLargestProgram = 0xA0000;
-constexpr uint8_t kEndedResident = 3;
+
+// COMMAND.COM in any folder, the name COMSPEC gives the session's shell.
+bool NamesTheShell(const std::string& path)
+{
+    const size_t slash = path.find_last_of("\\:");
+    return Capitals(path.substr(slash == std::string::npos ? 0 : slash + 1)) == "COMMAND.COM";
+}
 
 }  // namespace
 
@@ -48,7 +55,7 @@ void DosKernel::ConsoleLine(const std::string& text)
     m_console.Write(Device::Console, reinterpret_cast<const uint8_t*>("\r\n"), 2);
 }
 
-void DosKernel::Terminate(uint8_t code, bool resident)
+void DosKernel::Terminate(uint8_t code, bool resident, bool onBreak)
 {
     Memory& mem = m_guest.mem;
     Registers& R = m_guest.R();
@@ -58,7 +65,7 @@ void DosKernel::Terminate(uint8_t code, bool resident)
         m_guest.Exit(code);
         return;
     }
-    m_childResult = uint16_t((resident ? kEndedResident : 0) << 8 | code);
+    m_childResult = uint16_t((resident ? kEndedResident : onBreak ? kEndedOnBreak : 0) << 8 | code);
     // The vectors the child may have changed come back from its PSP.
     for (uint16_t i = 0; i < 3; ++i)
         for (uint16_t w = 0; w < 2; ++w)
@@ -124,7 +131,11 @@ void DosKernel::Exec()
         return;
     const uint16_t blockSeg = R.seg[kES], block = R.r[kBX];
     LoadRequest request;
-    if (const uint16_t error = ReadWholeFile(path, request.image); error != kErrNone) {
+    const uint16_t error = ReadWholeFile(path, request.image);
+    const bool shell = (error == kErrFileNotFound || error == kErrPathNotFound) && NamesTheShell(path) && mode != 3;
+    if (shell) {
+        request.image = kShellImage;
+    } else if (error != kErrNone) {
         m_guest.Error(error);
         return;
     }
@@ -159,6 +170,8 @@ void DosKernel::Exec()
             start.ax = uint16_t(start.ax | 0xFF << (i * 8));
     }
     StartChild(start, mode == 0);
+    if (shell)
+        m_startedShell = start.psp;
 }
 
 void DosKernel::StartChild(const ProgramStart& start, bool run)

@@ -44,13 +44,14 @@ void Shell::Install()
 
 void Shell::Begin(const std::string& command)
 {
-    const Registers& R = m_guest.R();
-    m_segment = R.seg[kDS];
-    m_phase = Phase::Prompt;
-    m_echo = true;
-    m_errorLevel = 0;
-    m_batches.clear();
-    m_variables.clear();
+    m_suspended.clear();
+    Start(m_guest.R().seg[kDS], command);
+}
+
+void Shell::Start(uint16_t psp, const std::string& command)
+{
+    static_cast<ShellState&>(*this) = ShellState{};
+    m_segment = psp;
     for (const std::string& entry : EnvironmentStrings(m_guest.mem, m_guest.mem.Read16(m_segment, kPspEnvironment))) {
         const size_t equals = entry.find('=');
         if (equals != std::string::npos && equals > 0)
@@ -58,6 +59,27 @@ void Shell::Begin(const std::string& command)
     }
     m_pending = command;
     m_oneCommand = !command.empty();
+}
+
+void Shell::Switch(uint16_t psp)
+{
+    if (m_segment != 0)
+        m_suspended[m_segment] = static_cast<ShellState&>(*this);
+    const auto found = m_suspended.find(psp);
+    if (m_dos.TakeStartedShell() != psp && found != m_suspended.end()) {
+        static_cast<ShellState&>(*this) = std::move(found->second);
+        m_suspended.erase(found);
+        return;
+    }
+    // A program ran COMMAND: its tail is "/C command" for one command, else it prompts until EXIT.
+    Memory& mem = m_guest.mem;
+    bool complete = false;
+    const std::string tail = Trim(mem.ReadString(psp, kPspTail + 1, mem.Read8(psp, kPspTail), '\r', complete));
+    const bool one = tail.size() >= 2 && tail[0] == '/' && std::toupper(static_cast<unsigned char>(tail[1])) == 'C';
+    Start(psp, one ? Trim(tail.substr(2)) : std::string());
+    m_oneCommand = one;
+    if (!one)
+        PrintLine("");
 }
 
 uint16_t Shell::Segment() const { return m_segment; }
@@ -154,9 +176,12 @@ void Shell::ShowPrompt()
 
 void Shell::Step()
 {
+    if (const uint16_t psp = m_dos.CurrentPsp(); psp != m_segment)
+        Switch(psp);
     switch (m_phase) {
     case Phase::Child: ChildEnded(); return;
     case Phase::Pause: Pause(); return;
+    case Phase::Ask: AskToEnd(); return;
     case Phase::Prompt:
         if (!m_started) {
             m_started = true;
@@ -174,7 +199,9 @@ void Shell::Step()
         }
         if (!m_batches.empty()) {
             std::string line;
-            if (NextBatchLine(line))
+            if (Dos(0x0B00).broke)  // Ctrl+C between the batch file's lines
+                StartAsking();
+            else if (NextBatchLine(line))
                 Execute(line);
             else
                 m_batches.pop_back();
@@ -333,7 +360,8 @@ std::string Shell::FindProgram(const std::string& verb)
             if (Exists(folder + name + extension))
                 return folder + name + extension;
     }
-    return {};
+    // No COMMAND.COM on the disk: the shell answers for the one COMSPEC names.
+    return name == "COMMAND" || name == "COMMAND.COM" ? kShellPath : std::string();
 }
 
 void Shell::RunProgram(const std::string& verb, const std::string& tail)
@@ -376,7 +404,10 @@ void Shell::ChildEnded()
 {
     m_phase = Phase::Prompt;
     Restore();
-    m_errorLevel = uint8_t(Dos(0x4D00).ax);
+    const uint16_t result = Dos(0x4D00).ax;
+    m_errorLevel = uint8_t(result);
+    if (result >> 8 == kEndedOnBreak && !m_batches.empty())
+        StartAsking();
     if (m_childEnvironment != 0)
         Dos(0x4900, 0, 0, 0, m_childEnvironment);
     m_childEnvironment = 0;
@@ -384,8 +415,30 @@ void Shell::ChildEnded()
 
 void Shell::Exit()
 {
+    const uint8_t code = m_errorLevel;
+    m_segment = 0;  // this shell is gone: the next step is its parent's
+    Dos(uint16_t(0x4C00 | code));
+}
 
-    Dos(uint16_t(0x4C00 | m_errorLevel));
+void Shell::StartAsking()
+{
+    Print("Terminate batch job (Y/N)? ");
+    m_phase = Phase::Ask;
+    AskToEnd();
+}
+
+void Shell::AskToEnd()
+{
+    const Call key = Dos(0x0700);
+    if (key.waiting || m_guest.ended)
+        return;
+    const char answer = char(std::toupper(uint8_t(key.ax)));
+    if (answer != 'Y' && answer != 'N')
+        return;  // asked again, as DOS does, until one of the two
+    PrintLine(std::string(1, answer));
+    m_phase = Phase::Prompt;
+    if (answer == 'Y')
+        m_batches.clear();
 }
 
 std::string Shell::Variable(const std::string& name) const

@@ -29,7 +29,46 @@ inline constexpr uint16_t kShellLoop = 0x0400;
 inline const std::vector<uint8_t> kShellImage = {0xEA, uint8_t(kShellLoop), uint8_t(kShellLoop >> 8), 0x00, 0xF0};
 inline constexpr char kShellPath[] = "C:\\COMMAND.COM";
 
-class Shell {
+// What one shell of the session holds: a shell that a program starts (COMMAND, COMMAND /C) has
+// its own, and the one that started that program gets its own back when it ends.
+struct ShellState {
+    enum class Phase : uint8_t { Prompt, Reading, Child, Pause, Ask };
+    struct Batch {
+        std::vector<std::string> lines, arguments;
+        size_t next = 0;
+    };
+    bool m_calling = false;  // CALL: the batch file runs inside the current one, not instead
+    uint16_t m_segment = 0;  // the shell's PSP, code, data and stack
+    Phase m_phase = Phase::Prompt;
+    bool m_started = false;
+    std::string m_pending;   // the command line given at the start
+    bool m_echo = true;
+    bool m_oneCommand = false;  // COMMAND /C: end after the command
+    uint8_t m_errorLevel = 0;
+    uint16_t m_childEnvironment = 0;
+    std::vector<std::pair<std::string, std::string>> m_variables;  // in the order they were set
+    std::vector<Batch> m_batches;
+    // The line being typed at the prompt: its text, the cursor in it, and the line of the history
+    // that Up and Down have reached.
+    struct Edit {
+        std::string text;
+        size_t cursor = 0;
+        bool extended = false;  // the next key is an extended key's scan code
+        size_t recalled = 0;
+    } m_edit;
+    // The parts of a command line with redirections or pipes, run one after the other: a part's
+    // command, the files its input and output go to (">>" appending), and the pipe file to
+    // delete once it ran.
+    struct Part {
+        std::string command, input, output, remove;
+        bool append = false;
+    };
+    std::vector<Part> m_queue;
+    std::string m_remove;            // the pipe file the running part reads
+    int m_saved[2] = {-1, -1};       // standard input and output while a part has them elsewhere
+};
+
+class Shell : private ShellState {
 public:
     Shell(Guest& guest, DosKernel& dos, TextScreen& screen) : m_guest(guest), m_dos(dos), m_screen(screen) {}
 
@@ -39,11 +78,10 @@ public:
     // prompts until EXIT; else it runs that one command line (a batch file's name and arguments,
     // as COMMAND /C does) and ends with its exit code.
     void Begin(const std::string& command);
-    // One step of the loop.
+    // One step of the loop, for the shell whose PSP is the current program's.
     void Step();
 
 private:
-    enum class Phase : uint8_t { Prompt, Reading, Child, Pause };
     struct Call {
         uint16_t ax = 0, bx = 0, cx = 0, dx = 0;
         bool carry = false;
@@ -51,13 +89,16 @@ private:
         bool started = false;  // EXEC started the child: it runs when the step ends
         bool broke = false;    // Ctrl+C: DOS sent the call to INT 23h (the shell drops the line)
     };
-    struct Batch {
-        std::vector<std::string> lines, arguments;
-        size_t next = 0;
-    };
 
     // INT 21h with AX..DX, DS the shell's segment and ES `es` (0: the shell's too), as the shell's
     // program would call it from its loop.
+    // The shell of a fresh session at `psp`, running `command` when there is one.
+    void Start(uint16_t psp, const std::string& command);
+    // The shell at `psp` takes the steps: one resumed, or one that a program has just started.
+    void Switch(uint16_t psp);
+    // Ctrl+C in a batch file: "Terminate batch job (Y/N)?", then the wait for Y or N.
+    void StartAsking();
+    void AskToEnd();
     Call Dos(uint16_t ax, uint16_t bx = 0, uint16_t cx = 0, uint16_t dx = 0, uint16_t es = 0);
     uint16_t Segment() const;
     void Print(const std::string& text);
@@ -130,36 +171,10 @@ private:
     Guest& m_guest;
     DosKernel& m_dos;
     TextScreen& m_screen;
-    bool m_calling = false;  // CALL: the batch file runs inside the current one, not instead
-    uint16_t m_segment = 0;  // the shell's PSP, code, data and stack
-    Phase m_phase = Phase::Prompt;
-    bool m_started = false;
-    std::string m_pending;   // the command line given at the start
-    bool m_echo = true;
-    bool m_oneCommand = false;  // COMMAND /C: end after the command
-    uint8_t m_errorLevel = 0;
-    uint16_t m_childEnvironment = 0;
-    std::vector<std::pair<std::string, std::string>> m_variables;  // in the order they were set
-    std::vector<Batch> m_batches;
-    // The line being typed at the prompt: its text, the cursor in it, and the earlier lines (the
-    // newest last) with the one Up and Down have reached.
-    struct Edit {
-        std::string text;
-        size_t cursor = 0;
-        bool extended = false;  // the next key is an extended key's scan code
-        size_t recalled = 0;
-    } m_edit;
-    std::vector<std::string> m_history;
-    // The parts of a command line with redirections or pipes, run one after the other: a part's
-    // command, the files its input and output go to (">>" appending), and the pipe file to
-    // delete once it ran.
-    struct Part {
-        std::string command, input, output, remove;
-        bool append = false;
-    };
-    std::vector<Part> m_queue;
-    std::string m_remove;            // the pipe file the running part reads
-    int m_saved[2] = {-1, -1};       // standard input and output while a part has them elsewhere
+    // The shells that started another (a program that ran COMMAND), by their PSPs: each goes on
+    // when the program it started ends.
+    std::map<uint16_t, ShellState> m_suspended;
+    std::vector<std::string> m_history;  // the lines entered at every prompt, the newest last
     unsigned m_pipes = 0;
 };
 

@@ -105,6 +105,8 @@ void Shell::Pause()
     if (!key.broke)
         PrintLine("");
     Restore();
+    if (key.broke && !m_batches.empty())
+        StartAsking();
 }
 
 void Shell::ChangeFolder(const std::string& rest)

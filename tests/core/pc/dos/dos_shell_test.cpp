@@ -168,5 +168,55 @@ TEST(DosShell, ThePromptEditsAndRecallsLines)
     EXPECT_EQ(results, "ac|ac|123|123|") << s.console.output;
 }
 
+// A program runs COMMAND /C (the shell answers for COMSPEC's COMMAND.COM) and gets the command's
+// code; COMMAND typed at the prompt is a second shell until its EXIT, in the same PC.
+TEST(DosShell, ProgramsRunTheShellItself)
+{
+    Session s;
+    s.files.files["INSTALL.COM"] = kInstall;
+    s.files.files["USER.COM"] = kUser;
+    // Shrinks itself, runs "C:\COMMAND.COM /C user" and ends with the code it gets back.
+    s.files.files["RUNC.COM"] = std::string(
+        "\xbb\x00\x10\xb4\x4a\xcd\x21\x8c\x0e\x43\x01\x8c\x0e\x47\x01\x8c\x0e\x4b\x01\xbb\x3f\x01\xba\x26\x01\xb8\x00"
+        "\x4b\xcd\x21\xb4\x4d\xcd\x21\xb4\x4c\xcd\x21\x43\x3a\x5c\x43\x4f\x4d\x4d\x41\x4e\x44\x2e\x43\x4f\x4d\x00\x08"
+        "\x20\x2f\x43\x20\x75\x73\x65\x72\x0d\x00\x00\x35\x01\x00\x00\x5c\x00\x00\x00\x6c\x00\x00\x00",
+        77);
+    const RunResult result =
+        s.Type({"install", "runc", "if errorlevel 5 echo five", "command", "set inner=1", "user", "exit", "echo [%inner%]", "ver", "exit"});
+    ASSERT_TRUE(result.exited) << result.failure << "\n" << s.console.output;
+    const std::string& out = s.console.output;
+    EXPECT_NE(out.find("C:\\WORK>runc\r\n!C:\\WORK>if errorlevel 5 echo five\r\nfive\r\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("C:\\WORK>command\r\n\r\nC:\\WORK>set inner=1\r\nC:\\WORK>user\r\n!C:\\WORK>exit\r\nC:\\WORK>"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("[%inner%]"), std::string::npos) << "the inner shell's variables were its own:\n" << out;
+    EXPECT_NE(out.find("MS-DOS Version 5.00"), std::string::npos) << "the outer shell goes on:\n" << out;
+}
+
+// Ctrl+C at a batch file's PAUSE, or in a program it runs, asks whether to end the batch
+// file: keys other than Y and N are passed over, N goes on, Y ends it.
+TEST(DosShell, CtrlCAtABatchFileAsksToEndIt)
+{
+    constexpr uint16_t kCtrlC = 0x2E03;
+    const struct {
+        std::string batch;
+        std::vector<uint16_t> keys;
+        std::string output;
+    } cases[] = {
+        {"@echo off\r\npause\r\necho one\r\n", {kCtrlC, 'x', 'n'},
+         "Press any key to continue . . .\r\n^C\r\nTerminate batch job (Y/N)? N\r\none\r\n"},
+        {"@echo off\r\nread2\r\necho after\r\n", {'a', kCtrlC, 'y'}, "a^C\r\nTerminate batch job (Y/N)? Y\r\n"},
+    };
+    for (const auto& c : cases) {
+        Session s;
+        s.files.files["READ2.COM"] = std::string("\xb4\x01\xcd\x21\xb4\x01\xcd\x21\xb8\x00\x4c\xcd\x21", 13);
+        s.files.files["GO.BAT"] = c.batch;
+        s.console.keys.assign(c.keys.begin(), c.keys.end());
+        const RunResult result = s.Type({}, "GO.BAT");
+        ASSERT_TRUE(result.exited) << result.failure << s.console.output;
+        EXPECT_EQ(s.console.output, c.output) << c.batch;
+    }
+}
+
 }  // namespace
 }  // namespace halyard::dos::test
