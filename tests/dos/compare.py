@@ -136,6 +136,29 @@ def run_dosrun(folder, inputs, dosrun, wine):
     return outputs
 
 
+def check_batch(reference, ours, inputs, wine):
+    """A lab's batch file in one session of each machine: programs that install an interrupt
+    routine (at 0000:0200, resident, behind INT 0) and programs that use it, ERRORLEVEL, IF, FOR,
+    GOTO, SHIFT, SET and redirection (dosbox has no FOR and no pipes: the shell tests hold
+    those). The log it writes must agree byte for byte."""
+    logs = []
+    for folder in (reference, ours):
+        shutil.copy(os.path.join(inputs, "lab.bat"), os.path.join(folder, "LAB.BAT"))
+    config = os.path.join(reference, "lab.conf")
+    with open(config, "w") as f:
+        f.write("[sdl]\noutput=surface\n[mixer]\nnosound=true\n[speaker]\npcspeaker=false\n[cpu]\ncore=normal\n"
+                "cycles=max\n[autoexec]\nmount c %s\nc:\nCALL LAB.BAT x y z\nexit\n" % reference)
+    env = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy", HOME=reference)
+    subprocess.run(["timeout", "-s", "KILL", "120", "dosbox", "-conf", config, "-exit"], env=env,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+    subprocess.run([wine, "cmd", "/c", "Dosrun.exe LAB.BAT x y z"], cwd=ours, stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=False)
+    for folder in (reference, ours):
+        path = os.path.join(folder, "LOG.TXT")
+        logs.append(open(path, "rb").read() if os.path.exists(path) else b"(no log)")
+    return [] if logs[0] == logs[1] else ["lab.bat: dosbox %r, Dosrun %r" % tuple(logs)]
+
+
 def check_pass_through(folder, wine):
     """A Windows program (here Wine's cmd.exe) starts with the rest of Dosrun's command line as it
     was typed, and its exit code comes back. (Wine's cmd.exe, which hands Dosrun its line here,
@@ -229,7 +252,10 @@ def main():
         actual = run_dosrun(ours, args.inputs, args.dosrun, args.wine)
         passed_through = check_pass_through(ours, args.wine)
         documented = check_documented(ours, args.wine)
-    failed = len(passed_through) + len(documented)
+        batch = check_batch(reference, ours, args.inputs, args.wine)
+    failed = len(passed_through) + len(documented) + len(batch)
+    for failure in batch:
+        print("BATCH DIFFERS " + failure)
     for failure in passed_through:
         print("PASS-THROUGH FAILED " + failure)
     for failure in documented:

@@ -259,7 +259,7 @@ TEST(DosDebuggerConsole, ASessionRunsProgramsInOnePc)
     const auto enter = Stroke(VK_RETURN, 0x1C, '\r');
     ASSERT_GE(console.WaitFor([](const std::wstring& row) { return row.size() > 2 && row.back() == L'>'; }), 0)
         << console.Dump();
-    for (const char* line : {"install7c", "use7c"})
+    for (const char* line : {"inst7c", "use7c"})
         ASSERT_TRUE(console.Send(Typed(line)) && console.Send(enter));
     const int used = console.WaitForRow(L"use7c");
     ASSERT_GE(used, 0) << console.Dump();

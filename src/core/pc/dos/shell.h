@@ -58,12 +58,19 @@ struct ShellState {
     } m_edit;
     // The parts of a command line with redirections or pipes, run one after the other: a part's
     // command, the files its input and output go to (">>" appending), and the pipe file to
-    // delete once it ran.
+    // delete once it ran; or a whole line with its own redirections (FOR's, for each item).
     struct Part {
         std::string command, input, output, remove;
         bool append = false;
+        bool whole = false;
     };
     std::vector<Part> m_queue;
+    // DIR /P: the listing, the next of its lines to show, and the folder it lists.
+    struct Page {
+        std::vector<std::string> lines;
+        size_t next = 0;
+        std::string folder;
+    } m_page;
     std::string m_remove;            // the pipe file the running part reads
     int m_saved[2] = {-1, -1};       // standard input and output while a part has them elsewhere
 };
@@ -140,6 +147,7 @@ private:
     void Rename(const std::string& rest);
     void Type(const std::string& rest);
     void Directory(const std::string& rest);
+    void ShowPage();
     void Copy(const std::string& rest);
     void Volume(const std::string& rest);
     void Date(const std::string& rest);

@@ -116,6 +116,7 @@ void Shell::For(const std::string& rest)
                 line.replace(p, marker.size(), each);
             Part part;
             part.command = line;
+            part.whole = true;
             parts.push_back(part);
         }
     }

@@ -104,6 +104,12 @@ void Shell::Pause()
     m_phase = Phase::Prompt;
     if (!key.broke)
         PrintLine("");
+    if (!key.broke && !m_page.lines.empty()) {
+        PrintLine("(continuing " + m_page.folder + ")");
+        ShowPage();
+        return;
+    }
+    m_page = {};
     Restore();
     if (key.broke && !m_batches.empty())
         StartAsking();
@@ -316,12 +322,14 @@ void Shell::Type(const std::string& rest)
 
 void Shell::Directory(const std::string& rest)
 {
-    bool wide = false;
+    bool wide = false, paged = false;
     std::string pattern;
     for (std::string words = rest; !words.empty();) {
         auto [word, after] = FirstWord(words);
         if (Capitals(word) == "/W")
             wide = true;
+        else if (Capitals(word) == "/P")
+            paged = true;
         else if (!word.empty() && word[0] != '/')
             pattern = word;
         words = after;
@@ -340,11 +348,10 @@ void Shell::Directory(const std::string& rest)
     }
     const uint8_t drive = pattern.size() > 1 && pattern[1] == ':' ? uint8_t(std::toupper(pattern[0]) - 'A')
                                                                    : uint8_t(Dos(0x1900).ax);
-    PrintLine("");
-    PrintLine(std::string(" Volume in drive ") + char('A' + drive) + " has no label");
     const std::string folder = CurrentFolder();
-    PrintLine(" Directory of " + folder);
-    PrintLine("");
+    std::vector<std::string> lines = {"", std::string(" Volume in drive ") + char('A' + drive) + " has no label",
+                                      " Directory of " + folder, ""};
+    std::string row;
     Dos(0x1A00, 0, 0, kDta);
     Put(kPath, pattern);
     uint32_t files = 0, bytes = 0, column = 0;
@@ -363,30 +370,51 @@ void Shell::Directory(const std::string& rest)
         if (wide) {
             const std::string shown = folderEntry ? "[" + name + "]" : name;
             std::snprintf(text, sizeof text, "%-16s", shown.c_str());
-            Print(text);
+            row += text;
             if (++column % 5 == 0)
-                PrintLine("");
+                lines.push_back(std::move(row)), row.clear();
         } else {
             const unsigned hour = time >> 11, minute = (time >> 5) & 63;
             std::snprintf(text, sizeof text, "%-8s %-3s %9s %02u-%02u-%02u  %2u:%02u%c", base.c_str(), extension.c_str(),
                           folderEntry ? "<DIR>    " : Grouped(size).c_str(), (date >> 5) & 15u, date & 31u,
                           ((date >> 9) + 80) % 100, hour % 12 == 0 ? 12 : hour % 12, minute, hour < 12 ? 'a' : 'p');
-            PrintLine(text);
+            lines.emplace_back(text);
         }
         if (!folderEntry) {
             ++files;
             bytes += size;
         }
     }
-    if (wide && column % 5 != 0)
-        PrintLine("");
+    if (!row.empty())
+        lines.push_back(row);
     char text[80];
     std::snprintf(text, sizeof text, "%9u file(s) %14s bytes", files, Grouped(bytes).c_str());
-    PrintLine(text);
+    lines.emplace_back(text);
     const Call space = Dos(0x3600, 0, 0, uint16_t(drive + 1));
     const uint32_t free = space.ax == 0xFFFF ? 0 : uint32_t(space.ax) * space.bx * space.cx;
     std::snprintf(text, sizeof text, "%24s bytes free", Grouped(free).c_str());
-    PrintLine(text);
+    lines.emplace_back(text);
+    if (!paged) {
+        for (const std::string& line : lines)
+            PrintLine(line);
+        return;
+    }
+    m_page = {std::move(lines), 0, folder};
+    ShowPage();
+}
+
+// DIR /P: a screenful less the line that asks for a key, then the wait for it.
+void Shell::ShowPage()
+{
+    const uint8_t lastRow = m_guest.mem.Read8(0x40, 0x84);
+    const size_t rows = lastRow >= 24 ? size_t(lastRow) + 1 : 25;
+    const size_t end = std::min(m_page.lines.size(), m_page.next + rows - 2);
+    for (; m_page.next < end; ++m_page.next)
+        PrintLine(m_page.lines[m_page.next]);
+    if (end < m_page.lines.size())
+        StartPause();
+    else
+        m_page = {};
 }
 
 }  // namespace halyard::dos

@@ -36,7 +36,9 @@ std::string NameAt(const std::string& text, size_t& at)
 
 void Shell::Dispatch(const std::string& line)
 {
-    if (line.find_first_of("<>|") == std::string::npos) {
+    // FOR's redirections belong to the command it runs for each item, not to FOR.
+    const std::string first = Capitals(Trimmed(line).substr(0, 4));
+    if (line.find_first_of("<>|") == std::string::npos || first == "FOR " || first == "FOR\t") {
         RunCommand(line);
         return;
     }
@@ -82,6 +84,10 @@ void Shell::RunQueued()
 {
     Part part = m_queue.front();
     m_queue.erase(m_queue.begin());
+    if (part.whole) {
+        Dispatch(part.command);
+        return;
+    }
     m_remove = part.remove;
     if ((!part.input.empty() && !Redirect(0, part.input, false)) ||
         (!part.output.empty() && !Redirect(1, part.output, part.append))) {

@@ -122,11 +122,13 @@ TEST(DosShell, ForCopyDateAndTime)
     s.files.files["A.TXT"] = "aa\r\n";
     s.files.files["B.TXT"] = "bb\r\n";
     s.files.files["GO.BAT"] = "@echo off\r\nfor %%x in (1 two) do echo [%%x]\r\nfor %%f in (*.TXT) do type %%f\r\n"
+                              "for %%x in (3 4) do echo [%%x]>>F.LOG\r\n"
                               "copy a.txt c.dat\r\ncopy none.txt d.dat\r\n"
                               "date 03-04-25\r\ndate\r\ntime 10:20:30\r\ntime\r\ndate 02-30-25\r\n";
     const RunResult result = s.Type({}, "GO.BAT");
     ASSERT_TRUE(result.exited) << result.failure << s.console.output;
     EXPECT_EQ(s.files.files["C.DAT"], "aa\r\n");
+    EXPECT_EQ(s.files.files["F.LOG"], "[3]\r\n[4]\r\n") << "FOR's command has the redirection";
     EXPECT_EQ(s.files.files.count("D.DAT"), 0u);
     EXPECT_EQ(s.console.output, "[1]\r\n[two]\r\naa\r\nbb\r\n        1 file(s) copied\r\nFile not found - NONE.TXT\r\n"
                                 "Current date is Tue 03-04-2025\r\nCurrent time is 10:20:30.00a\r\nInvalid date\r\n");
