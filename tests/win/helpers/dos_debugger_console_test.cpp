@@ -196,6 +196,17 @@ TEST(DosDebuggerConsole, TheCourseDebuggersAreTypedAt)
 
 std::string DosTestPrograms() { return helpers_test::EnvText("HALYARD_STANDINS") + "\\..\\dos"; }
 
+// Waits for the session's prompt (a row ending in ">") at or after row `from`.
+int WaitForPrompt(console_test::Console& console, int from = 0)
+{
+    return console.WaitFor([](const std::wstring& row) { return row.size() > 2 && row.back() == L'>'; }, 20000, from);
+}
+
+bool TypeLine(console_test::Console& console, const std::string& line)
+{
+    return console.Send(Typed(line)) && console.Send(Stroke(VK_RETURN, 0x1C, '\r'));
+}
+
 // A program that loops without calling DOS, after it looked at the keyboard: one Ctrl+Break is a
 // key to it, the second within two seconds ends the run with one clear line.
 TEST(DosDebuggerConsole, AnEndlessLoopEndsAtCtrlBreakPressedTwice)
@@ -256,16 +267,85 @@ TEST(DosDebuggerConsole, ASessionRunsProgramsInOnePc)
     ASSERT_TRUE(console.Ready());
     Started run;
     ASSERT_TRUE(Start("\"" + StagedDosrun() + "\"", DosTestPrograms(), run));
-    const auto enter = Stroke(VK_RETURN, 0x1C, '\r');
-    ASSERT_GE(console.WaitFor([](const std::wstring& row) { return row.size() > 2 && row.back() == L'>'; }), 0)
-        << console.Dump();
+    ASSERT_GE(WaitForPrompt(console), 0) << console.Dump();
     for (const char* line : {"inst7c", "use7c"})
-        ASSERT_TRUE(console.Send(Typed(line)) && console.Send(enter));
+        ASSERT_TRUE(TypeLine(console, line));
     const int used = console.WaitForRow(L"use7c");
     ASSERT_GE(used, 0) << console.Dump();
     ASSERT_GE(console.WaitForRow(L"!", 20000, used + 1), 0) << console.Dump();
-    ASSERT_TRUE(console.Send(Typed("exit")) && console.Send(enter));
+    ASSERT_TRUE(TypeLine(console, "exit"));
     EXPECT_EQ(5u, EndsWithin(run, 20000)) << "EXIT passes on the last program's code\n" << console.Dump();
+}
+
+// A lab at the session's prompt on a real folder: its Chinese-named file shown by its alias and
+// copied, renamed, deleted, a folder made and removed; then Ctrl+C at a batch file's PAUSE asks
+// whether to end it, and Y does.
+TEST(DosDebuggerConsole, ASessionWorksOnARealFolderAndAsksAtCtrlCInABatch)
+{
+    if (!InItsConsole("ASessionWorksOnARealFolderAndAsksAtCtrlCInABatch"))
+        return;
+    wintest::TempDir folder;
+    folder.Write("第1题.txt", "hello\r\n");
+    folder.Write("FILES.BAT", "@echo off\r\ndir\r\ncopy 1~1.txt b.txt\r\nren b.txt c.txt\r\nmd sub\r\ncopy c.txt sub\r\n"
+                              "dir sub\r\ndel sub\\c.txt\r\nrd sub\r\ntype c.txt\r\ndel c.txt\r\necho done\r\n");
+    folder.Write("STOP.BAT", "@echo off\r\npause\r\necho after\r\n");
+    console_test::Console console;
+    ASSERT_TRUE(console.Ready());
+    Started run;
+    ASSERT_TRUE(Start("\"" + StagedDosrun() + "\"", folder.Path(), run));
+    ASSERT_GE(WaitForPrompt(console), 0) << console.Dump();
+    ASSERT_TRUE(TypeLine(console, "files"));
+    const int done = console.WaitForRow(L"done");
+    ASSERT_GE(done, 0) << console.Dump();
+    const std::string screen = console.Dump();
+    EXPECT_NE(screen.find("1~1      TXT         7"), std::string::npos) << screen;
+    EXPECT_NE(screen.find("C        TXT         7"), std::string::npos) << "DIR SUB shows the copy\n" << screen;
+    EXPECT_NE(screen.find("hello"), std::string::npos) << screen;
+    EXPECT_EQ(wintest::ReadFileBytes(folder.File("第1题.txt")), "hello\r\n");
+    for (const char* gone : {"b.txt", "c.txt", "sub"})
+        EXPECT_EQ(GetFileAttributesA(folder.File(gone).c_str()), INVALID_FILE_ATTRIBUTES) << gone;
+
+    ASSERT_TRUE(TypeLine(console, "stop"));
+    ASSERT_GE(console.WaitForRow(L"Press any key", 20000, done), 0) << console.Dump();
+    ASSERT_TRUE(console.Send(Stroke('C', 0x2E, 3, LEFT_CTRL_PRESSED)));
+    const int asked = console.WaitForRow(L"Terminate batch job (Y/N)?", 20000, done);
+    ASSERT_GE(asked, 0) << console.Dump();
+    ASSERT_TRUE(console.Send(Typed("y")));
+    ASSERT_GE(WaitForPrompt(console, asked), 0) << console.Dump();
+    EXPECT_LT(console.WaitForRow(L"after", 500, asked), 0) << console.Dump();
+    ASSERT_TRUE(TypeLine(console, "exit"));
+    EXPECT_EQ(0u, EndsWithin(run, 20000)) << console.Dump();
+}
+
+// The first labs: DEBUG typed at alone, at the session's prompt, with no program (the real DEBUG,
+// when HALYARD_DOS_DEBUGGERS names its folder).
+TEST(DosDebuggerConsole, DebugRunsAloneAtTheSessionsPrompt)
+{
+    const std::string tools = helpers_test::EnvText("HALYARD_DOS_DEBUGGERS");
+    if (GetFileAttributesA((tools + "\\DEBUG.EXE").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "HALYARD_DOS_DEBUGGERS names no folder with DEBUG.EXE";
+    if (!InItsConsole("DebugRunsAloneAtTheSessionsPrompt"))
+        return;
+    wintest::TempDir folder;
+    ASSERT_TRUE(helpers_test::CopyInto(tools + "\\DEBUG.EXE", folder.File("DEBUG.EXE")));
+    console_test::Console console;
+    ASSERT_TRUE(console.Ready());
+    Started run;
+    ASSERT_TRUE(Start("\"" + StagedDosrun() + "\"", folder.Path(), run));
+    ASSERT_GE(WaitForPrompt(console), 0) << console.Dump();
+    ASSERT_TRUE(TypeLine(console, "debug"));
+    ASSERT_GE(console.WaitFor([](const std::wstring& row) { return row == L"-"; }), 0) << console.Dump();
+    for (const char* line : {"a 100", "mov ax,1234", "mov bx,ax", "", "t", "t"})
+        ASSERT_TRUE(TypeLine(console, line));
+    ASSERT_GE(console.WaitForRow(L"BX=1234"), 0) << console.Dump();
+    ASSERT_TRUE(TypeLine(console, "d 100 l4"));
+    ASSERT_GE(console.WaitForRow(L"B8 34 12 89"), 0) << console.Dump();
+    ASSERT_TRUE(TypeLine(console, "q"));
+    const int quit = console.WaitFor([](const std::wstring& row) { return row == L"-q"; });
+    ASSERT_GE(quit, 0) << console.Dump();
+    ASSERT_GE(WaitForPrompt(console, quit + 1), 0) << "back at the prompt\n" << console.Dump();
+    ASSERT_TRUE(TypeLine(console, "exit"));
+    EXPECT_EQ(0u, EndsWithin(run, 20000)) << console.Dump();
 }
 
 }  // namespace
