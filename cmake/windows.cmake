@@ -207,3 +207,6 @@ target_link_libraries(bench_editor_repaint PRIVATE halyard_ui)
 # Replace All over a large file in the assembly view: a plain program run by hand under Wine.
 add_executable(bench_replace_all EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/win/replace_all_bench.cpp ${HALYARD_RC})
 target_link_libraries(bench_replace_all PRIVATE halyard_ui)
+
+# The DOS session's start, program start at its prompt and idle load: run by hand under Wine.
+add_executable(bench_session EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/win/session_bench.cpp)

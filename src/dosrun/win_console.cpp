@@ -78,9 +78,10 @@ WinConsole::WinConsole()
     m_conIn = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, 0, nullptr);
     m_text.handle = m_conOut;
+    m_keys = IsConsole(m_conIn);
     // Keys one at a time, without the console's own echo; Ctrl+C is a key the DOS program reads
     // (DOS answers it with ^C and INT 23h); Ctrl+Break still ends the run.
-    if (IsConsole(m_conIn) && GetConsoleMode(m_conIn, &m_savedInputMode))
+    if (m_keys && GetConsoleMode(m_conIn, &m_savedInputMode))
         SetConsoleMode(m_conIn, m_savedInputMode & ~(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT));
     m_breakHandled = SetConsoleCtrlHandler(&WinConsole::OnControl, TRUE) != 0;
 }
@@ -90,7 +91,7 @@ WinConsole::~WinConsole()
     Flush();
     if (m_breakHandled)
         SetConsoleCtrlHandler(&WinConsole::OnControl, FALSE);
-    if (IsConsole(m_conIn))
+    if (m_keys)
         SetConsoleMode(m_conIn, m_savedInputMode);
     if (m_conIn != INVALID_HANDLE_VALUE)
         CloseHandle(m_conIn);
@@ -201,7 +202,7 @@ std::string WinConsole::StopRequest()
 
 bool WinConsole::KeysMayCome()
 {
-    return IsConsole(m_conIn);
+    return m_keys;
 }
 
 void WinConsole::MatchModifiers(DWORD state)
@@ -247,10 +248,19 @@ bool WinConsole::Translate(const KEY_EVENT_RECORD& key)
     return true;
 }
 
+// Each call to the console is a round trip to another process under some hosts: the console is
+// asked only when a wait saw it signalled, or once in a while (often enough for keys to feel
+// immediate to a program that polls them).
 void WinConsole::Drain()
 {
-    if (!IsConsole(m_conIn))
+    constexpr ULONGLONG kAskEvery = 10;  // milliseconds
+    if (!m_keys)
         return;
+    const ULONGLONG now = GetTickCount64();
+    if (!m_signalled && now - m_asked < kAskEvery)
+        return;
+    m_signalled = false;
+    m_asked = now;
     for (;;) {
         DWORD waiting = 0;
         if (!GetNumberOfConsoleInputEvents(m_conIn, &waiting) || waiting == 0)
@@ -266,7 +276,7 @@ void WinConsole::Drain()
 
 bool WinConsole::NextKeyEvent(dos::KeyEvent& event)
 {
-    if (!IsConsole(m_conIn))
+    if (!m_keys)
         return false;
     // Ctrl down, the Break key's E0 46 down and up, Ctrl up (as held before).
     for (; m_breaksTyped < g_breaks; ++m_breaksTyped) {
@@ -292,10 +302,10 @@ void WinConsole::Wait(uint32_t milliseconds)
 {
     Flush();
     Drain();
-    if (!IsConsole(m_conIn) || !m_events.empty())
+    if (!m_keys || !m_events.empty())
         Sleep(milliseconds);
     else
-        WaitForSingleObject(m_conIn, milliseconds);
+        m_signalled = WaitForSingleObject(m_conIn, milliseconds) == WAIT_OBJECT_0;
 }
 
 void WinConsole::Flush()

@@ -57,6 +57,9 @@ private:
     HANDLE m_conIn = INVALID_HANDLE_VALUE;
     HANDLE m_conOut = INVALID_HANDLE_VALUE;
     DWORD m_savedInputMode = 0;
+    bool m_keys = false;       // the input is a console's, with key records
+    bool m_signalled = false;  // the last wait ended because the console had input
+    ULONGLONG m_asked = 0;     // when the console was last asked for records
     Pending m_out, m_err, m_text;
     bool m_breakHandled = false;
     unsigned m_breaksTyped = 0;           // Ctrl+Break presses passed to the machine
