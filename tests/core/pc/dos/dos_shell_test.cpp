@@ -220,5 +220,26 @@ TEST(DosShell, CtrlCAtABatchFileAsksToEndIt)
     }
 }
 
+// The prompt reads its keys through the keyboard interrupt like any program: a resident INT 9
+// hook (a lab's, that counts the presses at 0000:0300) sees those typed at the prompt after it.
+TEST(DosShell, AResidentKeyboardHookSeesTheKeysTypedAtThePrompt)
+{
+    Session s;
+    s.files.files["HOOK9.COM"] = std::string(
+        "\xb8\x09\x35\xcd\x21\x89\x1e\x34\x01\x8c\x06\x36\x01\xb8\x09\x25\xba\x1d\x01\xcd\x21\xba\x14\x00\xb8\x00\x31"
+        "\xcd\x21\x1e\x50\x31\xc0\x8e\xd8\xe4\x60\xa8\x80\x75\x04\xfe\x06\x00\x03\x58\x1f\x2e\xff\x2e\x34\x01\x00\x00"
+        "\x00\x00",
+        56);
+    const std::vector<std::string> after = {"echo 1234567890123456789", "exit"};
+    const RunResult result = s.Type({"hook9", after[0], after[1]});
+    ASSERT_TRUE(result.exited) << result.failure << "\n" << s.console.output;
+    EXPECT_NE(s.console.output.find("\r\n1234567890123456789\r\n"), std::string::npos) << s.console.output;
+    // Keys typed ahead of the hook's start may already wait in the BIOS's buffer (16 of them).
+    const unsigned presses = unsigned(after[0].size() + after[1].size() + 2);
+    const unsigned counted = s.machine.Mem().Read8(0, 0x300);
+    EXPECT_LE(counted, presses);
+    EXPECT_GE(counted, presses - 16);
+}
+
 }  // namespace
 }  // namespace halyard::dos::test
