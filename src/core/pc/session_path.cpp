@@ -28,6 +28,11 @@ std::string Capitals(std::string text)
 
 }  // namespace
 
+std::string TypingPipeName(unsigned long processId)
+{
+    return "\\\\.\\pipe\\Dosrun-session-" + std::to_string(processId);
+}
+
 bool ApplySessionPath(std::vector<std::string>& environment,
                       const std::function<std::string(const std::string& hostFolder)>& dosPath)
 {

@@ -13,6 +13,10 @@ namespace halyard::dos {
 
 inline constexpr std::string_view kSessionPathVariable = "HALYARD_SESSION_PATH";
 
+// The pipe through which a session at its prompt is typed at: "\\.\pipe\Dosrun-session-<id>",
+// `processId` being Dosrun's (the channel itself: dosrun/typing_pipe.h).
+std::string TypingPipeName(unsigned long processId);
+
 // `environment` holds "NAME=value" entries. When one is HALYARD_SESSION_PATH (any case), it is
 // removed and PATH (added when missing, in place when there) becomes its folders in order, each
 // through `dosPath`, joined by ';'; blank entries and quotes are left out. Without it the

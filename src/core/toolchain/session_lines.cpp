@@ -3,8 +3,6 @@
 #include "core/toolchain/debugger_search.h"
 #include "core/toolchain/launch_lines.h"
 
-#include <vector>
-
 namespace halyard::toolchain {
 
 SessionStart ComposeSessionStart(std::string_view installDir, std::string_view documentFolder, int assembler,
@@ -26,6 +24,21 @@ SessionStart ComposeSessionStart(std::string_view installDir, std::string_view d
     start.path = bin + (assembler == 0 ? "\\masm16" : "\\tasm16");
     if (debugFolder != start.path) start.path += ';' + debugFolder;
     return start;
+}
+
+std::string SessionEnvironment(const std::vector<std::string>& entries, std::string_view path)
+{
+    static constexpr std::string_view kName = "HALYARD_SESSION_PATH=";
+    std::string block;
+    for (const std::string& entry : entries) {
+        bool same = entry.size() >= kName.size();
+        for (std::size_t i = 0; same && i < kName.size(); ++i)
+            same = (entry[i] >= 'a' && entry[i] <= 'z' ? entry[i] - 'a' + 'A' : entry[i]) == kName[i];
+        if (!same) block.append(entry).push_back('\0');
+    }
+    block.append(kName).append(path).push_back('\0');
+    block.push_back('\0');
+    return block;
 }
 
 bool ComposeSessionTyping(std::string_view dosProgram, std::string& typed, std::string& error)

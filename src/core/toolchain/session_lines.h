@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace halyard::toolchain {
 
@@ -27,6 +28,11 @@ struct SessionStart {
 [[nodiscard]] SessionStart ComposeSessionStart(std::string_view installDir, std::string_view documentFolder,
                                                int assembler,
                                                const std::function<bool(const std::string& folder)>& holdsDebug);
+
+// The environment block a session starts with: `entries` ("NAME=value", as the IDE has them)
+// without any HALYARD_SESSION_PATH of their own, then HALYARD_SESSION_PATH=`path`; each entry
+// ends with a NUL and the block with a second one.
+[[nodiscard]] std::string SessionEnvironment(const std::vector<std::string>& entries, std::string_view path);
 
 // The keys typed for Run in the session: `dosProgram` (the program's path as the PC names it)
 // and CR. False with `error` set (a line for the Output pane, CR LF included) when the path holds

@@ -28,6 +28,7 @@ TEST(SessionPath, FoldersBecomeThePcsPath)
         EXPECT_EQ(c.applied, ApplySessionPath(c.environment, alias));
         EXPECT_EQ(c.expected, c.environment);
     }
+    EXPECT_EQ("\\\\.\\pipe\\Dosrun-session-4242", TypingPipeName(4242));
 }
 
 }  // namespace

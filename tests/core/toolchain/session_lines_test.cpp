@@ -37,6 +37,12 @@ TEST(SessionLines, StartInTheDocumentsFolderWithTheToolchainAndDebugOnThePath)
     }
 }
 
+TEST(SessionLines, TheEnvironmentCarriesThePathOnce)
+{
+    const std::string block = SessionEnvironment({"PATH=C:\\w", "Halyard_Session_Path=old", "X=1"}, "C:\\H\\bin\\masm16");
+    EXPECT_EQ(std::string("PATH=C:\\w\0X=1\0HALYARD_SESSION_PATH=C:\\H\\bin\\masm16\0\0", 52), block);
+}
+
 TEST(SessionLines, TypesThePathWithEnterOrRefusesIt)
 {
     std::string typed, error;
