@@ -12,7 +12,9 @@ namespace {
 
 TEST(SessionPath, FoldersBecomeThePcsPath)
 {
-    const auto alias = [](const std::string& folder) { return folder == "C:\\实验" ? std::string("C:\\~1") : folder; };
+    const auto alias = [](const std::string& folder) {
+        return folder == "C:\\实验" ? std::string("C:\\~1") : folder;
+    };
     struct Case {
         std::vector<std::string> environment, expected;
         bool applied;

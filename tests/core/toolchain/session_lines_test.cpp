@@ -26,11 +26,12 @@ TEST(SessionLines, StartInTheDocumentsFolderWithTheToolchainAndDebugOnThePath)
          "C:\\H\\bin\\tasm16;C:\\H\\bin\\masm16"},
         // DEBUG in bin, and in neither installed folder (where it belongs is named all the same).
         {"C:\\H", "", 0, {"C:\\H\\bin"}, "C:\\H\\bin\\Dosrun.exe", "C:\\H", "C:\\H\\bin\\masm16;C:\\H\\bin"},
-        {"C:\\My H", "", 1, {}, "\"C:\\My H\\bin\\Dosrun.exe\"", "C:\\My H", "C:\\My H\\bin\\tasm16;C:\\My H\\bin\\masm16"},
+        {"C:\\My H", "", 1, {}, "\"C:\\My H\\bin\\Dosrun.exe\"", "C:\\My H",
+         "C:\\My H\\bin\\tasm16;C:\\My H\\bin\\masm16"},
     };
     for (const Case& c : cases) {
-        const SessionStart start = ComposeSessionStart(c.install, c.documentFolder, c.assembler,
-                                                       [&](const std::string& folder) { return c.debugIn.count(folder) > 0; });
+        const auto holdsDebug = [&](const std::string& folder) { return c.debugIn.count(folder) > 0; };
+        const SessionStart start = ComposeSessionStart(c.install, c.documentFolder, c.assembler, holdsDebug);
         EXPECT_EQ(c.command, start.commandLine);
         EXPECT_EQ(c.folder, start.folder) << c.documentFolder;
         EXPECT_EQ(c.path, start.path) << c.assembler;
@@ -39,7 +40,8 @@ TEST(SessionLines, StartInTheDocumentsFolderWithTheToolchainAndDebugOnThePath)
 
 TEST(SessionLines, TheEnvironmentCarriesThePathOnce)
 {
-    const std::string block = SessionEnvironment({"PATH=C:\\w", "Halyard_Session_Path=old", "X=1"}, "C:\\H\\bin\\masm16");
+    const std::string block =
+        SessionEnvironment({"PATH=C:\\w", "Halyard_Session_Path=old", "X=1"}, "C:\\H\\bin\\masm16");
     EXPECT_EQ(std::string("PATH=C:\\w\0X=1\0HALYARD_SESSION_PATH=C:\\H\\bin\\masm16\0\0", 52), block);
 }
 

@@ -80,6 +80,7 @@ TEST_F(MainWindow, IsComposedAsAStudentFindsItAtStartUp)
     app.OnIdle();
     EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, 32806, 0)) << "stop build has no handler";
     EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONENABLED, 32809, 0));
+    EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONENABLED, 32840, 0)) << "a DOS prompt needs no document";
     EXPECT_EQ("Control Tool Bar", WindowText(toolbar));
 
     const std::vector<UINT> indicators = {0, 37903, 37900, 37902, 59140, 37901, 59137, 59138, 59139};
