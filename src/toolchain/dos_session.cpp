@@ -48,8 +48,10 @@ bool CDosSession::Open(const halyard::toolchain::SessionStart& start, std::strin
 {
     std::string command = start.commandLine;
     std::string environment = halyard::toolchain::SessionEnvironment(OwnEnvironment(), start.path);
+    char title[] = "DOS 会话 (EXIT 结束)";
     STARTUPINFOA si{};
     si.cb = sizeof si;
+    si.lpTitle = title;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION pi{};
