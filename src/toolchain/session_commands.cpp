@@ -1,5 +1,6 @@
 #include "toolchain/session_commands.h"
 
+#include "core/toolchain/build_lines.h"
 #include "toolchain/document_host.h"
 #include "toolchain/halyard_doc.h"
 #include "toolchain/output_pane.h"
@@ -51,8 +52,9 @@ CSessionCommands::CSessionCommands(CDocumentHost& host, std::function<CHalyardDo
 
 bool CSessionCommands::OpenFor(const CHalyardDoc* doc, std::string& error)
 {
-    const halyard::toolchain::SessionStart start = halyard::toolchain::ComposeSessionStart(
-        m_host.GetInstallDir(), doc ? doc->m_strFolder : std::string(), doc ? doc->m_nAssembler : 0, HoldsDebug);
+    using namespace halyard::toolchain;
+    const SessionStart start = ComposeSessionStart(m_host.GetInstallDir(), doc ? doc->m_strFolder : std::string(),
+                                                   doc ? doc->m_nAssembler : kAssemblerTasm, HoldsDebug);
     return m_session.Open(start, error);
 }
 

@@ -1,7 +1,8 @@
 // The Build menu's DOS session commands, which work with or without a document: "DOS 提示符" opens
-// a session window in the active document's folder (the installation folder without one), and
-// "在 DOS 会话中运行" types the active document's built program at the session's prompt, opening a
-// session first when none is open, so that programs run one after another in one PC.
+// a session window in the active document's folder with its toolchain (without a document: the
+// installation folder, and TASM, the toolchain a new document starts with), and "在 DOS 会话中运行"
+// types the active document's built program at the session's prompt, opening a session first when
+// none is open, so that programs run one after another in one PC.
 #pragma once
 #include "fx/fx_cmd.h"
 #include "toolchain/dos_session.h"

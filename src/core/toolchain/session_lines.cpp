@@ -1,5 +1,6 @@
 #include "core/toolchain/session_lines.h"
 
+#include "core/toolchain/build_lines.h"
 #include "core/toolchain/debugger_search.h"
 #include "core/toolchain/launch_lines.h"
 
@@ -21,7 +22,7 @@ SessionStart ComposeSessionStart(std::string_view installDir, std::string_view d
             debugFolder = installed[i];
             break;
         }
-    start.path = bin + (assembler == 0 ? "\\masm16" : "\\tasm16");
+    start.path = bin + (assembler == kAssemblerMasm ? "\\masm16" : "\\tasm16");
     if (debugFolder != start.path) start.path += ';' + debugFolder;
     return start;
 }
