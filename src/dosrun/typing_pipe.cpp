@@ -2,6 +2,8 @@
 
 #include "core/pc/session_path.h"
 
+#include <system_error>
+
 namespace halyard::dosrun {
 namespace {
 
@@ -80,7 +82,11 @@ bool TypingPipe::Start()
     m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     m_ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (m_pipe == INVALID_HANDLE_VALUE || m_stop == nullptr || m_ready == nullptr) return false;
-    m_thread = std::thread([this] { Serve(); });
+    try {
+        m_thread = std::thread([this] { Serve(); });
+    } catch (const std::system_error&) {
+        return false;
+    }
     return true;
 }
 
