@@ -170,6 +170,9 @@ def button(name):
         for y in (8, 11, 14):
             c.line(2, y, 5, y, BLACK); c.line(15, y, 18, y, BLACK)
         c.disc(10, 5, 2, BLACK)
+    elif name == 'prompt':
+        c.rect(1, 3, 18, 17, DARK, BLACK); c.rect(2, 4, 17, 5, NAVY, NAVY)
+        c.line(4, 8, 7, 10, WHITE); c.line(7, 10, 4, 12, WHITE); c.line(9, 12, 13, 12, WHITE)
     elif name == 'location':
         c.rect(2, 6, 16, 17, DARK, YELLOW); c.rect(2, 4, 8, 6, DARK, YELLOW); c.disc(13, 7, 3, RED, DARK)
     elif name == 'calc':
@@ -186,7 +189,7 @@ def button(name):
 
 TOOLBAR = ['new', 'open', 'save', 'print', 'cut', 'copy', 'paste', 'undo', 'redo', 'find', 'findnext',
            'findprev', 'replace', 'bmtoggle', 'bmnext', 'bmprev', 'bmclear', 'compile', 'link', 'run',
-           'debug', 'location', 'calc', 'ascii', 'stop']
+           'debug', 'prompt', 'location', 'calc', 'ascii', 'stop']
 
 
 def write_bmp(path, canvas):

@@ -3,6 +3,7 @@
 #include "app/utility_commands.h"
 #include "asm/colour_scheme.h"
 #include "toolchain/document_host.h"
+#include "toolchain/session_commands.h"
 #include "fx/fx_app.h"
 #include "snippets/snippet_host.h"
 
@@ -17,6 +18,8 @@ public:
     char m_szInstallDir[128] = {};   // the installation folder, without a trailing backslash
     ColourScheme m_colourScheme;     // shared by the editors, the Output pane and the tree
     CUtilityCommands m_utilityCommands;  // About, calculator, ASCII table, Help pages
+    // The DOS prompt and Run in the DOS session, with the session they type at.
+    CSessionCommands m_sessionCommands{*this, [this] { return GetActiveEditorDocument(); }};
 
     CMainFrame* GetMainFrame() const;
 

@@ -1,8 +1,8 @@
 // Dosrun: "Dosrun [/A:image] [/B:image] [program [arguments]]". A DOS program (.COM, or MZ without a newer header) runs
 // in the emulated PC inside this console and its exit code becomes Dosrun's; with no program, a session of the PC's
-// own shell runs until EXIT, and a batch file (.BAT) runs in one until it ends; anything else is started
-// directly with the rest of the command line unchanged, and its exit code passed on. When the
-// machine has to stop a program (an unsupported service, an undefined instruction), Dosrun says why on
+// own shell runs until EXIT (typed at from its keyboard and from its pipe), and a batch file (.BAT) runs in one until
+// it ends; anything else is started directly with the rest of the command line unchanged, and its exit code passed
+// on. When the machine has to stop a program (an unsupported service, an undefined instruction), Dosrun says why on
 // standard error and ends with 255. The floppy drives are image files: A.IMG beside the program
 // unless /A: names one, and B: only when /B: names one.
 #include <windows.h>
@@ -16,9 +16,11 @@
 #include "core/pc/command_line.h"
 #include "core/pc/machine.h"
 #include "core/pc/program_kind.h"
+#include "core/pc/session_path.h"
 #include "dosrun/floppy_option.h"
 #include "dosrun/pass_through.h"
 #include "dosrun/program_file.h"
+#include "dosrun/typing_pipe.h"
 #include "dosrun/win_clock.h"
 #include "dosrun/win_console.h"
 #include "dosrun/win_display.h"
@@ -92,12 +94,19 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
     });
 }
 
-// A session of the PC's own shell: at its prompt until EXIT, or running one batch file.
+// A session of the PC's own shell: at its prompt until EXIT, or running one batch file. Its PATH
+// is HALYARD_SESSION_PATH's folders when the program that opened it gave them; at the prompt
+// it is typed at through its pipe too (typing_pipe.h).
 int RunSession(const std::string& command, const std::string images[2])
 {
     using namespace halyard;
+    dosrun::TypingPipe typing;
+    if (command.empty())
+        (void)typing.Start();  // without it the session is typed at from its own keyboard only
     return RunMachine("COMMAND.COM", images, [&](dos::Machine& machine, dos::AliasedFiles& aliased) {
-        return machine.StartSession(Environment(), dos::AliasTail(command, aliased));
+        std::vector<std::string> environment = Environment();
+        dos::ApplySessionPath(environment, [&](const std::string& folder) { return aliased.DosPath(folder); });
+        return machine.StartSession(std::move(environment), dos::AliasTail(command, aliased));
     });
 }
 

@@ -28,13 +28,6 @@ bool AppendWords(std::string& out, std::initializer_list<std::string_view> words
     return true;
 }
 
-// The folder part keeps its final backslash; a start folder does not, except a drive's root.
-std::string StartFolder(std::string_view folder)
-{
-    if (folder.size() > 1 && folder.back() == '\\' && folder[folder.size() - 2] != ':') folder.remove_suffix(1);
-    return std::string(folder);
-}
-
 bool Refuse(std::string_view reason, std::string_view helper, LaunchLine& out, std::string& error)
 {
     out.text[0] = '\0';
@@ -59,6 +52,12 @@ bool Store(std::string_view text, std::string_view helper, const LaunchSource& s
 }
 
 }  // namespace
+
+std::string StartFolder(std::string_view folder)
+{
+    if (folder.size() > 1 && folder.back() == '\\' && folder[folder.size() - 2] != ':') folder.remove_suffix(1);
+    return std::string(folder);
+}
 
 bool ComposeRunLine(const LaunchSource& source, LaunchLine& out, std::string& error)
 {

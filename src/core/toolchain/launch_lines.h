@@ -30,6 +30,10 @@ struct LaunchLine {
     std::string folder;               // its current folder; empty: the IDE's own
 };
 
+// The current folder a helper starts in, from a folder part: without its final backslash, except
+// a drive's root ("D:\\").
+[[nodiscard]] std::string StartFolder(std::string_view folder);
+
 // Run: "<install>\bin\Pausexec.exe <pathNoExt>.exe", started in the source's folder.
 // False with `error` set (a line for the Output pane, CR LF included) when a name cannot be
 // passed safely or the line does not fit; `out.text` is then empty.

@@ -68,7 +68,7 @@ TEST_F(MainWindow, IsComposedAsAStudentFindsItAtStartUp)
 {
     const std::vector<int> buttons = {32809, 57601, 57603, 57607, 0,     57635, 57634, 57637, 0,     57643, 57644,
                                       0,     57636, 57640, 37126, 57641, 0,     37223, 37224, 37225, 37226, 0,
-                                      32800, 32801, 32803, 32802, 0,     32804, 32828, 32823, 32806};
+                                      32800, 32801, 32803, 32802, 32840, 0, 32804, 32828, 32823, 32806};
     HWND toolbar = frame->m_toolBar.m_hWnd;
     std::vector<int> shown;
     for (int i = 0; i < (int)SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {
@@ -80,6 +80,7 @@ TEST_F(MainWindow, IsComposedAsAStudentFindsItAtStartUp)
     app.OnIdle();
     EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, 32806, 0)) << "stop build has no handler";
     EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONENABLED, 32809, 0));
+    EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONENABLED, 32840, 0)) << "a DOS prompt needs no document";
     EXPECT_EQ("Control Tool Bar", WindowText(toolbar));
 
     const std::vector<UINT> indicators = {0, 37903, 37900, 37902, 59140, 37901, 59137, 59138, 59139};

@@ -80,22 +80,7 @@ std::string AliasedFiles::HostPath(const std::string& dosPath)
 
 std::string AliasedFiles::DosPath(const std::string& hostPath)
 {
-    if (toolchain::IsDosPath(hostPath))
-        return hostPath;
-    std::vector<std::string> names;
-    const std::string root = SplitPath(hostPath, names);
-    std::string folder = root;
-    std::vector<std::string> dosNames;
-    for (const std::string& name : names) {
-        std::string dosName = name;
-        if (!toolchain::IsDosName(name) && name != "." && name != "..") {
-            // A name not there yet still gets the alias of its base, when a file of that base has one.
-            dosName = FolderAliases(NamesIn(folder)).DosName(name);
-        }
-        folder += name + '\\';
-        dosNames.push_back(dosName);
-    }
-    return Joined(root, dosNames, !hostPath.empty() && Separator(hostPath.back()) && !names.empty());
+    return AliasedDosPath(hostPath, [this](const std::string& folder) { return NamesIn(folder); });
 }
 
 uint16_t AliasedFiles::Open(const std::string& path, Access access, int& file)
@@ -175,6 +160,26 @@ uint16_t AliasedFiles::List(const std::string& folder, std::vector<DirEntry>& en
     for (size_t i = first; i < entries.size(); ++i)
         entries[i].name = aliases.DosName(entries[i].name);
     return error;
+}
+
+std::string AliasedDosPath(const std::string& hostPath, const FolderLister& namesIn)
+{
+    if (toolchain::IsDosPath(hostPath))
+        return hostPath;
+    std::vector<std::string> names;
+    const std::string root = SplitPath(hostPath, names);
+    std::string folder = root;
+    std::vector<std::string> dosNames;
+    for (const std::string& name : names) {
+        std::string dosName = name;
+        if (!toolchain::IsDosName(name) && name != "." && name != "..") {
+            // A name not there yet still gets the alias of its base, when a file of that base has one.
+            dosName = FolderAliases(namesIn(folder)).DosName(name);
+        }
+        folder += name + '\\';
+        dosNames.push_back(dosName);
+    }
+    return Joined(root, dosNames, !hostPath.empty() && Separator(hostPath.back()) && !names.empty());
 }
 
 std::string AliasTail(const std::string& tail, AliasedFiles& files)

@@ -2,7 +2,9 @@
 // The host's files as DOS programs see them: every name that is not 8.3 ASCII shows as its
 // alias (name_aliases.h), and paths the program gives are turned back into host paths before
 // they reach the host. Only names with a '~' are looked up, so plain names cost nothing.
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "core/pc/host.h"
 
@@ -43,6 +45,13 @@ private:
     HostFiles& m_host;
     std::string m_hostFolder, m_dosFolder;  // the current folder last asked for, and its DOS form
 };
+
+// What a host folder holds, by name ("C:\\a\\" lists C:\\a).
+using FolderLister = std::function<std::vector<std::string>(const std::string& hostFolder)>;
+
+// The DOS path of a host path, with `namesIn` listing the folders along it: what
+// AliasedFiles::DosPath answers, for a process that lists the folders by other means.
+std::string AliasedDosPath(const std::string& hostPath, const FolderLister& namesIn);
 
 // The command tail with each name in it that is not 8.3 ASCII replaced by its DOS path (options
 // after '/' and separators left as they are; a quoted name loses its quotes when its DOS path
