@@ -20,7 +20,7 @@ TEST(DosSession, ProgramsTypedOneAfterAnotherShareOnePcUntilExit)
         GTEST_SKIP() << "no DOS test programs (nasm missing)";
     wintest::TempDir lab;
     const std::string install = lab.File("INSTALL7.COM"), use = lab.File("使用7c.com");
-    ASSERT_TRUE(CopyFileA((DosTestPrograms() + "\\INSTALL7C.COM").c_str(), install.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((DosTestPrograms() + "\\INST7C.COM").c_str(), install.c_str(), FALSE));
     ASSERT_TRUE(CopyFileA((DosTestPrograms() + "\\USE7C.COM").c_str(), use.c_str(), FALSE));
     const std::string dist = helpers_test::EnvText("HALYARD_DIST");
     const auto start = halyard::toolchain::ComposeSessionStart(dist, lab.Path() + "\\", 0,
