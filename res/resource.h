@@ -143,6 +143,7 @@
 #define ID_HELP_QUESTIONS               32831
 #define ID_HELP_HOMEPAGE                32832
 #define ID_REFERENCE_LOOKUP             32833   // F1 in an editor: the word at the caret in the Search page
+#define ID_BUILD_TOOLCHAIN_FOLDERS      32842   // copies the course's DOS tools into bin\masm16, bin\tasm16
 
 // Editor view commands
 #define ID_EDIT_DELETE                  37000

@@ -48,6 +48,7 @@ CHalyardApp::CHalyardApp()
     OnUpdate(ID_THEME_NORMAL, [this](FxCmdUI& ui) { ui.SetCheck(m_nTheme == 0); });
     OnUpdate(ID_THEME_DARK, [this](FxCmdUI& ui) { ui.SetCheck(m_nTheme == 1); });
     ChainTo(&m_utilityCommands);
+    ChainTo(&m_toolchainFolders);
 }
 
 CMainFrame* CHalyardApp::GetMainFrame() const { return static_cast<CMainFrame*>(FxApp::GetMainFrame()); }

@@ -1,5 +1,6 @@
 // The application object of Halyard.
 #pragma once
+#include "app/toolchain_folders_command.h"
 #include "app/utility_commands.h"
 #include "asm/colour_scheme.h"
 #include "toolchain/document_host.h"
@@ -17,6 +18,7 @@ public:
     char m_szInstallDir[128] = {};   // the installation folder, without a trailing backslash
     ColourScheme m_colourScheme;     // shared by the editors, the Output pane and the tree
     CUtilityCommands m_utilityCommands;  // About, calculator, ASCII table, Help pages
+    CToolchainFoldersCommand m_toolchainFolders{m_szInstallDir};  // copies the course's DOS tools in
 
     CMainFrame* GetMainFrame() const;
 

@@ -79,9 +79,10 @@ bool CBuildConsole::RunStep(const halyard::toolchain::StepRequest& request)
         ShowError(halyard::toolchain::RefusalText(status));
         return false;
     }
-    // The interpreter's own word for a missing program names neither the folder nor the fix.
+    // The interpreter's own word for a missing program names neither the folder nor the fix. An
+    // interpreter that has ended is the greater fault, told below.
     const std::string tool = m_strToolFolder + std::string(halyard::toolchain::StepTool(request));
-    if (!IsPlainFile(tool)) {
+    if (IsRunning() && !IsPlainFile(tool)) {
         ShowError(halyard::toolchain::MissingToolText(tool));
         return false;
     }

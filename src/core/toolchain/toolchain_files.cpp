@@ -178,14 +178,14 @@ std::string_view OutcomeText(CopyOutcome outcome)
 const std::vector<DosToolInfo>& DosTools()
 {
     static const std::vector<DosToolInfo> tools = {
-        // MASM and LINK ask for their file names: an empty answer ends them after the banner.
-        {DosTool::Masm, "MASM", "masm16\\masm.exe", ""},
-        {DosTool::Link, "LINK", "masm16\\link.exe", ""},
-        {DosTool::Debug, "DEBUG", "masm16\\debug.exe", ""},
-        {DosTool::Tasm, "TASM", "tasm16\\tasm.exe", ""},
-        {DosTool::Tlink, "TLINK", "tasm16\\tlink.exe", ""},
+        // MASM and LINK ask for their file names after the banner: Ctrl+Z ends the answer and them.
+        {DosTool::Masm, "MASM", "masm16\\masm.exe", "", "\x1a\r\n"},
+        {DosTool::Link, "LINK", "masm16\\link.exe", "", "\x1a\r\n"},
+        {DosTool::Debug, "DEBUG", "masm16\\debug.exe", "", "q\r\n"},
+        {DosTool::Tasm, "TASM", "tasm16\\tasm.exe", "", ""},
+        {DosTool::Tlink, "TLINK", "tasm16\\tlink.exe", "", ""},
         // TD with no program opens its full screen; its help text carries the banner and ends it.
-        {DosTool::Td, "TD", "tasm16\\td.exe", "-?"},
+        {DosTool::Td, "TD", "tasm16\\td.exe", "-?", ""},
     };
     return tools;
 }

@@ -20,6 +20,7 @@ struct DosToolInfo {
     std::string_view name;         // how the report names it: "MASM"
     std::string_view installName;  // its file below the tool folder: "masm16\\masm.exe"
     std::string_view arguments;    // what it is started with to print its banner and end
+    std::string_view input;        // its standard input then, before the end of the file
 };
 
 // Every tool, in the order the report lists them.
