@@ -44,7 +44,7 @@ void CToolchainFoldersCommand::OnToolchainFolders()
         FxMessageBox(text.c_str(), MB_OK | MB_ICONWARNING);
         return;
     }
-    FxMessageBox(halyard::toolchain::ComposeReport(folder, install.toolFolder, install.tools).c_str(),
+    FxMessageBox(halyard::toolchain::ComposeReport(folder, install.tools).c_str(),
                  MB_OK | MB_ICONINFORMATION);
 }
 

@@ -92,14 +92,14 @@ ToolchainInstall InstallToolchain(const std::string& courseFolder, const std::st
                                   const OverwriteQuestion& ask)
 {
     ToolchainInstall result;
-    result.toolFolder = installDir + "\\bin";
+    const std::string toolFolder = installDir + "\\bin";
     const std::vector<FoundTool> found = halyard::toolchain::FindDosTools(courseFolder, ListFolder);
     result.anyFound = !found.empty();
 
     std::vector<std::vector<PlannedCopy>> plans;
     std::vector<std::string> existing;
     for (const FoundTool& tool : found) {
-        plans.push_back(PlanFor(tool, result.toolFolder));
+        plans.push_back(PlanFor(tool, toolFolder));
         for (const PlannedCopy& copy : plans.back())
             if (!SameFile(copy) && IsPlainFile(copy.target)) existing.push_back(copy.target);
     }

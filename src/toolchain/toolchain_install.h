@@ -16,7 +16,6 @@ using OverwriteQuestion = std::function<bool(const std::vector<std::string>& exi
 
 struct ToolchainInstall {
     std::vector<halyard::toolchain::ToolReport> tools;  // one per tool of DosTools(), found or not
-    std::string toolFolder;                              // installDir + "\bin"
     bool anyFound = false;
 };
 

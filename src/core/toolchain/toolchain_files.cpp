@@ -259,8 +259,7 @@ std::string VersionLine(std::string_view output)
     return {};
 }
 
-std::string ComposeReport(const std::string& courseFolder, const std::string& toolFolder,
-                          const std::vector<ToolReport>& tools)
+std::string ComposeReport(const std::string& courseFolder, const std::vector<ToolReport>& tools)
 {
     std::string text = "在 " + courseFolder + " 及其子文件夹中查找 DOS 工具的结果:\n";
     for (const ToolReport& report : tools) {
@@ -272,7 +271,7 @@ std::string ComposeReport(const std::string& courseFolder, const std::string& to
         }
         text.append(report.source).append("\n    版本: ");
         text.append(report.version.empty() ? std::string("(它没有显示版本)") : report.version).append("\n    ");
-        text.append(OutcomeText(report.outcome)).append(Joined(toolFolder, std::string(info.installName))).append("\n");
+        text.append(OutcomeText(report.outcome)).append("bin\\").append(info.installName).append("\n");
     }
     return text;
 }

@@ -84,8 +84,8 @@ struct ToolReport {
 };
 
 // The text of the closing message: one paragraph per tool, in Chinese, naming where each was
-// found, what it printed as its version and whether it was copied below `toolFolder`.
-[[nodiscard]] std::string ComposeReport(const std::string& courseFolder, const std::string& toolFolder,
-                                        const std::vector<ToolReport>& tools);
+// found, what it printed as its version and whether it was copied to its file below the
+// installation's bin folder.
+[[nodiscard]] std::string ComposeReport(const std::string& courseFolder, const std::vector<ToolReport>& tools);
 
 }  // namespace halyard::toolchain
