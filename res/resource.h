@@ -145,6 +145,7 @@
 #define ID_REFERENCE_LOOKUP             32833   // F1 in an editor: the word at the caret in the Search page
 #define ID_BUILD_DOS_PROMPT             32840   // a DOS session window in the document's folder
 #define ID_BUILD_RUN_SESSION            32841   // the built program typed at the DOS session's prompt
+#define ID_BUILD_TOOLCHAIN_FOLDERS      32842   // copies the course's DOS tools into bin\masm16, bin\tasm16
 
 // Editor view commands
 #define ID_EDIT_DELETE                  37000

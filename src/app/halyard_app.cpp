@@ -49,6 +49,7 @@ CHalyardApp::CHalyardApp()
     OnUpdate(ID_THEME_DARK, [this](FxCmdUI& ui) { ui.SetCheck(m_nTheme == 1); });
     ChainTo(&m_utilityCommands);
     ChainTo(&m_sessionCommands);
+    ChainTo(&m_toolchainFolders);
 }
 
 CMainFrame* CHalyardApp::GetMainFrame() const { return static_cast<CMainFrame*>(FxApp::GetMainFrame()); }

@@ -1,5 +1,6 @@
 // The application object of Halyard.
 #pragma once
+#include "app/toolchain_folders_command.h"
 #include "app/utility_commands.h"
 #include "asm/colour_scheme.h"
 #include "toolchain/document_host.h"
@@ -20,6 +21,7 @@ public:
     CUtilityCommands m_utilityCommands;  // About, calculator, ASCII table, Help pages
     // The DOS prompt and Run in the DOS session, with the session they type at.
     CSessionCommands m_sessionCommands{*this, [this] { return GetActiveEditorDocument(); }};
+    CToolchainFoldersCommand m_toolchainFolders{m_szInstallDir};  // copies the course's DOS tools in
 
     CMainFrame* GetMainFrame() const;
 

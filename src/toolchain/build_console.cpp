@@ -1,5 +1,6 @@
 #include "toolchain/build_console.h"
 #include "toolchain/dos_runner.h"
+#include "toolchain/plain_file.h"
 
 #include <cstring>
 
@@ -76,6 +77,13 @@ bool CBuildConsole::RunStep(const halyard::toolchain::StepRequest& request)
     m_pRedirector->ReplacePaneText(halyard::toolchain::StepBanner(request.step));
     if (status != LineStatus::Ok) {
         ShowError(halyard::toolchain::RefusalText(status));
+        return false;
+    }
+    // The interpreter's own word for a missing program names neither the folder nor the fix. An
+    // interpreter that has ended is the greater fault, told below.
+    const std::string tool = m_strToolFolder + std::string(halyard::toolchain::StepTool(request));
+    if (IsRunning() && !IsPlainFile(tool)) {
+        ShowError(halyard::toolchain::MissingToolText(tool));
         return false;
     }
     if (!m_pRedirector->Write(m_szLine)) {

@@ -28,8 +28,9 @@ public:
     [[nodiscard]] bool MoveTo(std::string_view folder);
 
     // Each step replaces the pane's text with its banner and types its line into the interpreter,
-    // which runs it after whatever it was given before. False when the line was refused or could
-    // not be written; the pane then shows why after the banner. An assembler without such a step
+    // which runs it after whatever it was given before. False when the line was refused, its tool
+    // is not in the tool folder or the line could not be written; the pane then shows why after
+    // the banner. An assembler without such a step
     // (Nasm) does nothing, leaves the pane alone and counts as success.
     [[nodiscard]] bool Compile(std::string_view fileName, std::string_view baseName, int nAssembler);
     [[nodiscard]] bool Link(std::string_view baseName, int nAssembler, int nConfig);

@@ -1,5 +1,6 @@
 #include "toolchain/dos_runner.h"
 
+#include "toolchain/plain_file.h"
 #include "toolchain/tool_names.h"
 #include <windows.h>
 
@@ -20,8 +21,7 @@ std::string DosRunnerFor(const std::string& installDir)
 {
     if (SystemRunsDosPrograms()) return {};
     const std::string runner = installDir + "\\bin\\Dosrun.exe";
-    const DWORD attributes = GetFileAttributesA(runner.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    if (!IsPlainFile(runner)) return {};
     return DosPathOf(runner);
 }
 

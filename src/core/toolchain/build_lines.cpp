@@ -115,6 +115,19 @@ std::string_view RefusalText(LineStatus status) noexcept
     return {};
 }
 
+std::string_view StepTool(const StepRequest& request) noexcept
+{
+    const StepRow* row = FindRow(request);
+    return row == nullptr ? std::string_view() : row->tool;
+}
+
+std::string MissingToolText(std::string_view toolPath)
+{
+    const std::string_view name = toolPath.substr(toolPath.rfind('\\') + 1);
+    return std::string("找不到 ").append(name).append(": 这个文件不在 ").append(toolPath).append(
+        "\r\n请用菜单 Option > 工具链文件夹... 选择课程发的工具所在的文件夹, Halyard 会把工具复制到这里\r\n");
+}
+
 std::string_view StepBanner(BuildStep step) noexcept
 {
     return step == BuildStep::Compile ? "Compiling...\r\n" : "Building...\r\n";

@@ -7,6 +7,7 @@
 // give the toolchains' classic lines unchanged; a name or tool folder with blanks or interpreter
 // operators is quoted word by word; one that no quoting makes safe refuses the whole line.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace halyard::toolchain {
@@ -43,6 +44,15 @@ struct StepRequest {
 // The text the Output pane shows after "\r\nError message: " for a refused line; empty for Ok
 // and NoCommand.
 [[nodiscard]] std::string_view RefusalText(LineStatus status) noexcept;
+
+// The tool the step starts, below the tool folder ("\\masm16\\masm.exe"); empty when the
+// assembler has no such step.
+[[nodiscard]] std::string_view StepTool(const StepRequest& request) noexcept;
+
+// The Output pane's text, after "\r\nError message: ", for a step whose tool is not at `toolPath`
+// (its full path): which file is missing, where it was looked for, and the command that copies
+// the course's tools into place.
+[[nodiscard]] std::string MissingToolText(std::string_view toolPath);
 
 // The banner that replaces the Output pane's text when a step sends its line.
 [[nodiscard]] std::string_view StepBanner(BuildStep step) noexcept;

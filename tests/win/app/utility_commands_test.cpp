@@ -184,7 +184,7 @@ TEST_F(UtilityCommands, CalculatorStartsCalcAndAMissingOneShowsNoWindow)
 
 TEST_F(UtilityCommands, EveryCommandIsEnabledInBothMenusAndTheToolbar)
 {
-    const UINT menuCommands[] = {ID_APP_ABOUT, ID_HELP_HOMEPAGE, ID_HELP_SUGGEST, ID_HELP_QUESTIONS};
+    const UINT menuCommands[] = {ID_APP_ABOUT, ID_HELP_HOMEPAGE, ID_HELP_SUGGEST, ID_HELP_QUESTIONS, ID_BUILD_TOOLCHAIN_FOLDERS};
     for (UINT menuId : {IDR_MAINFRAME, IDR_HALYARDTYPE}) {
         HMENU bar = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
         ASSERT_TRUE(bar);

@@ -126,6 +126,17 @@ TEST_F(BuildConsoleTest, AnAssemblerWithoutToolchainDoesNothing)
     EXPECT_TRUE(m_install.Records().empty());
 }
 
+TEST_F(BuildConsoleTest, AMissingToolIsNamedWithItsPathInsteadOfBeingStarted)
+{
+    const std::string masm = m_install.ToolFolder() + "\\masm16\\masm.exe";
+    ASSERT_TRUE(DeleteFileA(masm.c_str()));
+    EXPECT_FALSE(m_pConsole->Compile("hello.asm", "hello", kAssemblerMasm));
+    buildtest::PumpFor(300);
+    EXPECT_EQ(std::string("Compiling...\r\n") + kErrorPrefix + halyard::toolchain::MissingToolText(masm), m_pane.Text());
+    EXPECT_NE(std::string::npos, m_pane.Text().find("找不到 masm.exe"));
+    EXPECT_TRUE(m_install.Records().empty());
+}
+
 TEST(BuildConsole, StepsThatCannotBeTypedSaySoAfterTheBanner)
 {
     struct RefusedCase {

@@ -1,0 +1,5 @@
+#pragma once
+// Whether a path names a file (not a folder) that exists.
+#include <string>
+
+[[nodiscard]] bool IsPlainFile(const std::string& path);
