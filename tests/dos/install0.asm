@@ -1,6 +1,7 @@
 ; A lab's divide-overflow routine, copied to 0000:0200 behind INT 0: it prints "0!" and ends the
 ; program that divided with code 7. This program itself ends with 4Ch.
 %include "install_low.inc"
+        org 100h
         install_low 0
 routine:
         mov ah, 2
