@@ -1,5 +1,9 @@
 #pragma once
-// What the DOS benchmarks give the machine for files: none (their programs open none).
+// What the DOS benchmarks give the machine: no files (their programs open none), a console that
+// collects what the program writes, and the computer's clock.
+#include <ctime>
+#include <string>
+
 #include "core/pc/host.h"
 
 namespace halyard::dos::bench {
@@ -24,6 +28,40 @@ public:
     uint16_t ChangeDirectory(const std::string&) override { return kErrPathNotFound; }
     std::string CurrentDirectory() override { return "C:\\"; }
     uint16_t List(const std::string&, std::vector<DirEntry>&) override { return kErrNone; }
+};
+
+class CollectedOutput final : public HostConsole {
+public:
+    std::string output;
+    bool IsRedirected(Stream) override { return true; }
+    uint32_t ReadInput(uint8_t*, uint32_t) override { return 0; }
+    void WriteStream(Stream, const uint8_t* data, uint32_t size) override
+    {
+        output.append(reinterpret_cast<const char*>(data), size);
+    }
+    void WriteText(const uint8_t*, uint32_t) override {}
+    void ShowScreen(const uint8_t*, unsigned, unsigned) override {}
+    bool KeysMayCome() override { return false; }
+    void Flush() override {}
+};
+
+class SystemClock final : public HostClock {
+public:
+    LocalTime Now() override
+    {
+        const std::time_t now = std::time(nullptr);
+        std::tm t{};
+        localtime_r(&now, &t);
+        LocalTime local;
+        local.year = uint16_t(t.tm_year + 1900);
+        local.month = uint8_t(t.tm_mon + 1);
+        local.day = uint8_t(t.tm_mday);
+        local.weekday = uint8_t(t.tm_wday);
+        local.hour = uint8_t(t.tm_hour);
+        local.minute = uint8_t(t.tm_min);
+        local.second = uint8_t(t.tm_sec);
+        return local;
+    }
 };
 
 }  // namespace halyard::dos::bench

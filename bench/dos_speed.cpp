@@ -20,42 +20,10 @@
 namespace {
 
 using namespace halyard::dos;
+using bench::CollectedOutput;
 using bench::NoFiles;
+using bench::SystemClock;
 using Clock = std::chrono::steady_clock;
-
-class CollectedOutput final : public HostConsole {
-public:
-    std::string output;
-    bool IsRedirected(Stream) override { return true; }
-    uint32_t ReadInput(uint8_t*, uint32_t) override { return 0; }
-    void WriteStream(Stream, const uint8_t* data, uint32_t size) override
-    {
-        output.append(reinterpret_cast<const char*>(data), size);
-    }
-    void WriteText(const uint8_t*, uint32_t) override {}
-    void ShowScreen(const uint8_t*, unsigned, unsigned) override {}
-    bool KeysMayCome() override { return false; }
-    void Flush() override {}
-};
-
-class SystemClock final : public HostClock {
-public:
-    LocalTime Now() override
-    {
-        const std::time_t now = std::time(nullptr);
-        std::tm t{};
-        localtime_r(&now, &t);
-        LocalTime local;
-        local.year = uint16_t(t.tm_year + 1900);
-        local.month = uint8_t(t.tm_mon + 1);
-        local.day = uint8_t(t.tm_mday);
-        local.weekday = uint8_t(t.tm_wday);
-        local.hour = uint8_t(t.tm_hour);
-        local.minute = uint8_t(t.tm_min);
-        local.second = uint8_t(t.tm_sec);
-        return local;
-    }
-};
 
 double Seconds(Clock::time_point since)
 {

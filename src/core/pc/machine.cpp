@@ -247,14 +247,11 @@ void Machine::SetFloppyImage(unsigned drive, const std::string& path)
     m_board->SetFloppyImage(drive, path);
 }
 
-RunResult Motherboard::Run(uint64_t limit)
+bool Motherboard::RunSome(uint64_t limit, RunResult& result)
 {
-    RunResult result;
     while (!m_guest.ended) {
-        if (result.instructions >= limit) {
-            m_guest.Fail("the instruction limit was reached");
-            break;
-        }
+        if (result.instructions >= limit)
+            return false;
         if (m_cpu.Halted()) {
             Idle(true);
             ++result.instructions;  // an idle wait counts towards the limit, so a limited run ends
@@ -265,12 +262,37 @@ RunResult Motherboard::Run(uint64_t limit)
         }
         result.instructions += m_cpu.Run(std::min(kSlice, limit - result.instructions));
         Service();
+        if (m_cpu.AtBreak())
+            return false;
     }
+    return true;
+}
+
+RunResult Motherboard::Finished(RunResult result)
+{
     m_dos.Finish();
     m_guest.console.Flush();
     result.exited = m_guest.failure.empty();
     result.exitCode = m_guest.exitCode;
     result.failure = m_guest.failure;
+    return result;
+}
+
+RunResult Motherboard::Run(uint64_t limit)
+{
+    RunResult result;
+    if (!RunSome(limit, result))
+        m_guest.Fail("the instruction limit was reached");
+    return Finished(result);
+}
+
+RunResult Motherboard::Resume(uint64_t limit)
+{
+    RunResult result;
+    if (m_guest.ended || RunSome(limit, result))
+        return Finished(result);
+    m_guest.console.Flush();
+    result.paused = true;
     return result;
 }
 

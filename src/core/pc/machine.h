@@ -30,13 +30,14 @@ struct RunResult {
     uint8_t exitCode = 0;
     std::string failure;
     uint64_t instructions = 0;
+    bool paused = false;  // Resume: the program goes on at the next Resume (a limit or a break)
 };
 
-// The parts of the machine and how they are wired: what a new machine, or one restarted, is made of.
 // A program's environment as the PC hands it on: COMSPEC names the shell's COMMAND.COM (a host's
 // shell is no use to a DOS program), and PROMPT is $P$G unless it is set.
 std::vector<std::string> ShellEnvironment(std::vector<std::string> environment);
 
+// The parts of the machine and how they are wired: what a new machine, or one restarted, is made of.
 class Motherboard final : private HostCalls {
 public:
     Motherboard(HostFiles& files, HostConsole& console, HostClock& clock, std::unique_ptr<uint8_t[]> memory = {});
@@ -52,6 +53,9 @@ public:
     std::string StartSession(std::vector<std::string> environment, const std::string& command);
     // Runs until the program ends, the machine stops it, or `limit` instructions have run.
     RunResult Run(uint64_t limit = UINT64_MAX);
+    // As Run, but `limit` and an address of the processor's break map pause the program instead
+    // of ending it: it goes on at the next Resume.
+    RunResult Resume(uint64_t limit);
 
     // The console's code page, for the services that tell programs about double-byte characters.
     void SetCodePage(uint16_t codePage) { m_dos.SetCodePage(codePage); }
@@ -66,6 +70,9 @@ public:
     void SetFloppyImage(unsigned drive, const std::string& path);
 
 private:
+    // The run loop: true when the program ended, false at `limit` or a break.
+    bool RunSome(uint64_t limit, RunResult& result);
+    RunResult Finished(RunResult result);
     void OnHostCall(uint8_t vector) override;
     void Reset();
     // The return address of the interrupt being served (the faulting or calling instruction's
@@ -132,6 +139,7 @@ public:
         return m_board->StartSession(std::move(environment), command);
     }
     RunResult Run(uint64_t limit = UINT64_MAX) { return m_board->Run(limit); }
+    RunResult Resume(uint64_t limit) { return m_board->Resume(limit); }
     void SetCodePage(uint16_t codePage);
     Memory& Mem() { return m_board->Mem(); }
     Cpu& Processor() { return m_board->Processor(); }

@@ -8,6 +8,7 @@ namespace halyard::dos {
 uint64_t Cpu::Run(uint64_t budget)
 {
     SetState(kStopped, false);
+    m_atBreak = false;
     uint64_t n = 0;
     for (; n < budget; ++n) {
         bool trace = false;
@@ -36,7 +37,20 @@ bool Cpu::BeforeInstruction(bool& trace)
     }
     SetState(kShadow, false);
     trace = regs.flags.TF();
-    return !Halted();
+    if (Halted())
+        return false;
+    if (m_breaks != nullptr) {
+        // The address a run goes on from is passed once, even when an interrupt comes first.
+        const uint32_t at = Linear(regs.seg[kCS], regs.ip);
+        const bool skip = at == m_skipAt;
+        if (skip)
+            m_skipAt = ~0u;
+        if (!skip && m_breaks->Has(at)) {
+            m_atBreak = true;
+            return false;
+        }
+    }
+    return true;
 }
 
 void Cpu::UndefinedOpcode()

@@ -9,6 +9,7 @@
 // processor's writes. There is no coprocessor: its instructions change nothing.
 #include <cstdint>
 
+#include "core/pc/cpu/break_map.h"
 #include "core/pc/cpu/flags.h"
 #include "core/pc/cpu/hot.h"
 #include "core/pc/cpu/io_ports.h"
@@ -59,6 +60,16 @@ public:
     uint64_t Run(uint64_t budget);
     // Ends Run after the current instruction (from a host call).
     void Stop() { SetState(kStopped, true); }
+    // Run stops before an instruction at an address of `breaks` (null: none), except at
+    // `skipAt`, where it is about to go on from, before its first instruction.
+    void WatchBreaks(const BreakMap* breaks, uint32_t skipAt)
+    {
+        m_breaks = breaks;
+        m_skipAt = skipAt;
+        SetState(kBreaks, breaks != nullptr);
+    }
+    // Whether the last Run ended at one of those addresses.
+    bool AtBreak() const { return m_atBreak; }
 
     // The devices behind IN and OUT and the interrupt request line; without them ports read FFh.
     void Attach(IoPorts& ports) { m_ports = &ports; }
@@ -207,11 +218,15 @@ private:
     HostCalls& m_host;
     IoPorts* m_ports = nullptr;
     MappedMemory* m_window = nullptr;
+    const BreakMap* m_breaks = nullptr;
+    uint32_t m_skipAt = ~0u;
+    bool m_atBreak = false;
     // What the run loop must look at between two instructions, one bit each: the request line,
     // a halt, the shadow of STI or of a load of SS (the next instruction runs before an interrupt
     // is taken), and
     // the end of the run asked for.
-    enum : uint8_t { kRequest = 1, kHalted = 2, kShadow = 4, kStopped = 8 };
+    // And addresses to stop at.
+    enum : uint8_t { kRequest = 1, kHalted = 2, kShadow = 4, kStopped = 8, kBreaks = 16 };
     uint8_t m_state = 0;
     void SetState(uint8_t bits, bool on) { m_state = uint8_t(on ? (m_state | bits) : (m_state & ~bits)); }
 

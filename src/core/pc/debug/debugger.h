@@ -1,0 +1,59 @@
+#pragma once
+// The machine driven a step at a time: breakpoints, a step, a step over a call, an interrupt, a
+// repeated string instruction or a LOOP, a step out of the current procedure, and a run until a
+// stop. A budget of instructions pauses a run instead of ending it, so a program that runs on for
+// ever can be stopped and looked at.
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "core/pc/machine.h"
+
+namespace halyard::dos {
+
+enum class StopReason : uint8_t {
+    Step,        // the step is done
+    Breakpoint,  // at a breakpoint, before its instruction
+    Paused,      // the budget ran out: the program goes on at the next command
+    Ended,       // the program ended itself, with `exitCode`
+    Failed,      // the machine ended the run: `failure` says why
+};
+
+struct Stop {
+    StopReason reason = StopReason::Step;
+    uint8_t exitCode = 0;
+    std::string failure;
+};
+
+class Debugger {
+public:
+    explicit Debugger(Machine& machine) : m_machine(machine) {}
+
+    void SetBreakpoint(uint16_t segment, uint16_t offset, bool on);
+    // Runs until a breakpoint or the program's end, at most `budget` instructions.
+    Stop Continue(uint64_t budget);
+    // One instruction (a DOS or BIOS service is one).
+    Stop Step();
+    // As Step, but a CALL, an INT, a REP string instruction or a LOOP runs until the instruction
+    // after it, in the same stack frame.
+    Stop StepOver(uint64_t budget);
+    // Runs until the current procedure has returned to its caller.
+    Stop StepOut(uint64_t budget);
+
+private:
+    enum class Kind : uint8_t { Plain, Call, Return, Repeated };
+    // The instruction at CS:IP: what kind it is and how many bytes it takes when it is repeated.
+    Kind Next(uint16_t& length) const;
+    // Resumes with the processor watching the breakpoints (and `extra`, a stop of the debugger's
+    // own), for at most `budget` instructions.
+    Stop Resume(uint64_t budget, uint32_t extra = ~0u);
+    uint32_t Here() const;
+    // Runs until CS:IP is `at` with SP at `sp` (the same frame), or another stop.
+    Stop RunTo(uint32_t at, uint16_t sp, uint64_t budget);
+
+    Machine& m_machine;
+    BreakMap m_breaks;
+    std::set<uint32_t> m_user;  // the breakpoints set, as linear addresses
+};
+
+}  // namespace halyard::dos

@@ -1,0 +1,85 @@
+// The debugger's stops and steps, against a model: a step over is stepping until the instruction
+// after, in the same frame; a breakpoint stops before its instruction and is passed when the run
+// goes on; a step out ends at the caller; a budget pauses the program without ending it.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/pc/debug/debugger.h"
+#include "core/pc/fake_host.h"
+
+namespace halyard::dos::test {
+namespace {
+
+// A call (which calls another), REP MOVSB, a LOOP, INT 21h, a far call, then 4Ch with code 7.
+const std::vector<uint8_t> kProgram = {
+    0x8c, 0x0e, 0x40, 0x01, 0xb9, 0x03, 0x00, 0xe8, 0x22, 0x00, 0xbe, 0x36, 0x01, 0xbf, 0x3a, 0x01,
+    0x1e, 0x07, 0xb9, 0x04, 0x00, 0xf3, 0xa4, 0xb9, 0x03, 0x00, 0x43, 0xe2, 0xfd, 0xb4, 0x02, 0xb2,
+    0x78, 0xcd, 0x21, 0xff, 0x1e, 0x3e, 0x01, 0xb8, 0x07, 0x4c, 0xcd, 0x21, 0x01, 0xc8, 0xe8, 0x01,
+    0x00, 0xc3, 0x42, 0xc3, 0x45, 0xcb, 0x61, 0x62, 0x63, 0x64, 0x00, 0x00, 0x00, 0x00, 0x34, 0x01,
+    0x00, 0x00};
+constexpr uint16_t kProc2 = 0x132, kAfterCallProc2 = 0x131, kBudget = 100000;
+
+bool SameState(TestMachine& a, TestMachine& b)
+{
+    const Registers &x = a.R(), &y = b.R();
+    if (std::memcmp(x.r, y.r, sizeof x.r) != 0 || std::memcmp(x.seg, y.seg, sizeof x.seg) != 0 || x.ip != y.ip ||
+        x.flags.Get() != y.flags.Get())
+        return false;
+    for (uint32_t off = 0; off < 0x10000; ++off)
+        if (a.Mem().Read8(x.seg[kCS], uint16_t(off)) != b.Mem().Read8(y.seg[kCS], uint16_t(off)))
+            return false;
+    return true;
+}
+
+TEST(Debugger, StepOverIsSteppingUntilTheNextInstructionOfTheFrame)
+{
+    TestMachine over, model;
+    ASSERT_EQ(over.Load(kProgram), "");
+    ASSERT_EQ(model.Load(kProgram), "");
+    Debugger a(over.machine), b(model.machine);
+    unsigned stops = 0;
+    for (Stop stop; stop.reason != StopReason::Ended; ++stops) {
+        stop = a.StepOver(kBudget);
+        ASSERT_TRUE(stop.reason == StopReason::Step || stop.reason == StopReason::Ended) << stop.failure;
+        Stop modelStop;
+        for (int i = 0; i < 1000 && modelStop.reason == StopReason::Step; ++i) {
+            modelStop = b.Step();
+            if (model.R().ip == over.R().ip && model.R().seg[kCS] == over.R().seg[kCS] &&
+                model.R().r[kSP] == over.R().r[kSP])
+                break;
+        }
+        ASSERT_EQ(modelStop.reason, stop.reason) << "after " << stops << " steps over";
+        if (stop.reason == StopReason::Ended)
+            EXPECT_EQ(stop.exitCode, 7);
+        else
+            ASSERT_TRUE(SameState(over, model)) << "after " << stops << " steps over, at " << std::hex << over.R().ip;
+    }
+    EXPECT_EQ(stops, 18u) << "each instruction of the main line once";
+    EXPECT_EQ(over.console.output, "x");
+}
+
+TEST(Debugger, BreakpointsStepOutAndABudgetPause)
+{
+    TestMachine t;
+    ASSERT_EQ(t.Load(kProgram), "");
+    Debugger debugger(t.machine);
+    const uint16_t cs = t.R().seg[kCS];
+    debugger.SetBreakpoint(cs, kProc2, true);
+    Stop stop = debugger.Continue(kBudget);
+    ASSERT_EQ(stop.reason, StopReason::Breakpoint) << stop.failure;
+    EXPECT_EQ(t.R().ip, kProc2);
+    stop = debugger.StepOut(kBudget);
+    EXPECT_EQ(stop.reason, StopReason::Step);
+    EXPECT_EQ(t.R().ip, kAfterCallProc2) << "at the caller, after its call";
+    stop = debugger.Continue(3);
+    EXPECT_EQ(stop.reason, StopReason::Paused) << "a budget pauses";
+    EXPECT_FALSE(t.machine.Processor().Halted());
+    stop = debugger.Continue(kBudget);
+    EXPECT_EQ(stop.reason, StopReason::Ended);
+    EXPECT_EQ(stop.exitCode, 7);
+    EXPECT_EQ(t.console.output, "x");
+}
+
+}  // namespace
+}  // namespace halyard::dos::test
