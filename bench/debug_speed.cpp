@@ -44,13 +44,9 @@ std::pair<double, uint64_t> RunOnce(const std::vector<uint8_t>& image, bool debu
 
 int main()
 {
-    const std::string program = HALYARD_BENCH_DOS "/DOS_COMPUTE.COM";
-    std::ifstream file(program, std::ios::binary);
-    const std::vector<uint8_t> image((std::istreambuf_iterator<char>(file)), {});
-    if (image.empty()) {
-        std::fprintf(stderr, "cannot read %s\n", program.c_str());
+    const std::vector<uint8_t> image = bench::ComputeProgram();
+    if (image.empty())
         return 1;
-    }
     double free = 1e9, debugged = 1e9;
     uint64_t instructions = 0;
     for (int i = 0; i < 3; ++i) {

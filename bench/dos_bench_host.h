@@ -1,8 +1,12 @@
 #pragma once
 // What the DOS benchmarks give the machine: no files (their programs open none), a console that
 // collects what the program writes, and the computer's clock.
+#include <cstdio>
 #include <ctime>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "core/pc/host.h"
 
@@ -63,5 +67,17 @@ public:
         return local;
     }
 };
+
+// The compute-bound program the speed benchmarks run (assembled at build time); empty, with a
+// message, when it cannot be read.
+inline std::vector<uint8_t> ComputeProgram()
+{
+    const std::string program = HALYARD_BENCH_DOS "/DOS_COMPUTE.COM";
+    std::ifstream file(program, std::ios::binary);
+    std::vector<uint8_t> image((std::istreambuf_iterator<char>(file)), {});
+    if (image.empty())
+        std::fprintf(stderr, "cannot read %s\n", program.c_str());
+    return image;
+}
 
 }  // namespace halyard::dos::bench

@@ -79,13 +79,9 @@ double RunDosbox(const std::string& folder, const char* command, std::string& ou
 
 int main()
 {
-    const std::string program = HALYARD_BENCH_DOS "/DOS_COMPUTE.COM";
-    std::ifstream file(program, std::ios::binary);
-    const std::vector<uint8_t> image((std::istreambuf_iterator<char>(file)), {});
-    if (image.empty()) {
-        std::fprintf(stderr, "cannot read %s\n", program.c_str());
+    const std::vector<uint8_t> image = bench::ComputeProgram();
+    if (image.empty())
         return 1;
-    }
     OurRun ours;
     for (int i = 0; i < 3; ++i) {
         const OurRun run = RunOurs(image);
@@ -97,7 +93,7 @@ int main()
                 double(ours.instructions) / 1e6, ours.seconds);
 
     char folder[] = "/tmp/dosbench-XXXXXX";
-    if (mkdtemp(folder) == nullptr || std::system(("cp " + program + " " + folder + "/COMPUTE.COM").c_str()) != 0)
+    if (mkdtemp(folder) == nullptr || std::system(("cp " HALYARD_BENCH_DOS "/DOS_COMPUTE.COM " + std::string(folder) + "/COMPUTE.COM").c_str()) != 0)
         return 1;
     double empty = 1e9, full = 1e9;
     std::string unused, reference;
