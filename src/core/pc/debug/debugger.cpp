@@ -3,13 +3,33 @@
 // length of one run.
 #include "core/pc/debug/debugger.h"
 
+#include <vector>
+
 namespace halyard::dos {
 namespace {
 
 bool IsPrefix(uint8_t b) { return b == 0x26 || b == 0x2E || b == 0x36 || b == 0x3E || b == 0xF0 || b == 0xF2 || b == 0xF3; }
 bool IsString(uint8_t b) { return (b >= 0xA4 && b <= 0xA7) || (b >= 0xAA && b <= 0xAF) || (b >= 0x6C && b <= 0x6F); }
 
+// DOS's own handlers of the divide error and of an undefined opcode, which end the program: the
+// machine's stubs for those vectors in ROM.
+struct Fault {
+    uint8_t vector;
+    const char* why;
+};
+constexpr Fault kFaults[] = {{0, "divide overflow"}, {6, "an instruction this processor does not have"}};
+
+uint32_t Stub(uint8_t vector) { return Linear(kRomSegment, uint16_t(vector * 4)); }
+
 }  // namespace
+
+void Debugger::WatchInterrupt(uint8_t vector, bool on)
+{
+    if (on)
+        m_vectors.insert(vector);
+    else
+        m_vectors.erase(vector);
+}
 
 void Debugger::SetBreakpoint(uint16_t segment, uint16_t offset, bool on)
 {
@@ -30,23 +50,58 @@ uint32_t Debugger::Here() const
 Stop Debugger::Resume(uint64_t budget, uint32_t extra)
 {
     Cpu& cpu = m_machine.Processor();
-    const bool own = extra != ~0u && !m_breaks.Has(extra);
-    if (own)
-        m_breaks.Set(extra, true);
+    Memory& mem = m_machine.Mem();
+    std::vector<uint32_t> own;
+    const auto add = [&](uint32_t at) {
+        if (!m_breaks.Has(at)) {
+            m_breaks.Set(at, true);
+            own.push_back(at);
+        }
+    };
+    if (extra != ~0u)
+        add(extra);
+    for (const Fault& fault : kFaults)
+        add(Stub(fault.vector));
+    for (const uint8_t vector : m_vectors)
+        add(Linear(mem.Read16(0, uint16_t(vector * 4 + 2)), mem.Read16(0, uint16_t(vector * 4))));
     cpu.WatchBreaks(&m_breaks, Here());
     const RunResult result = m_machine.Resume(budget);
     cpu.WatchBreaks(nullptr, ~0u);
-    if (own)
-        m_breaks.Set(extra, false);
+    for (const uint32_t at : own)
+        m_breaks.Set(at, false);
     Stop stop;
     if (!result.paused) {
         stop.reason = result.exited ? StopReason::Ended : StopReason::Failed;
         stop.exitCode = result.exitCode;
         stop.failure = result.failure;
+    } else if (cpu.AtBreak()) {
+        stop.reason = StopReason::Breakpoint;
+        if (Here() != extra && m_user.count(Here()) == 0)
+            Classify(stop);
     } else {
-        stop.reason = cpu.AtBreak() ? StopReason::Breakpoint : StopReason::Paused;
+        stop.reason = StopReason::Paused;
     }
     return stop;
+}
+
+void Debugger::Classify(Stop& stop)
+{
+    Registers& R = m_machine.Processor().regs;
+    Memory& mem = m_machine.Mem();
+    for (const Fault& fault : kFaults) {
+        if (Here() != Stub(fault.vector))
+            continue;
+        // Back at the instruction, as before the interrupt: its IRET frame comes off the stack.
+        R.ip = mem.Read16(R.seg[kSS], R.r[kSP]);
+        R.seg[kCS] = mem.Read16(R.seg[kSS], uint16_t(R.r[kSP] + 2));
+        R.flags.Set(mem.Read16(R.seg[kSS], uint16_t(R.r[kSP] + 4)));
+        R.r[kSP] = uint16_t(R.r[kSP] + 6);
+        stop = {StopReason::Fault, 0, fault.why, fault.vector};
+        return;
+    }
+    for (const uint8_t vector : m_vectors)
+        if (Here() == Linear(mem.Read16(0, uint16_t(vector * 4 + 2)), mem.Read16(0, uint16_t(vector * 4))))
+            stop = {StopReason::Interrupt, 0, {}, vector};
 }
 
 Stop Debugger::Continue(uint64_t budget) { return Resume(budget); }

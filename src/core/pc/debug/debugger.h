@@ -15,6 +15,8 @@ enum class StopReason : uint8_t {
     Step,        // the step is done
     Breakpoint,  // at a breakpoint, before its instruction
     Paused,      // the budget ran out: the program goes on at the next command
+    Interrupt,   // at the handler of a watched interrupt `vector` (the caller's address on the stack)
+    Fault,       // at an instruction the program would have been ended for: `failure` says why
     Ended,       // the program ended itself, with `exitCode`
     Failed,      // the machine ended the run: `failure` says why
 };
@@ -23,6 +25,7 @@ struct Stop {
     StopReason reason = StopReason::Step;
     uint8_t exitCode = 0;
     std::string failure;
+    uint8_t vector = 0;
 };
 
 class Debugger {
@@ -30,6 +33,8 @@ public:
     explicit Debugger(Machine& machine) : m_machine(machine) {}
 
     void SetBreakpoint(uint16_t segment, uint16_t offset, bool on);
+    // Stops where interrupt `vector` points, whoever raises it.
+    void WatchInterrupt(uint8_t vector, bool on);
     // Runs until a breakpoint or the program's end, at most `budget` instructions.
     Stop Continue(uint64_t budget);
     // One instruction (a DOS or BIOS service is one).
@@ -45,8 +50,12 @@ private:
     // The instruction at CS:IP: what kind it is and how many bytes it takes when it is repeated.
     Kind Next(uint16_t& length) const;
     // Resumes with the processor watching the breakpoints (and `extra`, a stop of the debugger's
-    // own), for at most `budget` instructions.
+    // own; the watched interrupts' handlers; DOS's own handlers of the faults that end a
+    // program), for at most `budget` instructions.
     Stop Resume(uint64_t budget, uint32_t extra = ~0u);
+    // What a stop at a breakpoint is: a fault's (the machine is put back at the faulting
+    // instruction) or a watched interrupt's.
+    void Classify(Stop& stop);
     uint32_t Here() const;
     // Runs until CS:IP is `at` with SP at `sp` (the same frame), or another stop.
     Stop RunTo(uint32_t at, uint16_t sp, uint64_t budget);
@@ -54,6 +63,7 @@ private:
     Machine& m_machine;
     BreakMap m_breaks;
     std::set<uint32_t> m_user;  // the breakpoints set, as linear addresses
+    std::set<uint8_t> m_vectors;  // the interrupts watched
 };
 
 }  // namespace halyard::dos

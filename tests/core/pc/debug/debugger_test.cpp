@@ -1,6 +1,7 @@
 // The debugger's stops and steps, against a model: a step over is stepping until the instruction
 // after, in the same frame; a breakpoint stops before its instruction and is passed when the run
-// goes on; a step out ends at the caller; a budget pauses the program without ending it.
+// goes on; a step out ends at the caller; a budget pauses the program without ending it; faults
+// and watched interrupts stop.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -18,7 +19,7 @@ const std::vector<uint8_t> kProgram = {
     0x78, 0xcd, 0x21, 0xff, 0x1e, 0x3e, 0x01, 0xb8, 0x07, 0x4c, 0xcd, 0x21, 0x01, 0xc8, 0xe8, 0x01,
     0x00, 0xc3, 0x42, 0xc3, 0x45, 0xcb, 0x61, 0x62, 0x63, 0x64, 0x00, 0x00, 0x00, 0x00, 0x34, 0x01,
     0x00, 0x00};
-constexpr uint16_t kProc2 = 0x132, kAfterCallProc2 = 0x131, kBudget = 100000;
+constexpr uint16_t kProc2 = 0x132, kAfterCallProc2 = 0x131, kAfterInt21 = 0x123, kBudget = 100000;
 
 bool SameState(TestMachine& a, TestMachine& b)
 {
@@ -79,6 +80,34 @@ TEST(Debugger, BreakpointsStepOutAndABudgetPause)
     EXPECT_EQ(stop.reason, StopReason::Ended);
     EXPECT_EQ(stop.exitCode, 7);
     EXPECT_EQ(t.console.output, "x");
+}
+
+// A divide overflow with no handler of the program's stops at the dividing instruction, where
+// DOS would have ended the program; a watched interrupt stops at its handler, with the caller's
+// return address on the stack.
+TEST(Debugger, FaultsAndWatchedInterruptsStop)
+{
+    TestMachine t;
+    ASSERT_EQ(t.Load({0xB8, 0x01, 0x00, 0x30, 0xDB, 0xF6, 0xF3, 0xB8, 0x00, 0x4C, 0xCD, 0x21}), "");
+    Debugger debugger(t.machine);
+    Stop stop = debugger.Continue(kBudget);
+    EXPECT_EQ(stop.reason, StopReason::Fault);
+    EXPECT_EQ(stop.failure, "divide overflow");
+    EXPECT_EQ(t.R().ip, 0x105) << "at DIV BL";
+    EXPECT_EQ(t.R().r[kSP], 0xFFFE) << "the interrupt's frame is off the stack";
+
+    TestMachine u;
+    ASSERT_EQ(u.Load(kProgram), "");
+    Debugger watching(u.machine);
+    watching.WatchInterrupt(0x21, true);
+    stop = watching.Continue(kBudget);
+    ASSERT_EQ(stop.reason, StopReason::Interrupt) << stop.failure;
+    EXPECT_EQ(stop.vector, 0x21);
+    EXPECT_EQ(u.Mem().Read16(u.R().seg[kSS], u.R().r[kSP]), kAfterInt21) << "the caller's return address";
+    EXPECT_EQ(u.console.output, "") << "stopped before the service ran";
+    watching.WatchInterrupt(0x21, false);
+    EXPECT_EQ(watching.Continue(kBudget).reason, StopReason::Ended);
+    EXPECT_EQ(u.console.output, "x");
 }
 
 }  // namespace
