@@ -21,6 +21,12 @@ constexpr Fault kFaults[] = {{0, "divide overflow"}, {6, "an instruction this pr
 
 uint32_t Stub(uint8_t vector) { return Linear(kRomSegment, uint16_t(vector * 4)); }
 
+// Where interrupt `vector` points now.
+uint32_t Handler(Memory& mem, uint8_t vector)
+{
+    return Linear(mem.Read16(0, uint16_t(vector * 4 + 2)), mem.Read16(0, uint16_t(vector * 4)));
+}
+
 }  // namespace
 
 void Debugger::WatchInterrupt(uint8_t vector, bool on)
@@ -63,7 +69,7 @@ Stop Debugger::Resume(uint64_t budget, uint32_t extra)
     for (const Fault& fault : kFaults)
         add(Stub(fault.vector));
     for (const uint8_t vector : m_vectors)
-        add(Linear(mem.Read16(0, uint16_t(vector * 4 + 2)), mem.Read16(0, uint16_t(vector * 4))));
+        add(Handler(mem, vector));
     cpu.WatchBreaks(&m_breaks, Here());
     const RunResult result = m_machine.Resume(budget);
     cpu.WatchBreaks(nullptr, ~0u);
@@ -100,7 +106,7 @@ void Debugger::Classify(Stop& stop)
         return;
     }
     for (const uint8_t vector : m_vectors)
-        if (Here() == Linear(mem.Read16(0, uint16_t(vector * 4 + 2)), mem.Read16(0, uint16_t(vector * 4))))
+        if (Here() == Handler(mem, vector))
             stop = {StopReason::Interrupt, 0, {}, vector};
 }
 
