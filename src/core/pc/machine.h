@@ -58,7 +58,8 @@ public:
     // of ending it: it goes on at the next Resume.
     RunResult Resume(uint64_t limit);
     // Pauses a Resume under way (from any thread) between two slices of instructions, within
-    // the longest idle wait (20 ms); a request made when none runs pauses the next one at once.
+    // the longest idle wait (20 ms); a request made when none runs pauses the next one after its
+    // first slice.
     void RequestPause() { m_pauseRequested.store(true); }
 
     // The console's code page, for the services that tell programs about double-byte characters.
