@@ -18,8 +18,8 @@ namespace halyard::debuginfo {
 
 struct ProgramTexts {
     ListingDialect dialect = ListingDialect::Masm;
-    std::string_view listing;
-    std::string_view linkMap;  // not read for a .COM program
+    std::string listing;
+    std::string linkMap;  // not read for a .COM program
     bool comProgram = false;   // one segment loaded at the PSP: every frame is 0
     std::string sourcePath;    // the source's full path; INCLUDE files are found beside it
     ReadSourceText readSource;
