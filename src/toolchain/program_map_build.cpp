@@ -69,7 +69,8 @@ public:
             } while (FindNextFileA(find, &data));
             FindClose(find);
         }
-        RemoveDirectoryA(m_path.c_str());
+        // The linker's process may hold the folder as its current one for a moment after it ended.
+        for (int attempt = 0; attempt < 40 && !RemoveDirectoryA(m_path.c_str()); ++attempt) Sleep(50);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
