@@ -12,7 +12,7 @@ uint64_t Cpu::Run(uint64_t budget)
     uint64_t n = 0;
     for (; n < budget; ++n) {
         bool trace = false;
-        if ((m_state != 0 || regs.flags.TF()) && !BeforeInstruction(trace))
+        if ((m_state != 0 || regs.flags.TF()) && !Watched() && !BeforeInstruction(trace))
             break;
         m_startIp = regs.ip;
         m_override = 4;
@@ -23,6 +23,34 @@ uint64_t Cpu::Run(uint64_t budget)
             Interrupt(1);
     }
     return n;
+}
+
+uint64_t Cpu::Replay(uint64_t count)
+{
+    const BreakMap* breaks = m_breaks;
+    const uint8_t state = m_state;
+    m_breaks = nullptr;
+    m_state = kBreaks;  // no request taken, no halt, no shadow: the log alone
+    const uint64_t n = Run(count);
+    m_breaks = breaks;
+    m_state = uint8_t(state & ~kStopped);
+    return n;
+}
+
+// Under a debugger, the work between most two instructions: nothing to stop for here, and the
+// step begun in the log. False when the rarer work must be looked at.
+bool Cpu::Watched()
+{
+    if (m_state != kBreaks || regs.flags.TF())
+        return false;
+    if (m_breaks != nullptr && m_breaks->Has(Linear(regs.seg[kCS], regs.ip)))
+        return false;
+    if (m_log != nullptr) {
+        if (m_log->Hit())
+            return false;
+        m_log->Begin(regs);
+    }
+    return true;
 }
 
 // The rare work between two instructions: the end of the run, a pending interrupt, the end of an
@@ -68,6 +96,8 @@ void Cpu::UndefinedOpcode()
 
 void Cpu::Interrupt(uint8_t vector)
 {
+    if (m_log != nullptr)
+        m_log->Force();  // a device's, or the machine's on a program's behalf: not for running again
     Push(regs.flags.Get());
     regs.flags.SetControl(kIF, false);
     regs.flags.SetControl(kTF, false);
@@ -127,6 +157,8 @@ void Cpu::Execute()
             return;
         case 0x0F:
             if (R.seg[kCS] == kRomSegment && Fetch8() == kHostCall1) {
+                if (m_log != nullptr)
+                    m_log->Force();
                 m_host.OnHostCall(Fetch8());
                 return;
             }
@@ -410,6 +442,8 @@ void Cpu::Execute()
         case 0xF0: continue;  // LOCK
         case 0xF2: case 0xF3: m_rep = op; continue;
         case 0xF4:  // HLT: the machine idles until an interrupt comes
+            if (m_log != nullptr)
+                m_log->Force();
             SetState(kHalted | kStopped, true);
             return;
         case 0xF5: R.flags.Merge(kCF, R.flags.CF() ? 0 : kCF); return;

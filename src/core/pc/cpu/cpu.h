@@ -56,6 +56,9 @@ public:
         m_log = log;
         SetState(kBreaks, m_breaks != nullptr || m_log != nullptr);
     }
+    // Runs `count` instructions again after the step log went back: without breaks, without
+    // taking an interrupt. The number run (fewer when one halted).
+    uint64_t Replay(uint64_t count);
     // Whether the last Run ended at one of those addresses or after a watched write.
     bool AtBreak() const { return m_atBreak; }
 
@@ -98,6 +101,7 @@ public:
     }
 
 private:
+    HALYARD_HOT bool Watched();
     bool BeforeInstruction(bool& trace);
     HALYARD_HOT void Execute();
     // Interrupt 6 with the undefined instruction's own address on the stack.
@@ -112,7 +116,7 @@ private:
     {
         if (a < kRomStart) {
             if (m_log != nullptr && !(m_window != nullptr && a - kWindowStart < kVideoWindowSize))
-                m_log->Wrote(a, m_mem[a]);
+                m_log->Note(a, m_mem[a]);
             StoreMapped(m_mem, m_window, a, v);
         }
     }
@@ -133,8 +137,8 @@ private:
         const uint32_t a = (base + off) & kAddressMask;
         if (PlainWord(a, off)) {
             if (m_log != nullptr) {
-                m_log->Wrote(a, m_mem[a]);
-                m_log->Wrote(a + 1, m_mem[a + 1]);
+                m_log->Note(a, m_mem[a]);
+                m_log->Note(a + 1, m_mem[a + 1]);
             }
             m_mem[a] = uint8_t(v);
             m_mem[a + 1] = uint8_t(v >> 8);

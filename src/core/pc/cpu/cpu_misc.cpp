@@ -156,6 +156,8 @@ void Cpu::Bound()
 
 uint8_t Cpu::PortIn(uint16_t port)
 {
+    if (m_log != nullptr)
+        m_log->Force();
     return m_ports != nullptr ? m_ports->In(port) : 0xFF;
 }
 
@@ -167,6 +169,8 @@ uint16_t Cpu::PortIn16(uint16_t port)
 
 void Cpu::PortOut(uint16_t port, uint8_t value)
 {
+    if (m_log != nullptr)
+        m_log->Force();
     if (m_ports != nullptr)
         m_ports->Out(port, value);
 }

@@ -77,9 +77,14 @@ void Debugger::NoteDevices()
 
 Stop Debugger::StepBack()
 {
-    Registers& regs = m_machine.Processor().regs;
-    if (!m_log.Back(m_machine.Mem().Raw(), regs))
+    Cpu& cpu = m_machine.Processor();
+    uint64_t replay = 0;
+    if (!m_log.Back(m_machine.Mem().Raw(), cpu.regs, replay))
         return {StopReason::Start, 0, {}};
+    Logging(true);
+    cpu.Replay(replay);
+    Logging(false);
+    m_log.TakeHit();
     // The devices as at the latest stop at or before the step.
     auto it = m_devices.upper_bound(m_log.Steps());
     if (it != m_devices.begin()) {

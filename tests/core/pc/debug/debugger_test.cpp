@@ -155,6 +155,24 @@ TEST(Debugger, StepBackThenForwardGivesTheSameStates)
     while (debugger.HistoryDepth() > 0)
         debugger.StepBack();
     EXPECT_EQ(debugger.StepBack().reason, StopReason::Start);
+
+    // Across calls, REP MOVSB, LOOP and a DOS service: each step back is the state before it.
+    TestMachine u;
+    ASSERT_EQ(u.Load(kProgram), "");
+    Debugger services(u.machine);
+    services.KeepHistory(true);
+    std::vector<Snapshot> before;
+    for (;;) {
+        before.emplace_back(u);
+        if (u.Mem().Read8(u.R().seg[kCS], u.R().ip) == 0xB8 && u.Mem().Read8(u.R().seg[kCS], uint16_t(u.R().ip + 2)) == 0x4C)
+            break;  // MOV AX, 4C07: the end is next
+        ASSERT_EQ(services.Step().reason, StopReason::Step);
+    }
+    before.pop_back();
+    for (size_t i = before.size(); i-- > 0;) {
+        ASSERT_EQ(services.StepBack().reason, StopReason::Back);
+        ASSERT_TRUE(Snapshot(u) == before[i]) << "back to step " << i << ", at " << std::hex << u.R().ip;
+    }
 }
 
 // A watched byte stops the run after each instruction that writes it (a word's INC writes both
