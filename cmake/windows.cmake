@@ -210,3 +210,6 @@ target_link_libraries(bench_replace_all PRIVATE halyard_ui)
 
 # The DOS session's start, program start at its prompt and idle load: run by hand under Wine.
 add_executable(bench_session EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/win/session_bench.cpp)
+
+# The debugger's step over its pipe to the real Dosrun: run by hand under Wine.
+add_executable(bench_debug_step EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/win/debug_step_bench.cpp)
