@@ -46,6 +46,7 @@ Motherboard::Motherboard(HostFiles& files, HostConsole& console, HostClock& cloc
     m_cpu.Attach(m_devices);
     m_graphics.SetDisplay(m_noDisplay);
     m_mouse.SetDisplay(m_noDisplay);
+    m_dos.WatchPrograms(this);
     Reset();
 }
 
@@ -286,12 +287,36 @@ RunResult Motherboard::Run(uint64_t limit)
     return Finished(result);
 }
 
+void Motherboard::Started(const ProgramStart& start)
+{
+    if (!m_catchNext.exchange(false))
+        return;
+    m_caught = CaughtProgram{start.psp, uint16_t(start.cs == start.psp ? start.psp : start.psp + 0x10)};
+    m_debuggedPsp = start.psp;
+    // The service's IRET enters the program: the processor stops before its first instruction.
+    m_catchAt = BreakMap();
+    m_catchAt.Set(Linear(start.cs, start.ip), true);
+    m_cpu.WatchBreaks(&m_catchAt, ~0u);
+}
+
+void Motherboard::Ended(uint16_t psp, uint8_t code)
+{
+    if (psp != m_debuggedPsp || m_debuggedPsp == 0)
+        return;
+    m_debuggedPsp = 0;
+    m_caughtEnd = code;
+    m_pauseRequested.store(true);
+    m_cpu.Stop();
+}
+
 RunResult Motherboard::Resume(uint64_t limit)
 {
     RunResult result;
     m_pausing = true;
     const bool ended = m_guest.ended || RunSome(limit, result);
     m_pausing = false;
+    if (m_caught && m_cpu.AtBreak())
+        m_cpu.WatchBreaks(nullptr, ~0u);  // the caught program's first instruction: once
     if (ended)
         return Finished(result);
     m_guest.console.Flush();

@@ -6,7 +6,9 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "core/pc/dos/aliased_files.h"
 #include "core/pc/bios/bios.h"
@@ -38,8 +40,14 @@ struct RunResult {
 // shell is no use to a DOS program), and PROMPT is $P$G unless it is set.
 std::vector<std::string> ShellEnvironment(std::vector<std::string> environment);
 
+// A program a session started and the machine caught at its first instruction, for a debugger.
+struct CaughtProgram {
+    uint16_t psp = 0;
+    uint16_t image = 0;  // the segment its image starts at (the PSP's for a .COM program)
+};
+
 // The parts of the machine and how they are wired: what a new machine, or one restarted, is made of.
-class Motherboard final : private HostCalls {
+class Motherboard final : private HostCalls, private ProgramWatch {
 public:
     Motherboard(HostFiles& files, HostConsole& console, HostClock& clock, std::unique_ptr<uint8_t[]> memory = {});
     Motherboard(const Motherboard&) = delete;
@@ -61,6 +69,13 @@ public:
     // the longest idle wait (20 ms); a request made when none runs pauses the next one after its
     // first slice.
     void RequestPause() { m_pauseRequested.store(true); }
+    // The next program that one starts (a program typed at a session's prompt, say) pauses a
+    // Resume before its first instruction; callable from any thread.
+    void CatchNextProgram() { m_catchNext.store(true); }
+    // The program caught, once, after the Resume that paused for it.
+    std::optional<CaughtProgram> TakeCaughtProgram() { return std::exchange(m_caught, std::nullopt); }
+    // The caught program's return code, once, after the Resume that paused at its end.
+    std::optional<uint8_t> TakeCaughtEnd() { return std::exchange(m_caughtEnd, std::nullopt); }
 
     // The console's code page, for the services that tell programs about double-byte characters.
     void SetCodePage(uint16_t codePage) { m_dos.SetCodePage(codePage); }
@@ -79,6 +94,8 @@ private:
     bool RunSome(uint64_t limit, RunResult& result);
     RunResult Finished(RunResult result);
     void OnHostCall(uint8_t vector) override;
+    void Started(const ProgramStart& start) override;
+    void Ended(uint16_t psp, uint8_t code) override;
     void Reset();
     // The return address of the interrupt being served (the faulting or calling instruction's
     // address, or just past it).
@@ -128,6 +145,11 @@ private:
     DosKernel m_dos;
     Shell m_shell;
     std::atomic<bool> m_pauseRequested{false};
+    std::atomic<bool> m_catchNext{false};
+    BreakMap m_catchAt;                  // the caught program's first instruction, until it is taken
+    std::optional<CaughtProgram> m_caught;
+    uint16_t m_debuggedPsp = 0;          // the program caught last, while it runs
+    std::optional<uint8_t> m_caughtEnd;
     bool m_pausing = false;  // a Resume runs: a pause request ends it
 };
 
@@ -148,6 +170,9 @@ public:
     RunResult Run(uint64_t limit = UINT64_MAX) { return m_board->Run(limit); }
     RunResult Resume(uint64_t limit) { return m_board->Resume(limit); }
     void RequestPause() { m_board->RequestPause(); }
+    void CatchNextProgram() { m_board->CatchNextProgram(); }
+    std::optional<CaughtProgram> TakeCaughtProgram() { return m_board->TakeCaughtProgram(); }
+    std::optional<uint8_t> TakeCaughtEnd() { return m_board->TakeCaughtEnd(); }
     void SetCodePage(uint16_t codePage);
     Memory& Mem() { return m_board->Mem(); }
     Cpu& Processor() { return m_board->Processor(); }

@@ -147,6 +147,9 @@ Stop Debugger::Resume(uint64_t budget, uint32_t extra)
         stop.reason = result.exited ? StopReason::Ended : StopReason::Failed;
         stop.exitCode = result.exitCode;
         stop.failure = result.failure;
+    } else if (const std::optional<uint8_t> code = m_machine.TakeCaughtEnd()) {
+        stop.reason = StopReason::Ended;  // the program a session started, back in its parent
+        stop.exitCode = *code;
     } else if (written != ~0u) {
         stop.reason = StopReason::Watch;
         stop.address = written;
@@ -184,7 +187,20 @@ Stop Debugger::Continue(uint64_t budget) { return Resume(budget); }
 
 Stop Debugger::Step()
 {
+    const Registers& R = m_machine.Processor().regs;
+    Memory& mem = m_machine.Mem();
+    const uint32_t at = Here();
+    const uint16_t sp = R.r[kSP];
     Stop stop = Resume(1);
+    // A device's interrupt taken before the instruction (its frame returns to it): the handler
+    // runs through, as far as a stop of its own, and the instruction is the step.
+    while (stop.reason == StopReason::Paused && Here() != at && R.r[kSP] == uint16_t(sp - 6) &&
+           Linear(mem.Read16(R.seg[kSS], uint16_t(sp - 4)), mem.Read16(R.seg[kSS], uint16_t(sp - 6))) == at) {
+        stop = RunTo(at, sp, UINT64_MAX);
+        if (stop.reason != StopReason::Step)
+            return stop;
+        stop = Resume(1);
+    }
     if (stop.reason == StopReason::Paused)
         stop.reason = StopReason::Step;
     return stop;

@@ -23,6 +23,17 @@ struct ProgramStart;
 inline constexpr uint8_t kEndedOnBreak = 1, kEndedResident = 3;
 class BiosDisk;
 
+// Told when a program starts another (its first instruction comes next) and when such a child
+// ends, with its return code.
+class ProgramWatch {
+public:
+    virtual void Started(const ProgramStart& start) = 0;
+    virtual void Ended(uint16_t psp, uint8_t code) = 0;
+
+protected:
+    ~ProgramWatch() = default;
+};
+
 class DosKernel {
 public:
     DosKernel(Guest& guest, TextScreen& screen, BiosKeyboard& keyboard, BiosDisk& disk);
@@ -44,6 +55,7 @@ public:
     // The PSP of the shell that EXEC last started for a program that ran COMMAND.COM (there is
     // no such file: the session's shell answers for it), once; 0 when there is none.
     uint16_t TakeStartedShell() { return std::exchange(m_startedShell, 0); }
+    void WatchPrograms(ProgramWatch* watch) { m_watch = watch; }
     // Ctrl+Break was pressed (DOS's INT 1Bh handler): console calls see it as Ctrl+C.
     void NoteBreak() { m_console.NoteBreak(); }
     // Whether the current program is another program's child (the first program's parent is
@@ -170,6 +182,7 @@ private:
     std::vector<DirEntry> m_fcbMatches;   // the last FCB search
     size_t m_fcbNext = 0;
     uint16_t m_startedShell = 0;
+    ProgramWatch* m_watch = nullptr;
     uint16_t m_childResult = 0;  // for 4Dh: the exit code in AL, how the child ended in AH
     bool m_doubleByte = false;
     FileTable m_files;

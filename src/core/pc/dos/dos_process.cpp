@@ -66,6 +66,8 @@ void DosKernel::Terminate(uint8_t code, bool resident, bool onBreak)
         return;
     }
     m_childResult = uint16_t((resident ? kEndedResident : onBreak ? kEndedOnBreak : 0) << 8 | code);
+    if (m_watch != nullptr)
+        m_watch->Ended(child, code);
     // The vectors the child may have changed come back from its PSP.
     for (uint16_t i = 0; i < 3; ++i)
         for (uint16_t w = 0; w < 2; ++w)
@@ -172,6 +174,8 @@ void DosKernel::Exec()
     StartChild(start, mode == 0);
     if (shell)
         m_startedShell = start.psp;
+    else if (mode == 0 && m_watch != nullptr)
+        m_watch->Started(start);
 }
 
 void DosKernel::StartChild(const ProgramStart& start, bool run)

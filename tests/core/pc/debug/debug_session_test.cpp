@@ -78,5 +78,52 @@ TEST(DebugSession, TheLinksEndStopsTheProgram)
     EXPECT_EQ(result.failure, "stopped by the debugger");
 }
 
+// In a DOS session, the next program typed at the prompt is caught before its first
+// instruction: a step goes from it into the routine an earlier program left in the same PC, its
+// end is the debugger's, and the session goes on.
+TEST(DebugSession, ASessionsProgramIsCaughtAtItsStart)
+{
+    MemoryFiles files;
+    StringConsole console;
+    FixedClock clock;
+    Machine machine{files, console, clock};
+    // Copies a routine (print "!", IRET) to 0000:0200 and points INT 7Ch at it; USER calls it.
+    files.files["INSTALL.COM"] = std::string("\x31\xc0\x8e\xc0\xbf\x00\x02\xbe\x23\x01\xb9\x07\x00\xfc\xf3\xa4\x26\xc7\x06"
+                                             "\xf0\x01\x00\x02\x26\xc7\x06\xf2\x01\x00\x00\xb8\x00\x4c\xcd\x21\xb4\x02\xb2"
+                                             "\x21\xcd\x21\xcf",
+                                             42);
+    files.files["USER.COM"] = std::string("\xcd\x7c\xb8\x05\x4c\xcd\x21", 7);
+    console.redirected[0] = false;
+    for (const char c : std::string("install\ruser\recho after\rexit\r"))
+        console.keys.push_back(uint16_t(c == '\r' ? 0x1C0D : c));
+    ASSERT_EQ(machine.StartSession({}, {}), "");
+    std::vector<uint16_t> caught;
+    Debugger debugger(machine);
+    for (machine.CatchNextProgram();;) {
+        const RunResult result = machine.Resume(3000000);
+        if (!result.paused) {
+            ASSERT_TRUE(result.exited) << result.failure;
+            break;
+        }
+        if (machine.TakeCaughtEnd())
+            continue;  // INSTALL's end, in the shell again
+        const std::optional<CaughtProgram> program = machine.TakeCaughtProgram();
+        ASSERT_TRUE(program.has_value()) << console.output;
+        caught.push_back(machine.Processor().regs.ip);
+        if (caught.size() == 1) {
+            machine.CatchNextProgram();  // INSTALL runs free; USER is the one
+            continue;
+        }
+        EXPECT_EQ(program->image, machine.Processor().regs.seg[kCS]);
+        ASSERT_EQ(debugger.Step().reason, StopReason::Step);
+        EXPECT_EQ(Linear(machine.Processor().regs.seg[kCS], machine.Processor().regs.ip), 0x200u) << "in INSTALL's routine";
+        const Stop end = debugger.Continue(3000000);
+        EXPECT_EQ(end.reason, StopReason::Ended);
+        EXPECT_EQ(end.exitCode, 5);
+    }
+    EXPECT_EQ(caught, (std::vector<uint16_t>{0x100, 0x100}));
+    EXPECT_NE(console.output.find("user\r\n!C:\\WORK>echo after\r\nafter"), std::string::npos) << console.output;
+}
+
 }  // namespace
 }  // namespace halyard::dos::test
