@@ -10,7 +10,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/pc/dos/aliased_files.h"
@@ -33,10 +37,37 @@ namespace {
 
 constexpr int kStopped = 255;
 
+// The debugger's pipe for the next program a session starts, as its typing pipe asked for it.
+class SessionDebugging {
+public:
+    void Ask(halyard::dos::Machine& machine, std::string_view request)
+    {
+        // "DEBUG:<pipe> <program's file name>"
+        std::string pipe;
+        if (!halyard::dosrun::DebugOption("/" + std::string(request), pipe))
+            return;
+        const size_t blank = pipe.find(' ');
+        const std::string name = blank == std::string::npos ? std::string() : pipe.substr(blank + 1);
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_pipe = pipe.substr(0, blank);
+        machine.CatchNextProgram(name);
+    }
+    std::string TakePipe()
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return std::exchange(m_pipe, {});
+    }
+
+private:
+    std::mutex m_lock;
+    std::string m_pipe;
+};
+
 // What the options before the program word ask for.
 struct Options {
     std::string images[2];  // the floppy images of A: and B:
     std::string debugPipe;  // the debugger's pipe; empty: the program runs on its own
+    SessionDebugging* session = nullptr;  // a session's: its programs may be debugged
 };
 
 std::vector<std::string> Environment()
@@ -53,20 +84,49 @@ std::vector<std::string> Environment()
     return entries;
 }
 
-// Runs the machine to its end, or serves the debugger's pipe while it is debugged.
-halyard::dos::RunResult Run(halyard::dos::Machine& machine, const std::string& debugPipe, bool mz)
+// Serves the debugger's pipe for the program loaded, stopped before its first instruction.
+halyard::dos::RunResult Debug(halyard::dos::Machine& machine, const std::string& debugPipe, uint16_t psp, uint16_t image)
 {
     using namespace halyard;
-    if (debugPipe.empty())
-        return machine.Run();
     dosrun::DebugPipe pipe(machine);
     dos::RunResult refused;
     if (!pipe.Connect(debugPipe, refused.failure))
         return refused;
+    dos::DebugSession session(machine, pipe, psp, image);
+    return session.Serve();
+}
+
+// A session whose programs may be debugged: it runs until it ends, and each program caught for
+// the debugger is served until the debugger lets it go (the session goes on after it).
+halyard::dos::RunResult RunSessionDebuggable(halyard::dos::Machine& machine, SessionDebugging& debugging)
+{
+    using namespace halyard;
+    for (;;) {
+        const dos::RunResult result = machine.Resume(UINT64_MAX);
+        if (!result.paused)
+            return result;
+        const std::optional<dos::CaughtProgram> caught = machine.TakeCaughtProgram();
+        const std::string pipe = debugging.TakePipe();
+        if (caught && !pipe.empty()) {
+            const dos::RunResult served = Debug(machine, pipe, caught->psp, caught->image);
+            if (!served.exited && served.failure.rfind("cannot open", 0) == 0)
+                std::fprintf(stderr, "\nDosrun: %s\n", served.failure.c_str());
+        }
+        (void)machine.TakeCaughtEnd();
+    }
+}
+
+// Runs the machine to its end, or serves the debugger's pipe while it is debugged.
+halyard::dos::RunResult Run(halyard::dos::Machine& machine, const Options& options, bool mz)
+{
+    using namespace halyard;
+    if (options.session != nullptr)
+        return RunSessionDebuggable(machine, *options.session);
+    if (options.debugPipe.empty())
+        return machine.Run();
     // At the start DS holds the PSP's segment; an .EXE image starts the paragraph after it.
     const uint16_t psp = machine.Processor().regs.seg[dos::kDS];
-    dos::DebugSession session(machine, pipe, psp, uint16_t(mz ? psp + 0x10 : psp));
-    return session.Serve();
+    return Debug(machine, options.debugPipe, psp, uint16_t(mz ? psp + 0x10 : psp));
 }
 
 // Runs the machine on what `start` loads (a program, or a session of the shell); its exit code.
@@ -90,7 +150,7 @@ int RunMachine(const std::string& name, const Options& options, bool mz, Start s
     dos::AliasedFiles aliased(files);
     std::string refusal = start(machine, aliased);
     if (refusal.empty()) {
-        const dos::RunResult result = Run(machine, options.debugPipe, mz);
+        const dos::RunResult result = Run(machine, options, mz);
         dosrun::WinConsole::RunEnded();
         if (!console.IsRedirected(dos::Stream::Input))
             display.Linger();
@@ -126,11 +186,15 @@ int RunSession(const std::string& command, const Options& options)
 {
     using namespace halyard;
     dosrun::TypingPipe typing;
-    if (command.empty())
-        (void)typing.Start();  // without it the session is typed at from its own keyboard only
+    SessionDebugging debugging;
     Options session = options;
-    session.debugPipe.clear();  // a session is not debugged
+    session.debugPipe.clear();  // the session itself is not debugged; the programs it starts may be
+    if (command.empty())
+        session.session = &debugging;
     return RunMachine("COMMAND.COM", session, false, [&](dos::Machine& machine, dos::AliasedFiles& aliased) {
+        // Without the pipe the session is typed at from its own keyboard only.
+        if (command.empty())
+            (void)typing.Start([&](std::string_view request) { debugging.Ask(machine, request); });
         std::vector<std::string> environment = Environment();
         dos::ApplySessionPath(environment, [&](const std::string& folder) { return aliased.DosPath(folder); });
         return machine.StartSession(std::move(environment), dos::AliasTail(command, aliased));

@@ -70,8 +70,9 @@ TypingPipe::~TypingPipe()
         if (event != nullptr) CloseHandle(event);
 }
 
-bool TypingPipe::Start()
+bool TypingPipe::Start(std::function<void(std::string_view)> onRequest)
 {
+    m_onRequest = std::move(onRequest);
     m_input = CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, 0, nullptr);
     if (m_input == INVALID_HANDLE_VALUE) return false;
@@ -143,7 +144,12 @@ void TypingPipe::Serve()
             for (Chunk part; (part = ReadChunk(chunk.data(), kMessageSize, done)) != Chunk::End;) {
                 message.append(chunk.data(), done);
                 if (part == Chunk::Whole) {
-                    Type(message);
+                    if (!message.empty() && message[0] == '\0') {
+                        if (m_onRequest)
+                            m_onRequest(std::string_view(message).substr(1));
+                    } else {
+                        Type(message);
+                    }
                     message.clear();
                 }
             }

@@ -8,8 +8,14 @@
 // interrupt and the BIOS's buffer; what a busy program does not read waits there as typed-ahead
 // keys. A byte no key types (above 127) arrives as a character alone. One client at a time;
 // when it closes the pipe the next may connect.
+//
+// A message that starts with a NUL byte is no typing but a request to the session itself:
+// "\0DEBUG:<pipe> <file name>" asks that the next program of that file name (such as USER.EXE)
+// started in the session be debugged over that pipe (debug_pipe.h): it goes to the handler given
+// to Start.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -30,7 +36,7 @@ public:
 
     // Opens this process's pipe and serves it on a background thread; false when the pipe or
     // the console's input cannot be opened (the session then runs without the channel).
-    [[nodiscard]] bool Start();
+    [[nodiscard]] bool Start(std::function<void(std::string_view)> onRequest = {});
 
 private:
     enum class Chunk { Whole, Part, End };  // a message's last part, an earlier one, no more
@@ -47,6 +53,7 @@ private:
     HANDLE m_stop = nullptr;                // manual-reset: set when Dosrun ends
     HANDLE m_ready = nullptr;               // the event of the connect or read under way
     std::thread m_thread;
+    std::function<void(std::string_view)> m_onRequest;  // called on the pipe's thread
 };
 
 }  // namespace halyard::dosrun

@@ -287,10 +287,16 @@ RunResult Motherboard::Run(uint64_t limit)
     return Finished(result);
 }
 
-void Motherboard::Started(const ProgramStart& start)
+void Motherboard::Started(const ProgramStart& start, const std::string& path)
 {
-    if (!m_catchNext.exchange(false))
-        return;
+    {
+        std::lock_guard<std::mutex> guard(m_catchLock);
+        const std::string file = path.substr(path.find_last_of("\\:") + 1);
+        const auto same = [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b)); };
+        if (!m_catchNext || (!m_catchName.empty() && !std::equal(file.begin(), file.end(), m_catchName.begin(), m_catchName.end(), same)))
+            return;
+        m_catchNext = false;
+    }
     m_caught = CaughtProgram{start.psp, uint16_t(start.cs == start.psp ? start.psp : start.psp + 0x10)};
     m_debuggedPsp = start.psp;
     // The service's IRET enters the program: the processor stops before its first instruction.

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -69,9 +70,15 @@ public:
     // the longest idle wait (20 ms); a request made when none runs pauses the next one after its
     // first slice.
     void RequestPause() { m_pauseRequested.store(true); }
-    // The next program that one starts (a program typed at a session's prompt, say) pauses a
-    // Resume before its first instruction; callable from any thread.
-    void CatchNextProgram() { m_catchNext.store(true); }
+    // The next program that one starts by the file name `name` (any case; empty: any program),
+    // a program typed at a session's prompt, say, pauses a Resume before its first instruction;
+    // callable from any thread.
+    void CatchNextProgram(const std::string& name = {})
+    {
+        std::lock_guard<std::mutex> guard(m_catchLock);
+        m_catchName = name;
+        m_catchNext = true;
+    }
     // The program caught, once, after the Resume that paused for it.
     std::optional<CaughtProgram> TakeCaughtProgram() { return std::exchange(m_caught, std::nullopt); }
     // The caught program's return code, once, after the Resume that paused at its end.
@@ -94,7 +101,7 @@ private:
     bool RunSome(uint64_t limit, RunResult& result);
     RunResult Finished(RunResult result);
     void OnHostCall(uint8_t vector) override;
-    void Started(const ProgramStart& start) override;
+    void Started(const ProgramStart& start, const std::string& path) override;
     void Ended(uint16_t psp, uint8_t code) override;
     void Reset();
     // The return address of the interrupt being served (the faulting or calling instruction's
@@ -145,7 +152,9 @@ private:
     DosKernel m_dos;
     Shell m_shell;
     std::atomic<bool> m_pauseRequested{false};
-    std::atomic<bool> m_catchNext{false};
+    std::mutex m_catchLock;
+    bool m_catchNext = false;  // guarded by m_catchLock, as m_catchName is
+    std::string m_catchName;
     BreakMap m_catchAt;                  // the caught program's first instruction, until it is taken
     std::optional<CaughtProgram> m_caught;
     uint16_t m_debuggedPsp = 0;          // the program caught last, while it runs
@@ -170,7 +179,7 @@ public:
     RunResult Run(uint64_t limit = UINT64_MAX) { return m_board->Run(limit); }
     RunResult Resume(uint64_t limit) { return m_board->Resume(limit); }
     void RequestPause() { m_board->RequestPause(); }
-    void CatchNextProgram() { m_board->CatchNextProgram(); }
+    void CatchNextProgram(const std::string& name = {}) { m_board->CatchNextProgram(name); }
     std::optional<CaughtProgram> TakeCaughtProgram() { return m_board->TakeCaughtProgram(); }
     std::optional<uint8_t> TakeCaughtEnd() { return m_board->TakeCaughtEnd(); }
     void SetCodePage(uint16_t codePage);

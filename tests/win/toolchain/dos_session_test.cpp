@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "toolchain/dos_session.h"
+#include "win/helpers/debug_pipe_peer.h"
 #include "win/helpers/helper_setup.h"
 #include "win/win_test_util.h"
 
@@ -49,6 +50,47 @@ TEST(DosSession, ProgramsTypedOneAfterAnotherShareOnePcUntilExit)
     CharUpperA(masm.data());
     EXPECT_NE(std::string::npos, set.find("PATH=" + masm)) << set;
     EXPECT_EQ(std::string::npos, set.find("HALYARD_SESSION_PATH")) << set;
+}
+
+}  // namespace
+
+namespace {
+
+// The debugger asks the session for its next program by name (typed at the prompt after another
+// one, which runs free): it is stopped before its first instruction, steps into the routine the program before it left in the PC, ends as the
+// debugger's, and the session goes on.
+TEST(DosSession, TheDebuggerCatchesTheNextProgramTypedAtThePrompt)
+{
+    if (GetFileAttributesA((DosTestPrograms() + "\\USE7C.COM").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no DOS test programs (nasm missing)";
+    wintest::TempDir lab;
+    ASSERT_TRUE(CopyFileA((DosTestPrograms() + "\\INST7C.COM").c_str(), lab.File("INSTALL.COM").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((DosTestPrograms() + "\\USE7C.COM").c_str(), lab.File("USE.COM").c_str(), FALSE));
+    const auto start = halyard::toolchain::ComposeSessionStart(helpers_test::EnvText("HALYARD_DIST"), lab.Path() + "\\", 0,
+                                                               [](const std::string&) { return false; });
+    CDosSession session;
+    std::string error;
+    ASSERT_TRUE(session.Open(start, error)) << error;
+    const std::string name = "\\\\.\\pipe\\Halyard-debug-session-test-" + std::to_string(GetCurrentProcessId());
+    helpers_test::IdeEnd ide(name);
+    ASSERT_TRUE(session.Type("install\r", error)) << error;
+    ASSERT_TRUE(session.Type(std::string(1, '\0') + "DEBUG:" + name + " USE.COM", error)) << error;
+    ASSERT_TRUE(session.Type("use\r", error)) << error;
+    ASSERT_TRUE(ide.Connect());
+    EXPECT_EQ(0u, ide.Line().rfind("started ", 0));
+    EXPECT_NE(std::string::npos, ide.UntilRegisters().find("IP=0100"));
+    ide.Send("step");
+    const std::string step = ide.UntilRegisters();
+    EXPECT_NE(std::string::npos, step.find("stopped step")) << step;
+    EXPECT_EQ(std::string::npos, step.find("CS=F000")) << "in INSTALL's routine, not DOS's stub: " << step;
+    ide.Send("continue");
+    EXPECT_NE(std::string::npos, ide.UntilRegisters().find("stopped ended 5\n"));
+    ide.Close();
+    ASSERT_TRUE(session.Type("exit\r", error)) << error;
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(session.Process(), 30000)) << "the session went on to EXIT";
+    DWORD code = 0;
+    GetExitCodeProcess(session.Process(), &code);
+    EXPECT_EQ(5u, code);
 }
 
 }  // namespace

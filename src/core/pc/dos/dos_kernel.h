@@ -23,11 +23,11 @@ struct ProgramStart;
 inline constexpr uint8_t kEndedOnBreak = 1, kEndedResident = 3;
 class BiosDisk;
 
-// Told when a program starts another (its first instruction comes next) and when such a child
-// ends, with its return code.
+// Told when a program starts another (its first instruction comes next; `path` the program's DOS
+// path) and when such a child ends, with its return code.
 class ProgramWatch {
 public:
-    virtual void Started(const ProgramStart& start) = 0;
+    virtual void Started(const ProgramStart& start, const std::string& path) = 0;
     virtual void Ended(uint16_t psp, uint8_t code) = 0;
 
 protected:

@@ -175,7 +175,7 @@ void DosKernel::Exec()
     if (shell)
         m_startedShell = start.psp;
     else if (mode == 0 && m_watch != nullptr)
-        m_watch->Started(start);
+        m_watch->Started(start, request.path);
 }
 
 void DosKernel::StartChild(const ProgramStart& start, bool run)
