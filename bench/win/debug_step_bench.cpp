@@ -14,19 +14,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "milliseconds.h"
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
+namespace {
 
 class Ide {
 public:

@@ -10,19 +10,9 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "milliseconds.h"
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
+namespace {
 
 struct Child {
     PROCESS_INFORMATION info = {};
