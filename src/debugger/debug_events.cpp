@@ -1,0 +1,103 @@
+// The PC's lines during a run: stops fill the panes and mark the current line, the end is told in
+// the Output pane and lets the PC go.
+#include "debugger/debug_commands.h"
+
+#include <cstdio>
+
+#include "debugger/debug_host.h"
+#include "debugger/source_marks.h"
+
+using namespace halyard::debugwire;
+using halyard::debugger::Phase;
+
+void CDebugCommands::OnLine(const std::string* line)
+{
+    if (!line) {
+        if (m_active) Report("调试通道已关闭");
+        return EndRun();
+    }
+    if (const auto message = Parse(*line)) OnMessage(*message);
+}
+
+void CDebugCommands::OnMessage(const Message& message)
+{
+    m_state.Apply(message);
+    switch (message.verb) {
+    case Verb::Started: m_started = true; break;
+    case Verb::Running:
+        m_busy = true;
+        ClearCurrentLine(m_host);
+        break;
+    case Verb::Stopped:
+        Report(halyard::debugger::StopText(message));
+        if (m_state.GetPhase() == Phase::Ended) {
+            Send(Message{Verb::Kill});
+            return EndRun();
+        }
+        m_stopPending = true;
+        break;
+    case Verb::RegsReply: OnRegisters(); break;
+    case Verb::Memory: OnMemory(message); break;
+    case Verb::Error: Report("调试器：" + message.text); break;
+    default: break;
+    }
+}
+
+// The registers of the start give the PC its breakpoints and go on to the first one; without
+// any, the run stays at its first instruction for the student to step.
+void CDebugCommands::OnRegisters()
+{
+    if (m_started) {
+        m_started = false;
+        SendBreakpoints();
+        if (!m_breakpoints.empty()) {
+            m_busy = true;
+            return Send(Message{Verb::Continue});
+        }
+    }
+    m_stopPending = false;
+    OnStopped();
+}
+
+void CDebugCommands::OnStopped()
+{
+    m_busy = false;
+    m_reads.clear();  // answers of an earlier stop no longer matter
+    if (!m_panes) return ShowCurrentLine();
+    m_panes->registers.Show(m_state);
+    ShowCurrentLine();
+    m_panes->stack.Refresh();
+    m_panes->memory.Refresh();
+    m_panes->watch.Refresh();
+}
+
+void CDebugCommands::ShowCurrentLine()
+{
+    const auto image = m_state.CodeImageAddress();
+    const halyard::debuginfo::SourceLine* line = image ? m_map.LineAt(*image) : nullptr;
+    if (line && ::ShowCurrentLine(m_host, line->file, line->line)) return;
+    ClearCurrentLine(m_host);
+    char where[64];
+    std::snprintf(where, sizeof where, "停在 %04X:%04X（这里没有源代码）", m_state.Regs()[CS], m_state.Regs()[IP]);
+    Report(where);
+}
+
+void CDebugCommands::OnMemory(const Message& message)
+{
+    for (auto it = m_reads.begin(); it != m_reads.end(); ++it)
+        if (it->linear == message.address) {
+            const auto done = std::move(it->done);
+            m_reads.erase(it);
+            if (done) done(message.bytes);
+            return;
+        }
+}
+
+void CDebugCommands::EndRun()
+{
+    m_channel.Close();
+    m_active = m_busy = false;
+    m_reads.clear();
+    m_breakpoints.clear();
+    ClearCurrentLine(m_host);
+}

@@ -1,0 +1,128 @@
+// The start of a run: the program is built first when it is older than its source (or the source
+// has unsaved changes), then mapped, then started in Dosrun.
+#include "debugger/debug_commands.h"
+
+#include "debugger/debug_host.h"
+#include "debugger/program_map_source.h"
+#include "fx/fx_mdiframe.h"
+#include "resource.h"
+#include "toolchain/halyard_doc.h"
+#include "toolchain/session_commands.h"
+
+namespace {
+
+const UINT kBuildPoll = 250;               // milliseconds between looks at the built files
+const ULONGLONG kBuildPatience = 240;      // polls (a minute) before the build counts as failed
+
+ULONGLONG WriteTimeOr0(const std::string& path)
+{
+    ULONGLONG time = 0;
+    return FileWriteTime(path, time) ? time : 0;
+}
+
+ULONGLONG Now()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return (ULONGLONG(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+CHalyardDoc* DocumentOf(CDebugHost& host, const std::string& path)
+{
+    for (CHalyardDoc* doc : host.Documents())
+        if (lstrcmpiA(doc->m_strFullPath.c_str(), path.c_str()) == 0) return doc;
+    return nullptr;
+}
+
+}  // namespace
+
+bool CDebugCommands::NeedsBuild(const CHalyardDoc& doc) const
+{
+    const std::string program = BuiltProgram(doc.m_strPathNoExt);
+    return doc.m_textBuffer.IsModified() || program.empty() || WriteTimeOr0(program) < WriteTimeOr0(doc.m_strFullPath);
+}
+
+void CDebugCommands::OnStart()
+{
+    CHalyardDoc* doc = m_host.ActiveDocument();
+    FxMDIFrame* frame = m_host.Frame();
+    if (!doc || !frame || m_active || !m_buildingPath.empty()) return;
+    if (!NeedsBuild(*doc)) return Launch(*doc);
+    // The build console runs the two steps one after the other; the run starts when both wrote
+    // their files.
+    m_buildingPath = doc->m_strFullPath;
+    m_buildStart = Now();
+    m_buildTicks = 0;
+    frame->SendCommand(ID_BUILD_COMPILE);
+    frame->SendCommand(ID_BUILD_LINK);
+    if (!m_sink.m_hWnd && !m_sink.Create([this](const std::string* line) { OnLine(line); }, [this] { OnBuildTick(); }))
+        return;
+    m_sink.StartTimer(kBuildPoll);
+}
+
+// The object file and the program both newer than the build's start: built. A program linked
+// from an object file the assembler did not write again: the assembly failed.
+void CDebugCommands::OnBuildTick()
+{
+    CHalyardDoc* doc = DocumentOf(m_host, m_buildingPath);
+    const std::string program = doc ? BuiltProgram(doc->m_strPathNoExt) : std::string();
+    const bool objectNew = doc && WriteTimeOr0(doc->m_strPathNoExt + ".obj") >= m_buildStart;
+    const bool programNew = !program.empty() && WriteTimeOr0(program) >= m_buildStart;
+    const bool failed = !doc || (programNew && !objectNew) || ++m_buildTicks > kBuildPatience;
+    if (!failed && !(objectNew && programNew)) return;
+    m_sink.StopTimer();
+    m_buildingPath.clear();
+    if (failed) return Report("程序没有编译连接成功，不能调试：请看输出窗口的信息");
+    Launch(*doc);
+}
+
+void CDebugCommands::Launch(CHalyardDoc& doc)
+{
+    const std::string program = BuiltProgram(doc.m_strPathNoExt);
+    const std::string bin = std::string(m_host.InstallDir()) + "\\bin";
+    halyard::debuginfo::ProgramMap map;
+    std::string error;
+    if (!LoadProgramMap({doc.m_nAssembler, doc.m_strFullPath, program, bin}, map, error)) Report(error);
+    const std::string name = program.substr(program.find_last_of('\\') + 1);
+    if (StartRun({bin + "\\Dosrun.exe", name, doc.m_strFolder}, std::move(map))) Report("在 Halyard 中调试 " + program);
+}
+
+bool CDebugCommands::PrepareRun(halyard::debuginfo::ProgramMap map)
+{
+    if (m_active) return false;
+    if (!m_sink.m_hWnd && !m_sink.Create([this](const std::string* line) { OnLine(line); }, [this] { OnBuildTick(); }))
+        return false;
+    if (!m_panes && m_host.Frame()) {
+        m_panes = std::make_unique<CDebugPaneBars>();
+        if (!m_panes->Create(*m_host.Frame(), *this)) Report("调试窗格没能建立");
+    }
+    m_map = std::move(map);
+    m_state = {};
+    m_reads.clear();
+    m_breakpoints.clear();
+    m_busy = m_started = m_stopPending = false;
+    return true;
+}
+
+bool CDebugCommands::StartRun(const DebugLaunch& launch, halyard::debuginfo::ProgramMap map)
+{
+    std::string error;
+    if (!PrepareRun(std::move(map))) return false;
+    if (!m_channel.Start(launch, m_sink.m_hWnd, CDebugSink::kLineMessage, error)) {
+        Report(error);
+        return false;
+    }
+    m_active = true;
+    if (m_panes) m_panes->Show(true);
+    return true;
+}
+
+bool CDebugCommands::ListenForTest(halyard::debuginfo::ProgramMap map, std::string& pipeName)
+{
+    std::string error;
+    if (!PrepareRun(std::move(map)) || !m_channel.Listen(m_sink.m_hWnd, CDebugSink::kLineMessage, error)) return false;
+    pipeName = m_channel.PipeName();
+    m_active = true;
+    if (m_panes) m_panes->Show(true);
+    return true;
+}
