@@ -10,7 +10,7 @@ void CCellEdit::Open(HWND list, const RECT& cell, const std::string& text, std::
     self->m_done = std::move(done);
     if (!self->SubclassWindow(edit)) {
         delete self;
-        DestroyWindow(edit);
+        ::DestroyWindow(edit);
         return;
     }
     SetFocus(edit);

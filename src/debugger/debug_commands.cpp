@@ -91,11 +91,15 @@ void CDebugCommands::SendBreakpoints()
     std::set<uint32_t> wanted;
     for (const SourceBreakpoint& b : OpenBreakpoints(m_host))
         if (const auto image = m_map.AddressOf(b.file, b.line)) wanted.insert(m_state.LinearOfImage(*image));
-    Message brk{Verb::Break};
+    const auto send = [this](uint32_t address, bool on) {
+        Message brk{Verb::Break, address};
+        brk.on = on;
+        Send(brk);
+    };
     for (uint32_t address : m_breakpoints)
-        if (!wanted.count(address)) brk.address = address, brk.on = false, Send(brk);
+        if (!wanted.count(address)) send(address, false);
     for (uint32_t address : wanted)
-        if (!m_breakpoints.count(address)) brk.address = address, brk.on = true, Send(brk);
+        if (!m_breakpoints.count(address)) send(address, true);
     m_breakpoints = std::move(wanted);
 }
 

@@ -81,6 +81,8 @@ private:
     bool m_busy = false;                // a run or step was asked for and its stop has not come
     bool m_started = false;             // the "started" line came; its registers not yet
     bool m_stopPending = false;         // a "stopped" line came; its registers not yet
+    std::string m_stopText;             // the stop the next registers belong to, told with its place
     std::string m_buildingPath;         // the source being built before a run; empty: none
     ULONGLONG m_buildStart = 0, m_buildTicks = 0;
+    bool m_linkSent = false;            // the build went on from Compile to Link
 };

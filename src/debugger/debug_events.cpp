@@ -29,8 +29,9 @@ void CDebugCommands::OnMessage(const Message& message)
         ClearCurrentLine(m_host);
         break;
     case Verb::Stopped:
-        Report(halyard::debugger::StopText(message));
+        m_stopText = halyard::debugger::StopText(message);
         if (m_state.GetPhase() == Phase::Ended) {
+            Report(m_stopText);
             Send(Message{Verb::Kill});
             return EndRun();
         }
@@ -49,6 +50,7 @@ void CDebugCommands::OnRegisters()
 {
     if (m_started) {
         m_started = false;
+        m_stopText = "程序已装入";
         SendBreakpoints();
         if (!m_breakpoints.empty()) {
             m_busy = true;
@@ -71,15 +73,20 @@ void CDebugCommands::OnStopped()
     m_panes->watch.Refresh();
 }
 
+// The Output pane tells of each stop once, with its place: the source line, or CS:IP.
 void CDebugCommands::ShowCurrentLine()
 {
     const auto image = m_state.CodeImageAddress();
     const halyard::debuginfo::SourceLine* line = image ? m_map.LineAt(*image) : nullptr;
-    if (line && ::ShowCurrentLine(m_host, line->file, line->line)) return;
-    ClearCurrentLine(m_host);
+    const bool shown = line && ::ShowCurrentLine(m_host, line->file, line->line);
+    if (!shown) ClearCurrentLine(m_host);
+    if (m_stopText.empty()) return;
     char where[64];
-    std::snprintf(where, sizeof where, "停在 %04X:%04X（这里没有源代码）", m_state.Regs()[CS], m_state.Regs()[IP]);
-    Report(where);
+    std::snprintf(where, sizeof where, "%04X:%04X", m_state.Regs()[CS], m_state.Regs()[IP]);
+    const std::string place = shown ? line->file.substr(line->file.find_last_of('\\') + 1) + " 第 " + std::to_string(line->line) + " 行"
+                                    : std::string(where) + "（这里没有源代码）";
+    Report(m_stopText + "：" + place);
+    m_stopText.clear();
 }
 
 void CDebugCommands::OnMemory(const Message& message)

@@ -41,7 +41,9 @@ bool CDebugListPane::Create(HWND parent, const std::vector<Column>& columns, con
         m_entry = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 10, 10, m_hWnd,
                                   nullptr, nullptr, nullptr);
         SendMessageA(m_entry, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        SendMessageA(m_entry, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(prompt));
+        wchar_t cue[128] = {};
+        MultiByteToWideChar(CP_ACP, 0, prompt, -1, cue, sizeof cue / sizeof cue[0] - 1);
+        SendMessageA(m_entry, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue));
         m_pEntry = new CEntry([this] { OnEntered(); });
         if (!m_pEntry->SubclassWindow(m_entry)) delete m_pEntry;
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fx/fx_wnd.h"
+#include <commctrl.h>
 
 class CDebugListPane : public FxWnd {
 public:

@@ -12,7 +12,10 @@
 namespace {
 
 const UINT kBuildPoll = 250;               // milliseconds between looks at the built files
-const ULONGLONG kBuildPatience = 240;      // polls (a minute) before the build counts as failed
+const ULONGLONG kBuildPatience = 120;      // polls (half a minute) before a step counts as failed
+
+// A file a DOS program dated itself may carry a time up to 2 s before the moment it was written.
+const ULONGLONG kDosClockStep = 2 * 10000000ull;
 
 ULONGLONG WriteTimeOr0(const std::string& path)
 {
@@ -48,28 +51,35 @@ void CDebugCommands::OnStart()
     FxMDIFrame* frame = m_host.Frame();
     if (!doc || !frame || m_active || !m_buildingPath.empty()) return;
     if (!NeedsBuild(*doc)) return Launch(*doc);
-    // The build console runs the two steps one after the other; the run starts when both wrote
-    // their files.
+    // The build console's interpreter drops a line typed while the one before still runs (Wine's
+    // does): Link is sent when Compile wrote its object file, the run starts when Link wrote the
+    // program.
     m_buildingPath = doc->m_strFullPath;
-    m_buildStart = Now();
+    m_buildStart = Now() - kDosClockStep;
     m_buildTicks = 0;
+    m_linkSent = false;
     frame->SendCommand(ID_BUILD_COMPILE);
-    frame->SendCommand(ID_BUILD_LINK);
     if (!m_sink.m_hWnd && !m_sink.Create([this](const std::string* line) { OnLine(line); }, [this] { OnBuildTick(); }))
         return;
     m_sink.StartTimer(kBuildPoll);
 }
 
-// The object file and the program both newer than the build's start: built. A program linked
-// from an object file the assembler did not write again: the assembly failed.
+// Each step counts as done when its file is newer than the build's start; a step that has not
+// written its file within the patience failed (the assembler writes none after an error).
 void CDebugCommands::OnBuildTick()
 {
     CHalyardDoc* doc = DocumentOf(m_host, m_buildingPath);
     const std::string program = doc ? BuiltProgram(doc->m_strPathNoExt) : std::string();
     const bool objectNew = doc && WriteTimeOr0(doc->m_strPathNoExt + ".obj") >= m_buildStart;
     const bool programNew = !program.empty() && WriteTimeOr0(program) >= m_buildStart;
-    const bool failed = !doc || (programNew && !objectNew) || ++m_buildTicks > kBuildPatience;
-    if (!failed && !(objectNew && programNew)) return;
+    if (doc && objectNew && !m_linkSent && m_host.Frame()) {
+        m_linkSent = true;
+        m_buildTicks = 0;
+        m_host.Frame()->SendCommand(ID_BUILD_LINK);
+        return;
+    }
+    const bool failed = !doc || ++m_buildTicks > kBuildPatience;
+    if (!failed && !(m_linkSent && programNew)) return;
     m_sink.StopTimer();
     m_buildingPath.clear();
     if (failed) return Report("程序没有编译连接成功，不能调试：请看输出窗口的信息");

@@ -1,5 +1,8 @@
 #include "e2e/harness.h"
+#include <commctrl.h>
 #include <cstdlib>
+#include <fstream>
+#include <vector>
 
 namespace e2e {
 
@@ -67,6 +70,85 @@ HWND FindTopWindow(DWORD pid, const std::string& title, DWORD timeoutMs)
         Sleep(100);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
+}
+
+namespace {
+struct Descendant {
+    const char* className;
+    const std::string* text;
+    HWND found;
+};
+
+BOOL CALLBACK VisitChild(HWND hwnd, LPARAM lp)
+{
+    auto* d = reinterpret_cast<Descendant*>(lp);
+    char cls[128] = {}, text[256] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (lstrcmpiA(cls, d->className) != 0 || (!d->text->empty() && *d->text != text)) return TRUE;
+    d->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+HWND FindDescendant(HWND parent, const char* className, const std::string& text)
+{
+    Descendant d{className, &text, nullptr};
+    EnumChildWindows(parent, VisitChild, reinterpret_cast<LPARAM>(&d));
+    return d.found;
+}
+
+std::string RemoteListText(HWND list, int row, int column)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return {};
+    const SIZE_T textSize = 512;
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
+    std::string text;
+    if (remote) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = remote + sizeof item;
+        item.cchTextMax = int(textSize);
+        std::vector<char> local(textSize + 1, 0);
+        SIZE_T moved = 0;
+        if (WriteProcessMemory(process, remote, &item, sizeof item, &moved)) {
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+            if (ReadProcessMemory(process, remote + sizeof item, local.data(), textSize, &moved)) text = local.data();
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return text;
+}
+
+bool SaveWindowBitmap(HWND window, const std::string& path)
+{
+    RECT rc;
+    if (!GetWindowRect(window, &rc)) return false;
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(mem, bitmap);
+    const bool copied = BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY) != 0;
+    SelectObject(mem, old);
+    const DWORD stride = DWORD((w * 3 + 3) & ~3), size = stride * DWORD(h);
+    BITMAPFILEHEADER file{0x4D42, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
+                          DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+    if (bits) out.write(static_cast<const char*>(bits), size);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return copied && bits && static_cast<bool>(out);
 }
 
 }  // namespace e2e

@@ -1,6 +1,7 @@
 // A debug run in the running application against a fake PC on a real pipe: the fake plays
 // Dosrun's side of the channel from a thread of its own, with a program of three lines.
 #include <atomic>
+#include <cstdlib>
 #include <cstdio>
 #include <mutex>
 #include <thread>
@@ -147,6 +148,17 @@ TEST_F(DebugRun, StopsAtTheBreakpointStepsShowsThePanesAndEnds)
     view->Site().GoToLine(3);
     ASSERT_TRUE(frame->SendCommand(ID_DEBUG_TOGGLE_BREAKPOINT));  // F9 on "mov bx,ax"
     EXPECT_TRUE(doc->m_textBuffer.GetLineFlags(3) & LINE_BREAKPOINT);
+    // A click in the icon column toggles too, on the clicked line; a click on the numbers does not.
+    const int y = view->GetLineHeight() * 4 + view->GetLineHeight() / 2;
+    const LPARAM icon = MAKELPARAM(view->GetMarginWidth() - 6, y), number = MAKELPARAM(2, y);
+    for (LPARAM at : {icon, number}) {
+        SendMessageA(view->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(view->m_hWnd, WM_LBUTTONUP, 0, at);
+    }
+    EXPECT_TRUE(doc->m_textBuffer.GetLineFlags(4) & LINE_BREAKPOINT);
+    SendMessageA(view->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, icon);
+    SendMessageA(view->m_hWnd, WM_LBUTTONUP, 0, icon);
+    EXPECT_FALSE(doc->m_textBuffer.GetLineFlags(4) & LINE_BREAKPOINT);
 
     std::string pipe;
     CDebugCommands& debugger = app.m_debugCommands;
@@ -155,7 +167,7 @@ TEST_F(DebugRun, StopsAtTheBreakpointStepsShowsThePanesAndEnds)
     ASSERT_TRUE(wintest::PumpUntil([&] { return doc->m_textBuffer.GetLineFlags(3) & LINE_EXECUTION; }, 10000))
         << Output();
     EXPECT_TRUE(pc.Got("break 10103 on"));
-    EXPECT_TRUE(Output().find("停在断点") != std::string::npos) << Output();
+    EXPECT_TRUE(Output().find("停在断点：prog.asm 第 4 行") != std::string::npos) << Output();
     EXPECT_EQ(3, view->GetCaretPosition().y);
 
     ASSERT_TRUE(frame->SendCommand(ID_DEBUG_STEP_OVER));  // F10
@@ -178,6 +190,8 @@ TEST_F(DebugRun, StopsAtTheBreakpointStepsShowsThePanesAndEnds)
     EXPECT_EQ("1020:0100", panes.stack.Window().CellText(0, 0));
     EXPECT_EQ("0100", panes.stack.Window().CellText(0, 1));  // bytes 00h 01h at 10300h
 
+    // HALYARD_DEBUG_HOLD=<seconds> keeps the stopped window up for a screenshot.
+    if (const char* hold = std::getenv("HALYARD_DEBUG_HOLD")) wintest::PumpUntil([] { return false; }, atoi(hold) * 1000);
     debugger.SetRegister(BX, 0x1234);
     ASSERT_TRUE(wintest::PumpUntil([&] { return panes.registers.Window().CellText(BX, 1) == "1234"; }));
     EXPECT_TRUE(pc.Got("set BX 1234"));
