@@ -133,4 +133,11 @@ void CDebugCommands::SetRegister(Reg reg, uint16_t value)
 
 halyard::debugger::EvalContext CDebugCommands::Context() const { return {m_state.Regs(), &m_map, m_state.Load()}; }
 
-void CDebugCommands::Report(const std::string& text) { AppendPaneText(m_host.OutputPane(), text + "\r\n"); }
+// A line of its own, also after a prompt the build console left without a line end.
+void CDebugCommands::Report(const std::string& text)
+{
+    HWND pane = m_host.OutputPane();
+    std::string shown(size_t(GetWindowTextLengthA(pane)) + 1, '\0');
+    shown.resize(size_t(GetWindowTextA(pane, &shown[0], int(shown.size()))));
+    AppendPaneText(pane, (shown.empty() || shown.back() == '\n' ? "" : "\r\n") + text + "\r\n");
+}

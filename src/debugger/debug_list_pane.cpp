@@ -51,7 +51,9 @@ bool CDebugListPane::Create(HWND parent, const std::vector<Column>& columns, con
                              WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_NOSORTHEADER,
                              0, 0, 10, 10, m_hWnd, nullptr, nullptr, nullptr);
     if (!m_list) return false;
-    SendMessageA(m_list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
+    m_font.Reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "新宋体"));
+    SendMessageA(m_list, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get() ? m_font.Get() : font), FALSE);
     ListView_SetExtendedListViewStyle(m_list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     for (size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNA column{};

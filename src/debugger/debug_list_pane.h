@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fx/fx_handles.h"
 #include "fx/fx_wnd.h"
 #include <commctrl.h>
 
@@ -49,4 +50,5 @@ private:
     HWND m_entry = nullptr;
     CEntry* m_pEntry = nullptr;
     Hooks m_hooks;
+    FxFont m_font;  // a fixed-pitch font with Chinese, so that hex columns line up
 };

@@ -11,8 +11,8 @@ bool CDebugPaneBars::Create(FxMDIFrame& frame, CDebugRequests& requests)
         const char* title;
         SIZE size;
         UINT id;
-    } bars[] = {{m_registersBar, "Registers", SIZE{210, 300}, IDC_REGISTERS_BAR},
-                {m_stackBar, "Stack", SIZE{210, 200}, IDC_STACK_BAR},
+    } bars[] = {{m_registersBar, "Registers", SIZE{240, 420}, IDC_REGISTERS_BAR},
+                {m_stackBar, "Stack", SIZE{240, 220}, IDC_STACK_BAR},
                 {m_watchBar, "Watch", SIZE{330, 160}, IDC_WATCH_BAR},
                 {m_memoryBar, "Memory", SIZE{480, 160}, IDC_MEMORY_BAR}};
     for (const auto& b : bars)

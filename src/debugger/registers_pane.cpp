@@ -11,7 +11,7 @@ bool CRegistersPane::Create(HWND parent, CDebugRequests& requests)
     hooks.editText = [this](int row) { return halyard::debugger::Hex4(m_shown.Regs()[row]).substr(0, 4); };
     hooks.edited = [this](int row, const std::string& text) { OnEdited(row, text); };
     hooks.red = [this](int row, int column) { return column == 1 && row < kRegCount && m_shown.Changed(Reg(row)); };
-    return m_pane.Create(parent, {{"寄存器", 56}, {"值", 150}}, nullptr, std::move(hooks));
+    return m_pane.Create(parent, {{"寄存器", 56}, {"值", 160}}, nullptr, std::move(hooks));
 }
 
 void CRegistersPane::Show(const halyard::debugger::SessionState& state)

@@ -8,7 +8,7 @@ using namespace halyard::debugwire;
 bool CStackPane::Create(HWND parent, CDebugRequests& requests)
 {
     m_pRequests = &requests;
-    return m_pane.Create(parent, {{"地址", 80}, {"字", 50}, {"", 130}}, nullptr, {});
+    return m_pane.Create(parent, {{"栈地址", 80}, {"字", 50}, {"", 130}}, nullptr, {});
 }
 
 void CStackPane::Refresh()
