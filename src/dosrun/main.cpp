@@ -1,10 +1,11 @@
-// Dosrun: "Dosrun [/A:image] [/B:image] [program [arguments]]". A DOS program (.COM, or MZ without a newer header) runs
+// Dosrun: "Dosrun [/A:image] [/B:image] [/DEBUG:pipe] [program [arguments]]". A DOS program (.COM, or MZ without a newer header) runs
 // in the emulated PC inside this console and its exit code becomes Dosrun's; with no program, a session of the PC's
 // own shell runs until EXIT (typed at from its keyboard and from its pipe), and a batch file (.BAT) runs in one until
 // it ends; anything else is started directly with the rest of the command line unchanged, and its exit code passed
 // on. When the machine has to stop a program (an unsupported service, an undefined instruction), Dosrun says why on
 // standard error and ends with 255. The floppy drives are image files: A.IMG beside the program
-// unless /A: names one, and B: only when /B: names one.
+// unless /A: names one, and B: only when /B: names one. With /DEBUG: the DOS program is debugged
+// from the IDE over the pipe it names (debug_pipe.h, core/debugwire/debug_wire.h).
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "core/pc/machine.h"
 #include "core/pc/program_kind.h"
 #include "core/pc/session_path.h"
+#include "dosrun/debug_pipe.h"
 #include "dosrun/floppy_option.h"
 #include "dosrun/pass_through.h"
 #include "dosrun/program_file.h"
@@ -30,6 +32,12 @@
 namespace {
 
 constexpr int kStopped = 255;
+
+// What the options before the program word ask for.
+struct Options {
+    std::string images[2];  // the floppy images of A: and B:
+    std::string debugPipe;  // the debugger's pipe; empty: the program runs on its own
+};
 
 std::vector<std::string> Environment()
 {
@@ -45,10 +53,27 @@ std::vector<std::string> Environment()
     return entries;
 }
 
+// Runs the machine to its end, or serves the debugger's pipe while it is debugged.
+halyard::dos::RunResult Run(halyard::dos::Machine& machine, const std::string& debugPipe, bool mz)
+{
+    using namespace halyard;
+    if (debugPipe.empty())
+        return machine.Run();
+    dosrun::DebugPipe pipe(machine);
+    dos::RunResult refused;
+    if (!pipe.Connect(debugPipe, refused.failure))
+        return refused;
+    // At the start DS holds the PSP's segment; an .EXE image starts the paragraph after it.
+    const uint16_t psp = machine.Processor().regs.seg[dos::kDS];
+    dos::DebugSession session(machine, pipe, psp, uint16_t(mz ? psp + 0x10 : psp));
+    return session.Serve();
+}
+
 // Runs the machine on what `start` loads (a program, or a session of the shell); its exit code.
 template <typename Start>
-int RunMachine(const std::string& name, const std::string images[2], Start start)
+int RunMachine(const std::string& name, const Options& options, bool mz, Start start)
 {
+    const std::string* images = options.images;
     using namespace halyard;
     dosrun::WinFiles files;
     dosrun::WinConsole console;
@@ -65,7 +90,7 @@ int RunMachine(const std::string& name, const std::string images[2], Start start
     dos::AliasedFiles aliased(files);
     std::string refusal = start(machine, aliased);
     if (refusal.empty()) {
-        const dos::RunResult result = machine.Run();
+        const dos::RunResult result = Run(machine, options.debugPipe, mz);
         dosrun::WinConsole::RunEnded();
         if (!console.IsRedirected(dos::Stream::Input))
             display.Linger();
@@ -79,10 +104,10 @@ int RunMachine(const std::string& name, const std::string images[2], Start start
     return kStopped;
 }
 
-int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view tail, const std::string images[2])
+int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view tail, const Options& options)
 {
     using namespace halyard;
-    return RunMachine(file.path, images, [&](dos::Machine& machine, dos::AliasedFiles& aliased) {
+    return RunMachine(file.path, options, mz, [&](dos::Machine& machine, dos::AliasedFiles& aliased) {
         dos::LoadRequest request;
         request.image = std::move(file.bytes);
         request.mz = mz;
@@ -97,13 +122,15 @@ int RunDosProgram(halyard::dosrun::ProgramFile& file, bool mz, std::string_view 
 // A session of the PC's own shell: at its prompt until EXIT, or running one batch file. Its PATH
 // is HALYARD_SESSION_PATH's folders when the program that opened it gave them; at the prompt
 // it is typed at through its pipe too (typing_pipe.h).
-int RunSession(const std::string& command, const std::string images[2])
+int RunSession(const std::string& command, const Options& options)
 {
     using namespace halyard;
     dosrun::TypingPipe typing;
     if (command.empty())
         (void)typing.Start();  // without it the session is typed at from its own keyboard only
-    return RunMachine("COMMAND.COM", images, [&](dos::Machine& machine, dos::AliasedFiles& aliased) {
+    Options session = options;
+    session.debugPipe.clear();  // a session is not debugged
+    return RunMachine("COMMAND.COM", session, false, [&](dos::Machine& machine, dos::AliasedFiles& aliased) {
         std::vector<std::string> environment = Environment();
         dos::ApplySessionPath(environment, [&](const std::string& folder) { return aliased.DosPath(folder); });
         return machine.StartSession(std::move(environment), dos::AliasTail(command, aliased));
@@ -122,21 +149,23 @@ int main()
     using namespace halyard;
     const std::string line = GetCommandLineA();
     dos::CommandLineParts parts;
-    std::string images[2], rest;
+    Options options;
+    std::string rest;
     bool named = dos::SplitCommandLine(line, parts);
-    while (named && dosrun::FloppyOption(parts.program, images)) {
+    while (named && (dosrun::FloppyOption(parts.program, options.images) ||
+                     dosrun::DebugOption(parts.program, options.debugPipe))) {
         rest = "Dosrun" + std::string(parts.tail);
         named = dos::SplitCommandLine(rest, parts);
     }
     if (!named)
-        return RunSession({}, images);
+        return RunSession({}, options);
     if (IsBatchFile(parts.program))
-        return RunSession(std::string(parts.program) + std::string(parts.tail), images);
+        return RunSession(std::string(parts.program) + std::string(parts.tail), options);
     dosrun::ProgramFile file;
     if (dosrun::FindProgram(parts.program, file)) {
         const dos::ProgramKind kind = dos::ClassifyProgram(file.bytes.data(), file.bytes.size(), file.path);
         if (kind != dos::ProgramKind::Other)
-            return RunDosProgram(file, kind == dos::ProgramKind::Mz, parts.tail, images);
+            return RunDosProgram(file, kind == dos::ProgramKind::Mz, parts.tail, options);
     }
     return dosrun::RunWindowsProgram(parts.program, std::string(parts.fromProgram));
 }

@@ -20,7 +20,7 @@
 //   running                      the program goes on
 //   stopped <reason> [<detail>]  reason: step, breakpoint, paused, back, watch (detail: the
 //                                address written), interrupt (detail: nn), fault (detail: why),
-//                                ended (detail: the return code), failed (detail: why),
+//                                ended (detail: the return code, in decimal), failed (detail: why),
 //                                start (detail: no earlier step to go back to)
 //   regs AX=.... BX=.... CX=.... DX=.... SI=.... DI=.... BP=.... SP=.... CS=.... DS=.... ES=....
 //        SS=.... IP=.... FL=....

@@ -262,7 +262,7 @@ bool Motherboard::RunSome(uint64_t limit, RunResult& result)
         }
         result.instructions += m_cpu.Run(std::min(kSlice, limit - result.instructions));
         Service();
-        if (m_cpu.AtBreak())
+        if (m_cpu.AtBreak() || (m_pausing && m_pauseRequested.exchange(false)))
             return false;
     }
     return true;
@@ -289,7 +289,10 @@ RunResult Motherboard::Run(uint64_t limit)
 RunResult Motherboard::Resume(uint64_t limit)
 {
     RunResult result;
-    if (m_guest.ended || RunSome(limit, result))
+    m_pausing = true;
+    const bool ended = m_guest.ended || RunSome(limit, result);
+    m_pausing = false;
+    if (ended)
         return Finished(result);
     m_guest.console.Flush();
     result.paused = true;

@@ -3,6 +3,7 @@
 //
 // Every interrupt vector points at a host-service stub in the ROM segment (host call n; IRET), so
 // a program that hooks a vector and chains to the old one works as on a real machine.
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -56,6 +57,10 @@ public:
     // As Run, but `limit` and an address of the processor's break map pause the program instead
     // of ending it: it goes on at the next Resume.
     RunResult Resume(uint64_t limit);
+    // Pauses a Resume under way (from any thread) between two slices of instructions, within
+    // the longest idle wait (20 ms); a request made when none runs pauses the next one after its
+    // first slice.
+    void RequestPause() { m_pauseRequested.store(true); }
 
     // The console's code page, for the services that tell programs about double-byte characters.
     void SetCodePage(uint16_t codePage) { m_dos.SetCodePage(codePage); }
@@ -122,6 +127,8 @@ private:
     uint64_t m_hostCalls = 0;
     DosKernel m_dos;
     Shell m_shell;
+    std::atomic<bool> m_pauseRequested{false};
+    bool m_pausing = false;  // a Resume runs: a pause request ends it
 };
 
 class Machine {
@@ -140,6 +147,7 @@ public:
     }
     RunResult Run(uint64_t limit = UINT64_MAX) { return m_board->Run(limit); }
     RunResult Resume(uint64_t limit) { return m_board->Resume(limit); }
+    void RequestPause() { m_board->RequestPause(); }
     void SetCodePage(uint16_t codePage);
     Memory& Mem() { return m_board->Mem(); }
     Cpu& Processor() { return m_board->Processor(); }

@@ -39,7 +39,7 @@ bool Cpu::BeforeInstruction(bool& trace)
     trace = regs.flags.TF();
     if (Halted())
         return false;
-    if (m_breaks != nullptr) {
+    if (m_breaks != nullptr && !(m_log != nullptr && m_log->Hit())) {
         // The address a run goes on from is passed once, even when an interrupt comes first.
         const uint32_t at = Linear(regs.seg[kCS], regs.ip);
         const bool skip = at == m_skipAt;
@@ -49,6 +49,13 @@ bool Cpu::BeforeInstruction(bool& trace)
             m_atBreak = true;
             return false;
         }
+    }
+    if (m_log != nullptr) {
+        if (m_log->Hit()) {
+            m_atBreak = true;
+            return false;
+        }
+        m_log->Begin(regs);
     }
     return true;
 }

@@ -14,32 +14,13 @@
 #include "core/pc/cpu/hot.h"
 #include "core/pc/cpu/io_ports.h"
 #include "core/pc/cpu/memory.h"
+#include "core/pc/cpu/registers.h"
+#include "core/pc/cpu/step_log.h"
 
 namespace halyard::dos {
 
-enum Reg16 : uint8_t { kAX, kCX, kDX, kBX, kSP, kBP, kSI, kDI };
-enum SegReg : uint8_t { kES, kCS, kSS, kDS };
-
 // The first two bytes of a host-service stub; the third names the interrupt it serves.
 inline constexpr uint8_t kHostCall0 = 0x0F, kHostCall1 = 0xFF;
-
-struct Registers {
-    uint16_t r[8] = {};    // AX CX DX BX SP BP SI DI
-    uint16_t seg[4] = {};  // ES CS SS DS
-    uint16_t ip = 0;
-    Flags flags;
-
-    uint8_t R8(unsigned i) const { return uint8_t(r[i & 3] >> ((i & 4) << 1)); }
-    void SetR8(unsigned i, uint8_t v)
-    {
-        const unsigned shift = (i & 4) << 1;
-        r[i & 3] = uint16_t((r[i & 3] & ~(0xFF << shift)) | (v << shift));
-    }
-    uint8_t AL() const { return uint8_t(r[kAX]); }
-    uint8_t AH() const { return uint8_t(r[kAX] >> 8); }
-    void SetAL(uint8_t v) { SetR8(0, v); }
-    void SetAH(uint8_t v) { SetR8(4, v); }
-};
 
 class HostCalls {
 public:
@@ -66,9 +47,16 @@ public:
     {
         m_breaks = breaks;
         m_skipAt = skipAt;
-        SetState(kBreaks, breaks != nullptr);
+        SetState(kBreaks, m_breaks != nullptr || m_log != nullptr);
     }
-    // Whether the last Run ended at one of those addresses.
+    // Each instruction begins a step of `log` and its writes to plain memory go into it; a write
+    // to a byte it watches ends Run before the next instruction (null: no log).
+    void LogSteps(StepLog* log)
+    {
+        m_log = log;
+        SetState(kBreaks, m_breaks != nullptr || m_log != nullptr);
+    }
+    // Whether the last Run ended at one of those addresses or after a watched write.
     bool AtBreak() const { return m_atBreak; }
 
     // The devices behind IN and OUT and the interrupt request line; without them ports read FFh.
@@ -122,8 +110,11 @@ private:
     static constexpr uint32_t kRomStart = uint32_t(kRomSegment) << 4;
     HALYARD_HOT void Store(uint32_t a, uint8_t v)
     {
-        if (a < kRomStart)
+        if (a < kRomStart) {
+            if (m_log != nullptr && !(m_window != nullptr && a - kWindowStart < kVideoWindowSize))
+                m_log->Wrote(a, m_mem[a]);
             StoreMapped(m_mem, m_window, a, v);
+        }
     }
     HALYARD_HOT uint8_t Rd8(uint32_t base, uint16_t off) const { return Load((base + off) & kAddressMask); }
     // A word below the video window that does not wrap at its segment's end is two plain bytes
@@ -141,6 +132,10 @@ private:
     {
         const uint32_t a = (base + off) & kAddressMask;
         if (PlainWord(a, off)) {
+            if (m_log != nullptr) {
+                m_log->Wrote(a, m_mem[a]);
+                m_log->Wrote(a + 1, m_mem[a + 1]);
+            }
             m_mem[a] = uint8_t(v);
             m_mem[a + 1] = uint8_t(v >> 8);
             return;
@@ -219,6 +214,7 @@ private:
     IoPorts* m_ports = nullptr;
     MappedMemory* m_window = nullptr;
     const BreakMap* m_breaks = nullptr;
+    StepLog* m_log = nullptr;
     uint32_t m_skipAt = ~0u;
     bool m_atBreak = false;
     // What the run loop must look at between two instructions, one bit each: the request line,

@@ -23,6 +23,15 @@ inline constexpr uint16_t kRomSegment = 0xF000;
 
 inline uint32_t Linear(uint16_t seg, uint16_t off) { return ((uint32_t(seg) << 4) + off) & kAddressMask; }
 
+// Told of every write to plain memory before it happens: the address and the byte it held.
+class WriteLog {
+public:
+    virtual void Wrote(uint32_t linear, uint8_t old) = 0;
+
+protected:
+    ~WriteLog() = default;
+};
+
 class Memory {
 public:
     Memory() : m_bytes(new uint8_t[kMemorySize]()) {}
@@ -42,6 +51,8 @@ public:
 
     // The 64 KB at A0000h decoded by `window` (null: plain memory again).
     void MapVideoWindow(MappedMemory* window) { m_window = window; }
+    // The services' writes to plain memory are told to `log` (null: to none).
+    void Log(WriteLog* log) { m_log = log; }
 
     uint8_t Read8(uint16_t seg, uint16_t off) const { return Load(Linear(seg, off)); }
     uint16_t Read16(uint16_t seg, uint16_t off) const
@@ -115,10 +126,16 @@ public:
 
 private:
     uint8_t Load(uint32_t a) const { return LoadMapped(m_bytes.get(), m_window, a); }
-    void Store(uint32_t a, uint8_t v) { StoreMapped(m_bytes.get(), m_window, a, v); }
+    void Store(uint32_t a, uint8_t v)
+    {
+        if (m_log != nullptr && !(m_window != nullptr && a - kVideoWindowStart < kVideoWindowSize))
+            m_log->Wrote(a, m_bytes[a]);
+        StoreMapped(m_bytes.get(), m_window, a, v);
+    }
 
     std::unique_ptr<uint8_t[]> m_bytes;
     MappedMemory* m_window = nullptr;
+    WriteLog* m_log = nullptr;
 };
 
 }  // namespace halyard::dos

@@ -37,6 +37,64 @@ void Debugger::WatchInterrupt(uint8_t vector, bool on)
         m_vectors.erase(vector);
 }
 
+void Debugger::WatchMemory(uint32_t linear, uint32_t count, bool on)
+{
+    m_log.Watch(linear, count, on);
+    m_watching = true;
+}
+
+void Debugger::KeepHistory(bool on)
+{
+    m_history = on;
+    m_log.Clear();
+    m_devices.clear();
+}
+
+void Debugger::Changed()
+{
+    m_log.Clear();
+    m_devices.clear();
+}
+
+// The step log records while the history is kept or memory is watched.
+void Debugger::Logging(bool on)
+{
+    on = on && (m_history || m_watching);
+    m_machine.Processor().LogSteps(on ? &m_log : nullptr);
+    m_machine.Mem().Log(on ? &m_log : nullptr);
+}
+
+void Debugger::NoteDevices()
+{
+    if (!m_history)
+        return;
+    const Devices& board = m_machine.Board();
+    m_devices[m_log.Steps()] = {board.pic, board.pit, board.keyboard, board.video};
+    const uint64_t oldest = m_log.Steps() - m_log.Depth();
+    while (!m_devices.empty() && m_devices.begin()->first < oldest)
+        m_devices.erase(m_devices.begin());
+}
+
+Stop Debugger::StepBack()
+{
+    Registers& regs = m_machine.Processor().regs;
+    if (!m_log.Back(m_machine.Mem().Raw(), regs))
+        return {StopReason::Start, 0, {}};
+    // The devices as at the latest stop at or before the step.
+    auto it = m_devices.upper_bound(m_log.Steps());
+    if (it != m_devices.begin()) {
+        const DeviceState& state = (--it)->second;
+        Devices& board = m_machine.Board();
+        board.pic = state.pic;
+        board.pit = state.pit;
+        board.keyboard = state.keyboard;
+        board.video = state.video;
+        board.UpdateLine();
+        m_devices.erase(std::next(it), m_devices.end());
+    }
+    return {StopReason::Back, 0, {}};
+}
+
 void Debugger::SetBreakpoint(uint16_t segment, uint16_t offset, bool on)
 {
     const uint32_t at = Linear(segment, offset);
@@ -70,9 +128,13 @@ Stop Debugger::Resume(uint64_t budget, uint32_t extra)
         add(Stub(fault.vector));
     for (const uint8_t vector : m_vectors)
         add(Handler(mem, vector));
+    NoteDevices();
     cpu.WatchBreaks(&m_breaks, Here());
+    Logging(true);
     const RunResult result = m_machine.Resume(budget);
+    Logging(false);
     cpu.WatchBreaks(nullptr, ~0u);
+    const uint32_t written = m_log.TakeHit();
     for (const uint32_t at : own)
         m_breaks.Set(at, false);
     Stop stop;
@@ -80,6 +142,9 @@ Stop Debugger::Resume(uint64_t budget, uint32_t extra)
         stop.reason = result.exited ? StopReason::Ended : StopReason::Failed;
         stop.exitCode = result.exitCode;
         stop.failure = result.failure;
+    } else if (written != ~0u) {
+        stop.reason = StopReason::Watch;
+        stop.address = written;
     } else if (cpu.AtBreak()) {
         stop.reason = StopReason::Breakpoint;
         if (Here() != extra && m_user.count(Here()) == 0)

@@ -110,5 +110,73 @@ TEST(Debugger, FaultsAndWatchedInterruptsStop)
     EXPECT_EQ(u.console.output, "x");
 }
 
+// 30000 times INC WORD [200h] and LOOP (60001 instructions to the MOV AX at 109h), then 4Ch.
+const std::vector<uint8_t> kCounting = {0xB9, 0x30, 0x75, 0xFF, 0x06, 0x00, 0x02, 0xE2, 0xFA, 0xB8, 0x00, 0x4C, 0xCD, 0x21};
+constexpr uint64_t kCountingSteps = 60001;
+
+// The registers and the program's segment, as they are now.
+struct Snapshot {
+    explicit Snapshot(TestMachine& t) : regs(t.R()), bytes(0x10000)
+    {
+        t.Mem().CopyOut(regs.seg[kCS], 0, bytes.data(), 0x10000);
+    }
+    bool operator==(const Snapshot& o) const
+    {
+        return std::memcmp(regs.r, o.regs.r, sizeof regs.r) == 0 && std::memcmp(regs.seg, o.regs.seg, sizeof regs.seg) == 0 &&
+               regs.ip == o.regs.ip && regs.flags.Get() == o.regs.flags.Get() && bytes == o.bytes;
+    }
+    Registers regs;
+    std::vector<uint8_t> bytes;
+};
+
+// Going back k steps is the state of a machine that ran k steps fewer; going forward again
+// comes back to the same state; the history holds more than 10000 steps.
+TEST(Debugger, StepBackThenForwardGivesTheSameStates)
+{
+    TestMachine t, model;
+    ASSERT_EQ(t.Load(kCounting), "");
+    ASSERT_EQ(model.Load(kCounting), "");
+    Debugger debugger(t.machine), stepper(model.machine);
+    debugger.KeepHistory(true);
+    debugger.SetBreakpoint(t.R().seg[kCS], 0x109, true);
+    ASSERT_EQ(debugger.Continue(kCountingSteps * 2).reason, StopReason::Breakpoint);
+    EXPECT_EQ(t.Mem().Read16(t.R().seg[kCS], 0x200), 30000);
+    ASSERT_GE(debugger.HistoryDepth(), 10000u);
+    const Snapshot end(t);
+    constexpr unsigned kBack = 12000;
+    for (unsigned i = 0; i < kBack; ++i)
+        ASSERT_EQ(debugger.StepBack().reason, StopReason::Back) << i;
+    ASSERT_EQ(stepper.Continue(kCountingSteps - kBack).reason, StopReason::Paused);
+    EXPECT_TRUE(Snapshot(t) == Snapshot(model)) << "back 12000 steps, at " << std::hex << t.R().ip;
+    for (unsigned i = 0; i < 100; ++i)
+        debugger.Step();
+    ASSERT_EQ(debugger.Continue(kBack).reason, StopReason::Breakpoint);
+    EXPECT_TRUE(Snapshot(t) == end);
+    while (debugger.HistoryDepth() > 0)
+        debugger.StepBack();
+    EXPECT_EQ(debugger.StepBack().reason, StopReason::Start);
+}
+
+// A watched byte stops the run after each instruction that writes it (a word's INC writes both
+// its bytes); a pause asked for from outside pauses the next run.
+TEST(Debugger, WatchedMemoryAndAPauseStopTheRun)
+{
+    TestMachine t;
+    ASSERT_EQ(t.Load(kCounting), "");
+    Debugger debugger(t.machine);
+    const uint16_t cs = t.R().seg[kCS];
+    debugger.WatchMemory(Linear(cs, 0x201), 1, true);
+    Stop stop = debugger.Continue(kCountingSteps * 2);
+    ASSERT_EQ(stop.reason, StopReason::Watch) << stop.failure;
+    EXPECT_EQ(stop.address, Linear(cs, 0x201));
+    EXPECT_EQ(t.R().ip, 0x107) << "after the INC";
+    EXPECT_EQ(debugger.Continue(kCountingSteps * 2).reason, StopReason::Watch);
+    EXPECT_EQ(t.Mem().Read16(cs, 0x200), 2) << "stopped at the next INC";
+    debugger.WatchMemory(Linear(cs, 0x201), 1, false);
+    t.machine.RequestPause();
+    EXPECT_EQ(debugger.Continue(kCountingSteps * 2).reason, StopReason::Paused);
+    EXPECT_EQ(debugger.Continue(kCountingSteps * 2).reason, StopReason::Ended);
+}
+
 }  // namespace
 }  // namespace halyard::dos::test
