@@ -57,6 +57,11 @@ void CDebugCommands::Go(Verb verb)
 {
     if (!CanStep()) return;
     m_busy = true;
+    const auto image = m_state.CodeImageAddress();
+    m_lineStep = (verb == Verb::Over || verb == Verb::Step) && image && m_map.LineAt(*image);
+    m_sourceless = 0;
+    m_stepVerb = verb;
+    m_stepFrom = (uint32_t(m_state.Regs()[CS]) << 4) + m_state.Regs()[IP];
     Send(Message{verb});
 }
 

@@ -57,6 +57,7 @@ private:
     void OnLine(const std::string* line);
     void OnMessage(const halyard::debugwire::Message& message);
     void OnRegisters();
+    bool LeaveCodeWithoutSource();
     void OnStopped();
     void ShowCurrentLine();
     void OnMemory(const halyard::debugwire::Message& message);
@@ -84,5 +85,11 @@ private:
     std::string m_stopText;             // the stop the next registers belong to, told with its place
     std::string m_buildingPath;         // the source being built before a run; empty: none
     ULONGLONG m_buildStart = 0, m_buildTicks = 0;
+    bool m_lineStep = false;            // the run asked for is a step from a source line
+    int m_sourceless = 0;               // steps out of code without source since that step
+    static constexpr int kMaxSourcelessSteps = 4096;  // the timer ticks owed after a long stop
+    halyard::debugwire::Verb m_stepVerb = halyard::debugwire::Verb::Step;
+    uint32_t m_stepFrom = 0;            // CS:IP (linear) where that step began
     bool m_linkSent = false;            // the build went on from Compile to Link
+    ULONGLONG m_assembledStamp = 0;     // the assembler's files' times at the last poll
 };

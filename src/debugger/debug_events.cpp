@@ -16,6 +16,8 @@ void CDebugCommands::OnLine(const std::string* line)
         if (m_active) Report("调试通道已关闭");
         return EndRun();
     }
+    // Lines still queued after the run ended (the registers after the end) are not shown.
+    if (!m_active) return;
     if (const auto message = Parse(*line)) OnMessage(*message);
 }
 
@@ -32,6 +34,7 @@ void CDebugCommands::OnMessage(const Message& message)
         m_stopText = halyard::debugger::StopText(message);
         if (m_state.GetPhase() == Phase::Ended) {
             Report(m_stopText);
+            m_stopText.clear();
             Send(Message{Verb::Kill});
             return EndRun();
         }
@@ -45,20 +48,44 @@ void CDebugCommands::OnMessage(const Message& message)
 }
 
 // The registers of the start give the PC its breakpoints and go on to the first one; without
-// any, the run stays at its first instruction for the student to step.
+// any, or with one on the first instruction (which a "continue" would go past), the run stays
+// at its first instruction.
 void CDebugCommands::OnRegisters()
 {
     if (m_started) {
         m_started = false;
-        m_stopText = "程序已装入";
         SendBreakpoints();
-        if (!m_breakpoints.empty()) {
+        const RegisterSet& r = m_state.Regs();
+        const bool atBreakpoint = m_breakpoints.count((uint32_t(r[CS]) << 4) + r[IP]) != 0;
+        m_stopText = atBreakpoint ? "停在断点" : "程序已装入";
+        if (!m_breakpoints.empty() && !atBreakpoint) {
             m_busy = true;
             return Send(Message{Verb::Continue});
         }
     }
     m_stopPending = false;
+    if (LeaveCodeWithoutSource()) return;
     OnStopped();
+}
+
+// A step from a source line that ends in code without one (a hardware interrupt's handler the
+// step went into, a service's code) runs on until that code has returned; one that came back to
+// where it started (the interrupt came before the line's instruction) is made again. So the
+// student steps by the source's lines.
+bool CDebugCommands::LeaveCodeWithoutSource()
+{
+    const bool fromSource = m_lineStep;
+    m_lineStep = false;
+    const RegisterSet& r = m_state.Regs();
+    const uint32_t here = (uint32_t(r[CS]) << 4) + r[IP];
+    const auto image = m_state.CodeImageAddress();
+    const bool inSource = image && m_map.LineAt(*image);
+    if (!fromSource || m_map.Empty() || (inSource && here != m_stepFrom) || ++m_sourceless > kMaxSourcelessSteps)
+        return false;
+    m_lineStep = true;
+    m_busy = true;
+    Send(Message{inSource ? m_stepVerb : Verb::Out});
+    return true;
 }
 
 void CDebugCommands::OnStopped()

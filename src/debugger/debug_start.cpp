@@ -58,21 +58,28 @@ void CDebugCommands::OnStart()
     m_buildStart = Now() - kDosClockStep;
     m_buildTicks = 0;
     m_linkSent = false;
+    m_assembledStamp = 0;
     frame->SendCommand(ID_BUILD_COMPILE);
     if (!m_sink.m_hWnd && !m_sink.Create([this](const std::string* line) { OnLine(line); }, [this] { OnBuildTick(); }))
         return;
     m_sink.StartTimer(kBuildPoll);
 }
 
-// Each step counts as done when its file is newer than the build's start; a step that has not
-// written its file within the patience failed (the assembler writes none after an error).
+// Each step counts as done when its files are newer than the build's start; a step that has not
+// written them within the patience failed (the assembler writes no object file after an error).
 void CDebugCommands::OnBuildTick()
 {
     CHalyardDoc* doc = DocumentOf(m_host, m_buildingPath);
     const std::string program = doc ? BuiltProgram(doc->m_strPathNoExt) : std::string();
-    const bool objectNew = doc && WriteTimeOr0(doc->m_strPathNoExt + ".obj") >= m_buildStart;
+    const ULONGLONG objectTime = doc ? WriteTimeOr0(doc->m_strPathNoExt + ".obj") : 0;
+    const ULONGLONG listingTime = doc ? WriteTimeOr0(doc->m_strPathNoExt + ".lst") : 0;
     const bool programNew = !program.empty() && WriteTimeOr0(program) >= m_buildStart;
-    if (doc && objectNew && !m_linkSent && m_host.Frame()) {
+    // The assembler has ended when its object file and listing are new and stayed the same for a
+    // whole poll.
+    const bool assembled = objectTime >= m_buildStart && listingTime >= m_buildStart &&
+                           m_assembledStamp == objectTime + listingTime;
+    m_assembledStamp = objectTime + listingTime;
+    if (doc && assembled && !m_linkSent && m_host.Frame()) {
         m_linkSent = true;
         m_buildTicks = 0;
         m_host.Frame()->SendCommand(ID_BUILD_LINK);

@@ -37,10 +37,11 @@ const char kSource[] =
     "code ends\r\n"
     "end start\r\n";
 
+// WM_GETTEXT itself: GetWindowText does not ask a window of another process.
 std::string TextOf(HWND window)
 {
-    std::string text(size_t(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(size_t(GetWindowTextA(window, &text[0], int(text.size()))));
+    std::string text(size_t(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(size_t(SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
     return text;
 }
 
@@ -50,17 +51,6 @@ bool OutputShows(HWND output, const std::string& what, DWORD ms = 60000)
     for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(100))
         if (TextOf(output).find(what) != std::string::npos) return true;
     return false;
-}
-
-// The output edit, found by its id among the frame's descendants.
-HWND OutputPane(HWND frame)
-{
-    for (HWND edit = e2e::FindDescendant(frame, "Edit"); edit;) {
-        if (GetDlgCtrlID(edit) == IDC_OUTPUT_EDIT) return edit;
-        HWND next = FindWindowExA(GetParent(edit), edit, "Edit", nullptr);
-        edit = next;
-    }
-    return nullptr;
 }
 
 // The list of the pane titled `title`.
@@ -95,7 +85,7 @@ TEST(DebugInHalyard, BreakpointStepsRegistersWatchAndTheEnd)
     ASSERT_TRUE(p.Start(e2e::DistDir() + "\\Halyard.exe", "\"" + path + "\"", install));
     HWND frame = e2e::FindTopWindow(p.Id(), std::string(kTitle) + " - hello.asm", 20000);
     ASSERT_NE(nullptr, frame);
-    HWND output = OutputPane(frame);
+    HWND output = e2e::FindDescendant(frame, "Edit", "", IDC_OUTPUT_EDIT);
     ASSERT_NE(nullptr, output);
     PostMessageA(frame, WM_COMMAND, ID_MODE_MASM, 0);
     // The caret starts on line 1: seven lines down is line 8.

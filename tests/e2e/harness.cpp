@@ -76,6 +76,7 @@ namespace {
 struct Descendant {
     const char* className;
     const std::string* text;
+    int id;
     HWND found;
 };
 
@@ -86,14 +87,15 @@ BOOL CALLBACK VisitChild(HWND hwnd, LPARAM lp)
     GetClassNameA(hwnd, cls, sizeof cls);
     GetWindowTextA(hwnd, text, sizeof text);
     if (lstrcmpiA(cls, d->className) != 0 || (!d->text->empty() && *d->text != text)) return TRUE;
+    if (d->id != -1 && GetDlgCtrlID(hwnd) != d->id) return TRUE;
     d->found = hwnd;
     return FALSE;
 }
 }  // namespace
 
-HWND FindDescendant(HWND parent, const char* className, const std::string& text)
+HWND FindDescendant(HWND parent, const char* className, const std::string& text, int id)
 {
-    Descendant d{className, &text, nullptr};
+    Descendant d{className, &text, id, nullptr};
     EnumChildWindows(parent, VisitChild, reinterpret_cast<LPARAM>(&d));
     return d.found;
 }

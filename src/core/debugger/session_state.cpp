@@ -19,7 +19,7 @@ void SessionState::Apply(const debugwire::Message& message)
     case Verb::Stopped:
         if (message.reason == "ended" || message.reason == "failed") {
             m_phase = Phase::Ended;
-            m_exitCode = int(std::strtol(message.text.c_str(), nullptr, 16));
+            m_exitCode = int(std::strtol(message.text.c_str(), nullptr, 10));
         } else {
             m_phase = Phase::Stopped;
         }
@@ -56,7 +56,7 @@ std::string StopText(const debugwire::Message& message)
     if (message.verb != Verb::Stopped) return {};
     const std::string& r = message.reason;
     const std::string& d = message.text;
-    if (r == "ended") return "程序结束，返回码 " + std::to_string(std::strtol(d.c_str(), nullptr, 16));
+    if (r == "ended") return "程序结束，返回码 " + std::to_string(std::strtol(d.c_str(), nullptr, 10));
     if (r == "failed") return "程序没能运行：" + d;
     if (r == "breakpoint") return "停在断点";
     if (r == "step") return "单步";

@@ -77,7 +77,7 @@ TEST(SessionState, StopsRegistersAndTheEnd)
     s.Apply(Line("regs AX=0005 BX=0007 CX=0000 DX=0000 SI=0000 DI=0000 BP=0000 SP=FFFE CS=1244 DS=1234 ES=1234 SS=1254 IP=0003 FL=0202"));
     EXPECT_TRUE(s.Changed(debugwire::AX));
     EXPECT_TRUE(s.Changed(debugwire::BX));
-    const debugwire::Message ended = Line("stopped ended 1F");
+    const debugwire::Message ended = Line("stopped ended 31");
     s.Apply(ended);
     EXPECT_EQ(Phase::Ended, s.GetPhase());
     EXPECT_EQ(31, s.ExitCode());

@@ -103,7 +103,7 @@ bool FakePc::Answer(HANDLE pipe, const Message& m)
             m_regs[IP] = 3;
             Stop(pipe, "breakpoint");
         } else {
-            Stop(pipe, "ended", "2A");
+            Stop(pipe, "ended", "42");
         }
         return true;
     case Verb::Over:
