@@ -6,6 +6,7 @@
 
 #include "debugger/debug_host.h"
 #include "debugger/source_marks.h"
+#include "fx/fx_mdiframe.h"
 
 using namespace halyard::debugwire;
 using halyard::debugger::Phase;
@@ -88,9 +89,11 @@ bool CDebugCommands::LeaveCodeWithoutSource()
     return true;
 }
 
+// The IDE comes in front of the program's console at each stop, so that the current line shows.
 void CDebugCommands::OnStopped()
 {
     m_busy = false;
+    if (FxMDIFrame* frame = m_host.Frame()) SetForegroundWindow(frame->m_hWnd);
     m_reads.clear();  // answers of an earlier stop no longer matter
     if (!m_panes) return ShowCurrentLine();
     m_panes->registers.Show(m_state);

@@ -2,8 +2,8 @@
 // run stopped on its line, three F10 steps, the value the source put in AX in the Registers pane,
 // a DW variable in the Watch pane, and the return code in the Output pane. The DOS toolchain is
 // the user's, not ours: the test runs when HALYARD_DOS_TOOLS names a folder holding MASM.EXE and
-// LINK.EXE, and is skipped otherwise. HALYARD_DEBUG_SHOT, when set, names a BMP file that gets a
-// picture of the whole window while the run is stopped.
+// LINK.EXE, and is skipped otherwise. HALYARD_DEBUG_HOLD=<seconds> keeps the run stopped that long
+// after the steps, for a screenshot (scripts/screenshot.sh).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -122,7 +122,7 @@ TEST(DebugInHalyard, BreakpointStepsRegistersWatchAndTheEnd)
     for (DWORD start = GetTickCount(); value.empty() && GetTickCount() - start < 10000; Sleep(100))
         value = e2e::RemoteListText(watch, 0, 1);
     EXPECT_EQ("1234h  4660  '4.'", value);
-    if (const char* shot = std::getenv("HALYARD_DEBUG_SHOT")) EXPECT_TRUE(e2e::SaveWindowBitmap(frame, shot));
+    if (const char* hold = std::getenv("HALYARD_DEBUG_HOLD")) Sleep(DWORD(std::atoi(hold)) * 1000);
 
     PostMessageA(frame, WM_COMMAND, ID_DEBUG_CONTINUE, 0);
     EXPECT_TRUE(OutputShows(output, "程序结束，返回码 0", 20000)) << TextOf(output);

@@ -1,7 +1,6 @@
 #include "e2e/harness.h"
 #include <commctrl.h>
 #include <cstdlib>
-#include <fstream>
 #include <vector>
 
 namespace e2e {
@@ -124,33 +123,6 @@ std::string RemoteListText(HWND list, int row, int column)
     }
     CloseHandle(process);
     return text;
-}
-
-bool SaveWindowBitmap(HWND window, const std::string& path)
-{
-    RECT rc;
-    if (!GetWindowRect(window, &rc)) return false;
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(mem, bitmap);
-    const bool copied = BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY) != 0;
-    SelectObject(mem, old);
-    const DWORD stride = DWORD((w * 3 + 3) & ~3), size = stride * DWORD(h);
-    BITMAPFILEHEADER file{0x4D42, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
-                          DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    if (bits) out.write(static_cast<const char*>(bits), size);
-    DeleteObject(bitmap);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return copied && bits && static_cast<bool>(out);
 }
 
 }  // namespace e2e

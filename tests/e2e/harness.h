@@ -30,7 +30,5 @@ HWND FindTopWindow(DWORD pid, const std::string& title, DWORD timeoutMs);
 HWND FindDescendant(HWND parent, const char* className, const std::string& text = "", int id = -1);
 // The text of a cell of a report list of another process (read through memory of that process).
 std::string RemoteListText(HWND list, int row, int column);
-// Saves the screen's picture of `window` as a 24-bit BMP file; false when it cannot.
-bool SaveWindowBitmap(HWND window, const std::string& path);
 
 }  // namespace e2e
