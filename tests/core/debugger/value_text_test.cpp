@@ -44,8 +44,8 @@ TEST(ValueText, MemoryRowsStackNotesAndTypedValues)
     for (const char* bad : {"", "10000", "12G", "h"}) EXPECT_FALSE(ParseHexWord(bad).has_value()) << bad;
     // Line 6 is a CALL of 3 bytes at 0002, line 7 follows at 0005 in the code at frame 1.
     debuginfo::ProgramMap map;
-    map.lines = {{"a.asm", 5, 1, 0, 2, true}, {"a.asm", 6, 1, 2, 3, true}, {"a.asm", 7, 1, 5, 2, true},
-                 {"a.asm", 9, 0, 0, 4, false}};
+    map.lines = {{"a.asm", 9, 0, 0, 4, false}, {"a.asm", 5, 1, 0, 2, true}, {"a.asm", 6, 1, 2, 3, true},
+                 {"a.asm", 7, 1, 5, 2, true}};
     EXPECT_EQ(7, ReturnLineOf(map, 0x1000, 0x1001, 5));
     EXPECT_EQ(0, ReturnLineOf(map, 0x1000, 0x1001, 4));   // inside the CALL
     EXPECT_EQ(0, ReturnLineOf(map, 0x1000, 0x1001, 0));
