@@ -1,8 +1,8 @@
 // 在 Halyard 中调试 from the real Halyard.exe with the real assembler: a breakpoint set with F9, the
 // run stopped on its line, three F10 steps, the value the source put in AX in the Registers pane,
 // a DW variable in the Watch pane, and the return code in the Output pane. The DOS toolchain is
-// the user's, not ours: the test runs when HALYARD_DOS_TOOLS names a folder holding MASM.EXE and
-// LINK.EXE, and is skipped otherwise. HALYARD_DEBUG_HOLD=<seconds> keeps the run stopped that long
+// the user's, not ours: the test runs when HALYARD_DOS_TOOLS names a folder whose masm16\ holds
+// MASM.EXE and LINK.EXE (the layout of the installation's bin folder), and is skipped otherwise. HALYARD_DEBUG_HOLD=<seconds> keeps the run stopped that long
 // after the steps, for a screenshot (scripts/screenshot.sh).
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -77,7 +77,8 @@ TEST(DebugInHalyard, BreakpointStepsRegistersWatchAndTheEnd)
                                 std::to_string(GetTickCount());
     for (const char* sub : {"", "\\bin", "\\bin\\masm16", "\\work"}) ASSERT_TRUE(CreateDirectoryA((install + sub).c_str(), nullptr));
     ASSERT_TRUE(CopyTool(e2e::DistDir() + "\\bin", install + "\\bin", "Dosrun.exe"));
-    for (const char* tool : {"MASM.EXE", "LINK.EXE"}) ASSERT_TRUE(CopyTool(tools, install + "\\bin\\masm16", tool)) << tool;
+    for (const char* tool : {"MASM.EXE", "LINK.EXE"})
+        ASSERT_TRUE(CopyTool(std::string(tools) + "\\masm16", install + "\\bin\\masm16", tool)) << tool;
     const std::string path = install + "\\work\\hello.asm";
     std::ofstream(path, std::ios::binary) << kSource;
 
