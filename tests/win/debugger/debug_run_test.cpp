@@ -12,6 +12,8 @@
 #include "editor/view_site.h"
 #include "win/app/app_fixture.h"
 
+#include <commctrl.h>
+
 namespace {
 
 using namespace halyard::debugwire;
@@ -192,7 +194,20 @@ TEST_F(DebugRun, StopsAtTheBreakpointStepsShowsThePanesAndEnds)
 
     // HALYARD_DEBUG_HOLD=<seconds> keeps the stopped window up for a screenshot.
     if (const char* hold = std::getenv("HALYARD_DEBUG_HOLD")) wintest::PumpUntil([] { return false; }, atoi(hold) * 1000);
-    debugger.SetRegister(BX, 0x1234);
+    // A double-click on BX's value opens an edit over it; Enter sends the new value.
+    HWND registers = panes.registers.Window().List();
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(registers, LVM_GETITEMRECT, BX, reinterpret_cast<LPARAM>(&row)));
+    const LPARAM at = MAKELPARAM(row.left + 80, (row.top + row.bottom) / 2);
+    SendMessageA(registers, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(registers, WM_LBUTTONUP, 0, at);
+    SendMessageA(registers, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(registers, WM_LBUTTONUP, 0, at);
+    HWND edit = FindWindowExA(registers, nullptr, "Edit", nullptr);
+    ASSERT_NE(nullptr, edit);
+    SetWindowTextA(edit, "1234");
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(wintest::PumpUntil([&] { return panes.registers.Window().CellText(BX, 1) == "1234"; }));
     EXPECT_TRUE(pc.Got("set BX 1234"));
 
