@@ -6,8 +6,8 @@ set(HALYARD_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid winmm advapi3
 target_compile_definitions(halyard_core PRIVATE ${HALYARD_WIN_DEFS})
 
 # One library per layer of the IDE, each linked only to the layers below it, so that a call
-# upwards cannot link: app > frame (with snippets, reference) > asm > editor > toolchain > buffer > fx
-# > core.
+# upwards cannot link: app > debugger > frame (with snippets, reference) > asm > editor > toolchain >
+# buffer > fx > core.
 function(halyard_layer name)
   cmake_parse_arguments(L "" "" "DIRS;BELOW" ${ARGN})
   set(globs)
@@ -29,10 +29,11 @@ halyard_layer(halyard_toolchain DIRS toolchain BELOW halyard_buffer halyard_fx)
 halyard_layer(halyard_editor DIRS editor BELOW halyard_fx)
 halyard_layer(halyard_asm DIRS asm BELOW halyard_editor halyard_toolchain)
 halyard_layer(halyard_frame DIRS frame snippets reference BELOW halyard_asm)
-halyard_layer(halyard_app DIRS app BELOW halyard_frame)
+halyard_layer(halyard_debugger DIRS debugger BELOW halyard_frame)
+halyard_layer(halyard_app DIRS app BELOW halyard_debugger)
 # Every object of a layer, linked with nothing but the layers below it: an upward call fails here.
 set(HALYARD_LAYER_CHECKS)
-foreach(layer fx buffer toolchain editor asm frame app)
+foreach(layer fx buffer toolchain editor asm frame debugger app)
   add_executable(layer_check_${layer} ${CMAKE_SOURCE_DIR}/cmake/layer_check.cpp)
   target_link_libraries(layer_check_${layer} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,halyard_${layer}>")
   set_target_properties(layer_check_${layer} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layer_checks)

@@ -146,6 +146,21 @@
 #define ID_BUILD_DOS_PROMPT             32840   // a DOS session window in the document's folder
 #define ID_BUILD_RUN_SESSION            32841   // the built program typed at the DOS session's prompt
 #define ID_BUILD_TOOLCHAIN_FOLDERS      32842   // copies the course's DOS tools into bin\masm16, bin\tasm16
+// ---- The debugger in Halyard: the program runs in Dosrun, stepped by the source's lines ---------
+#define ID_DEBUG_HALYARD                32850   // Alt+F5: build if needed, map, start the run
+#define ID_DEBUG_TOGGLE_BREAKPOINT      32851   // F9 (and a click in the editor's icon margin)
+#define ID_DEBUG_STEP_OVER              32852   // F10
+#define ID_DEBUG_STEP_INTO              32853   // F11
+#define ID_DEBUG_STEP_OUT               32854   // Shift+F11
+#define ID_DEBUG_RUN_TO_CURSOR          32855   // Ctrl+F10
+#define ID_DEBUG_CONTINUE               32856   // F8
+#define ID_DEBUG_PAUSE                  32857   // Ctrl+F8
+#define ID_DEBUG_STOP                   32858   // Shift+F5
+#define ID_DEBUG_STEP_BACK              32859   // Ctrl+Shift+F11
+#define IDC_REGISTERS_BAR               126
+#define IDC_MEMORY_BAR                  127
+#define IDC_STACK_BAR                   130
+#define IDC_WATCH_BAR                   131
 
 // Editor view commands
 #define ID_EDIT_DELETE                  37000

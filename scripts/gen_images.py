@@ -170,6 +170,10 @@ def button(name):
         for y in (8, 11, 14):
             c.line(2, y, 5, y, BLACK); c.line(15, y, 18, y, BLACK)
         c.disc(10, 5, 2, BLACK)
+    elif name == 'debughere':
+        page(c, 7, 2, 11, 16); lines_on(c, 9, 5, 4, 6)
+        c.disc(4, 6, 3, RED, (140, 0, 0))
+        c.tri([(1, 10), (7, 14), (1, 18)], YELLOW); c.line(1, 10, 7, 14, DARK); c.line(7, 14, 1, 18, DARK); c.line(1, 10, 1, 18, DARK)
     elif name == 'prompt':
         c.rect(1, 3, 18, 17, DARK, BLACK); c.rect(2, 4, 17, 5, NAVY, NAVY)
         c.line(4, 8, 7, 10, WHITE); c.line(7, 10, 4, 12, WHITE); c.line(9, 12, 13, 12, WHITE)
@@ -189,7 +193,7 @@ def button(name):
 
 TOOLBAR = ['new', 'open', 'save', 'print', 'cut', 'copy', 'paste', 'undo', 'redo', 'find', 'findnext',
            'findprev', 'replace', 'bmtoggle', 'bmnext', 'bmprev', 'bmclear', 'compile', 'link', 'run',
-           'debug', 'prompt', 'location', 'calc', 'ascii', 'stop']
+           'debug', 'debughere', 'prompt', 'location', 'calc', 'ascii', 'stop']
 
 
 def write_bmp(path, canvas):

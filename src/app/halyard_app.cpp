@@ -50,6 +50,7 @@ CHalyardApp::CHalyardApp()
     ChainTo(&m_utilityCommands);
     ChainTo(&m_sessionCommands);
     ChainTo(&m_toolchainFolders);
+    ChainTo(&m_debugCommands);
 }
 
 CMainFrame* CHalyardApp::GetMainFrame() const { return static_cast<CMainFrame*>(FxApp::GetMainFrame()); }

@@ -1,8 +1,11 @@
 // The application object of Halyard.
 #pragma once
+#include "app/app_debug_host.h"
 #include "app/toolchain_folders_command.h"
 #include "app/utility_commands.h"
 #include "asm/colour_scheme.h"
+#include "core/editor/kept_breakpoints.h"
+#include "debugger/debug_commands.h"
 #include "toolchain/document_host.h"
 #include "toolchain/session_commands.h"
 #include "fx/fx_app.h"
@@ -22,6 +25,9 @@ public:
     // The DOS prompt and Run in the DOS session, with the session they type at.
     CSessionCommands m_sessionCommands{*this, [this] { return GetActiveEditorDocument(); }};
     CToolchainFoldersCommand m_toolchainFolders{m_szInstallDir};  // copies the course's DOS tools in
+    KeptBreakpoints m_keptBreakpoints;  // of files closed while the IDE runs
+    CAppDebugHost m_debugHost{*this};
+    CDebugCommands m_debugCommands{m_debugHost};  // 在 Halyard 中调试: runs, steps, breakpoints, panes
 
     CMainFrame* GetMainFrame() const;
 
@@ -32,6 +38,8 @@ public:
     void ShowPanes(bool show) override;
     HTREEITEM AddDocumentItem(const char* text) override;
     void RenameDocumentItem(HTREEITEM item, const char* text) override;
+    void KeepBreakpoints(const std::string& path, std::vector<int> lines) override { m_keptBreakpoints.Keep(path, std::move(lines)); }
+    std::vector<int> KeptBreakpointsOf(const std::string& path) const override { return m_keptBreakpoints.For(path); }
     // The snippet library's view of the program: editor windows and the active document.
     void OpenSnippet(const char* path) override;
     CHalyardDoc* GetActiveEditorDocument() const override;

@@ -217,6 +217,7 @@ private:
     void MeasureFont();
     bool EnsureLineBitmap(HDC dc, int nWidth);
     HIMAGELIST GetMarginIcons();
+    void ToggleBreakpointAt(int line);
 
     void OnSize();
     void OnScroll(bool bHorz, int nCode);

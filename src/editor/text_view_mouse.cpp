@@ -4,6 +4,7 @@
 
 #include "core/editor/view_geometry.h"
 #include "core/editor/word_bounds.h"
+#include "resource.h"
 
 namespace {
 const UINT_PTR kDragSelTimer = 1001;
@@ -56,6 +57,8 @@ void CTextView::OnLButtonDown(POINT pt, UINT nFlags)
     const bool ctrl = (nFlags & MK_CONTROL) != 0;
     const TextPosition hit = ClientPointToText({pt.x + GetCharWidth() / 2, pt.y});
     m_bWordSelection = m_bLineSelection = false;
+    if (m_bSelMargin && pt.x >= GetMarginWidth() - kMarginIconColumn && pt.x < GetMarginWidth() && !shift && !ctrl)
+        return ToggleBreakpointAt(hit.y);
     if (pt.x < GetMarginWidth()) {
         if (ctrl) return SelectAll();
         if (!shift) m_ptAnchor = {0, hit.y};
@@ -69,6 +72,17 @@ void CTextView::OnLButtonDown(POINT pt, UINT nFlags)
     }
     SelectByMouseMode(hit);
     StartMouseSelection();
+}
+
+// The icon column toggles the line's breakpoint: the caret goes to the line and the debugger's
+// command runs as F9 would, through the window that owns the view.
+void CTextView::ToggleBreakpointAt(int line)
+{
+    const TextPosition start{0, line};
+    SetCursorPos(start);
+    SelectRange(start, start);
+    m_ptAnchor = start;
+    SendMessageA(GetAncestor(m_hWnd, GA_ROOT), WM_COMMAND, ID_DEBUG_TOGGLE_BREAKPOINT, 0);
 }
 
 void CTextView::OnLButtonDblClk(POINT pt)

@@ -1,6 +1,7 @@
 // CTextView: painting, one screen row at a time through an off-screen bitmap one line high.
 #include "editor/text_view.h"
 #include "core/asm/theme_colours.h"
+#include "editor/debug_marks.h"
 #include "editor/theme_colour.h"
 #include "fx/fx_paint_dc.h"
 
@@ -194,9 +195,12 @@ void CTextView::PaintMargin(HDC dc, const RECT& rcMargin, int nLine)
     }
     const int image = MarginImageFor(GetLineFlags(nLine));
     HIMAGELIST icons = image >= 0 ? GetMarginIcons() : nullptr;
-    if (!icons) return;
-    int cx = 0, cy = 0;
-    ImageList_GetIconSize(icons, &cx, &cy);
-    ImageList_Draw(icons, image, dc, iconLeft + (kMarginIconColumn - cx) / 2,
-                   rcMargin.top + (rcMargin.bottom - rcMargin.top - cy) / 2, ILD_TRANSPARENT);
+    const RECT column{iconLeft, rcMargin.top, rcMargin.right, rcMargin.bottom};
+    if (icons) {
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(icons, &cx, &cy);
+        ImageList_Draw(icons, image, dc, iconLeft + (kMarginIconColumn - cx) / 2,
+                       rcMargin.top + (rcMargin.bottom - rcMargin.top - cy) / 2, ILD_TRANSPARENT);
+    }
+    PaintDebugMarks(dc, column, GetLineFlags(nLine));
 }

@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 class CDocumentHost {
 public:
     virtual HWND GetOutputPane() const = 0;
@@ -15,6 +18,9 @@ public:
     // A file's item in the WorkSpace tree; null when there is no tree.
     virtual HTREEITEM AddDocumentItem(const char* text) = 0;
     virtual void RenameDocumentItem(HTREEITEM item, const char* text) = 0;
+    // A closed file's breakpoints (0-based lines), given back when it opens again.
+    virtual void KeepBreakpoints(const std::string& path, std::vector<int> lines) { (void)path, (void)lines; }
+    virtual std::vector<int> KeptBreakpointsOf(const std::string& path) const { return (void)path, std::vector<int>(); }
 
 protected:
     ~CDocumentHost() = default;

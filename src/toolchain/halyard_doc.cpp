@@ -6,6 +6,7 @@
 #include "toolchain/output_pane.h"
 #include "toolchain/tool_names.h"
 #include "buffer/win32_file_system.h"
+#include "core/editor/breakpoints.h"
 #include "core/editor/caret_site.h"
 #include "fx/fx_view.h"
 #include "toolchain/document_host.h"
@@ -177,6 +178,7 @@ bool CHalyardDoc::OnOpenDocument(const char* path)
         ReportFileFailure(IDS_OPEN_FAILED, path, result);
         return false;
     }
+    if (m_pHost) SetBreakpointLines(m_textBuffer, m_pHost->KeptBreakpointsOf(m_strFullPath));
     if (m_pConsole) (void)m_pConsole->Open(ToolNamesForSource().source.folder);
     return true;
 }
@@ -204,7 +206,12 @@ void CHalyardDoc::FollowNewPath(const std::string& path)
         (void)m_pConsole->MoveTo(ToolNamesForSource().source.folder);
 }
 
-void CHalyardDoc::DeleteContents() { m_textBuffer.ReleaseAll(); }
+void CHalyardDoc::DeleteContents()
+{
+    if (m_pHost && m_textBuffer.IsInitialised() && !m_strFullPath.empty())
+        m_pHost->KeepBreakpoints(m_strFullPath, BreakpointLines(m_textBuffer));
+    m_textBuffer.ReleaseAll();
+}
 
 void CHalyardDoc::OnCompile()
 {

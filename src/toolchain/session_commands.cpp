@@ -17,8 +17,9 @@ bool HoldsDebug(const std::string& folder)
     return true;
 }
 
-// The last write time of a file; false when there is no such file.
-bool WriteTime(const std::string& path, ULONGLONG& time)
+}  // namespace
+
+bool FileWriteTime(const std::string& path, ULONGLONG& time)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
@@ -28,14 +29,12 @@ bool WriteTime(const std::string& path, ULONGLONG& time)
     return true;
 }
 
-}  // namespace
-
 std::string BuiltProgram(const std::string& pathNoExt)
 {
     std::string program;
     ULONGLONG newest = 0, time = 0;
     for (const char* extension : {".exe", ".com"})
-        if (WriteTime(pathNoExt + extension, time) && (program.empty() || time > newest)) {
+        if (FileWriteTime(pathNoExt + extension, time) && (program.empty() || time > newest)) {
             program = pathNoExt + extension;
             newest = time;
         }

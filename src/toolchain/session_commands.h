@@ -34,3 +34,5 @@ private:
 // The program Build made for `pathNoExt` (the source's path less ".asm"): the newer of its .exe
 // and .com; empty when there is neither.
 [[nodiscard]] std::string BuiltProgram(const std::string& pathNoExt);
+// The last write time of a file (FILETIME units); false when there is no such file.
+[[nodiscard]] bool FileWriteTime(const std::string& path, ULONGLONG& time);

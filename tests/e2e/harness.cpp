@@ -1,5 +1,7 @@
 #include "e2e/harness.h"
+#include <commctrl.h>
 #include <cstdlib>
+#include <vector>
 
 namespace e2e {
 
@@ -67,6 +69,60 @@ HWND FindTopWindow(DWORD pid, const std::string& title, DWORD timeoutMs)
         Sleep(100);
     } while (GetTickCount() - start < timeoutMs);
     return nullptr;
+}
+
+namespace {
+struct Descendant {
+    const char* className;
+    const std::string* text;
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK VisitChild(HWND hwnd, LPARAM lp)
+{
+    auto* d = reinterpret_cast<Descendant*>(lp);
+    char cls[128] = {}, text[256] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (lstrcmpiA(cls, d->className) != 0 || (!d->text->empty() && *d->text != text)) return TRUE;
+    if (d->id != -1 && GetDlgCtrlID(hwnd) != d->id) return TRUE;
+    d->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+HWND FindDescendant(HWND parent, const char* className, const std::string& text, int id)
+{
+    Descendant d{className, &text, id, nullptr};
+    EnumChildWindows(parent, VisitChild, reinterpret_cast<LPARAM>(&d));
+    return d.found;
+}
+
+std::string RemoteListText(HWND list, int row, int column)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return {};
+    const SIZE_T textSize = 512;
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize, MEM_COMMIT, PAGE_READWRITE));
+    std::string text;
+    if (remote) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = remote + sizeof item;
+        item.cchTextMax = int(textSize);
+        std::vector<char> local(textSize + 1, 0);
+        SIZE_T moved = 0;
+        if (WriteProcessMemory(process, remote, &item, sizeof item, &moved)) {
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+            if (ReadProcessMemory(process, remote + sizeof item, local.data(), textSize, &moved)) text = local.data();
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return text;
 }
 
 }  // namespace e2e

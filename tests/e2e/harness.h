@@ -25,4 +25,10 @@ private:
 // followed by the " - [child]" a maximized MDI child adds.
 HWND FindTopWindow(DWORD pid, const std::string& title, DWORD timeoutMs);
 
+// The first descendant of `parent` whose class is `className`, whose text is `text` unless that is
+// empty and whose control id is `id` unless that is -1; null when there is none.
+HWND FindDescendant(HWND parent, const char* className, const std::string& text = "", int id = -1);
+// The text of a cell of a report list of another process (read through memory of that process).
+std::string RemoteListText(HWND list, int row, int column);
+
 }  // namespace e2e

@@ -68,7 +68,7 @@ TEST_F(MainWindow, IsComposedAsAStudentFindsItAtStartUp)
 {
     const std::vector<int> buttons = {32809, 57601, 57603, 57607, 0,     57635, 57634, 57637, 0,     57643, 57644,
                                       0,     57636, 57640, 37126, 57641, 0,     37223, 37224, 37225, 37226, 0,
-                                      32800, 32801, 32803, 32802, 32840, 0, 32804, 32828, 32823, 32806};
+                                      32800, 32801, 32803, 32802, 32850, 32840, 0, 32804, 32828, 32823, 32806};
     HWND toolbar = frame->m_toolBar.m_hWnd;
     std::vector<int> shown;
     for (int i = 0; i < (int)SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0); ++i) {

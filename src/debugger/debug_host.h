@@ -1,0 +1,27 @@
+// What the debugger asks of the program around it: the main window, the source documents, the
+// Output pane and the installation folder.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class CHalyardDoc;
+class FxMDIFrame;
+
+class CDebugHost {
+public:
+    virtual FxMDIFrame* Frame() const = 0;
+    // The document of the active editor window, or null.
+    virtual CHalyardDoc* ActiveDocument() const = 0;
+    // The document of `path`, opened (or its window activated) for the current line; null when
+    // it cannot be opened.
+    virtual CHalyardDoc* OpenSource(const std::string& path) = 0;
+    virtual std::vector<CHalyardDoc*> Documents() const = 0;
+    virtual HWND OutputPane() const = 0;
+    // Without a trailing backslash.
+    virtual const char* InstallDir() const = 0;
+
+protected:
+    ~CDebugHost() = default;
+};
