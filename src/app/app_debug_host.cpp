@@ -38,3 +38,10 @@ CHalyardDoc* CAppDebugHost::OpenSource(const std::string& path)
 HWND CAppDebugHost::OutputPane() const { return m_app.GetOutputPane(); }
 
 const char* CAppDebugHost::InstallDir() const { return m_app.GetInstallDir(); }
+
+bool CAppDebugHost::SessionOpen() const { return m_app.m_sessionCommands.Session().IsOpen(); }
+
+bool CAppDebugHost::DebugInSession(const std::string& program, const std::string& pipe, std::string& error)
+{
+    return m_app.m_sessionCommands.DebugInSession(program, pipe, error);
+}

@@ -15,6 +15,8 @@ public:
     std::vector<CHalyardDoc*> Documents() const override;
     HWND OutputPane() const override;
     const char* InstallDir() const override;
+    bool SessionOpen() const override;
+    bool DebugInSession(const std::string& program, const std::string& pipe, std::string& error) override;
 
 private:
     CHalyardApp& m_app;

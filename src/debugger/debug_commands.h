@@ -52,6 +52,7 @@ private:
     bool NeedsBuild(const CHalyardDoc& doc) const;
     void OnBuildTick();
     void Launch(CHalyardDoc& doc);
+    void StartInSession(const std::string& program, halyard::debuginfo::ProgramMap map);
     bool PrepareRun(halyard::debuginfo::ProgramMap map);
     // debug_events.cpp: the PC's lines.
     void OnLine(const std::string* line);

@@ -21,6 +21,16 @@ public:
     virtual HWND OutputPane() const = 0;
     // Without a trailing backslash.
     virtual const char* InstallDir() const = 0;
+    // Whether a DOS session window is open, whose PC can run the program for the debugger.
+    virtual bool SessionOpen() const { return false; }
+    // Types `program` at that session's prompt for the debugger on `pipe`.
+    [[nodiscard]] virtual bool DebugInSession(const std::string& program, const std::string& pipe, std::string& error)
+    {
+        (void)program;
+        (void)pipe;
+        error = "no DOS session is open";
+        return false;
+    }
 
 protected:
     ~CDebugHost() = default;

@@ -100,8 +100,24 @@ void CDebugCommands::Launch(CHalyardDoc& doc)
     halyard::debuginfo::ProgramMap map;
     std::string error;
     if (!LoadProgramMap({doc.m_nAssembler, doc.m_strFullPath, program, bin}, map, error)) Report(error);
+    if (m_host.SessionOpen()) return StartInSession(program, std::move(map));
     const std::string name = program.substr(program.find_last_of('\\') + 1);
     if (StartRun({bin + "\\Dosrun.exe", name, doc.m_strFolder}, std::move(map))) Report("在 Halyard 中调试 " + program);
+}
+
+// The open DOS session's PC runs the program, so that it finds what earlier programs of the
+// session left there: the session hands it over before its first instruction.
+void CDebugCommands::StartInSession(const std::string& program, halyard::debuginfo::ProgramMap map)
+{
+    std::string error;
+    if (!PrepareRun(std::move(map)) || !m_channel.Listen(m_sink.m_hWnd, CDebugSink::kLineMessage, error) ||
+        !m_host.DebugInSession(program, m_channel.PipeName(), error)) {
+        m_channel.Close();
+        return Report(error.empty() ? std::string("调试窗格没能建立") : error);
+    }
+    m_active = true;
+    if (m_panes) m_panes->Show(true);
+    Report("在 DOS 会话中调试 " + program);
 }
 
 bool CDebugCommands::PrepareRun(halyard::debuginfo::ProgramMap map)

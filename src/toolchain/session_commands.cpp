@@ -80,6 +80,18 @@ void CSessionCommands::OnRunInSession()
         ShowError(error);
 }
 
+bool CSessionCommands::DebugInSession(const std::string& program, const std::string& pipe, std::string& error)
+{
+    if (!m_session.IsOpen()) {
+        error = "no DOS session is open";
+        return false;
+    }
+    const std::string dosPath = SessionDosPath(program);
+    std::string typed;
+    return halyard::toolchain::ComposeSessionTyping(dosPath, typed, error) &&
+           m_session.Type(halyard::toolchain::SessionDebugRequest(pipe, dosPath), error) && m_session.Type(typed, error);
+}
+
 void CSessionCommands::ShowError(const std::string& error)
 {
     m_host.ShowPanes(true);

@@ -18,6 +18,10 @@ public:
     CSessionCommands(CDocumentHost& host, std::function<CHalyardDoc*()> activeDocument);
 
     CDosSession& Session() { return m_session; }
+    // Types `program` (a built program's path) at the open session's prompt, asking first that
+    // the session hand it to the debugger on `pipe` before its first instruction. False with
+    // `error` set when no session is open or it cannot be typed at.
+    [[nodiscard]] bool DebugInSession(const std::string& program, const std::string& pipe, std::string& error);
 
 private:
     void OnDosPrompt();

@@ -60,4 +60,10 @@ bool ComposeSessionTyping(std::string_view dosProgram, std::string& typed, std::
     return true;
 }
 
+std::string SessionDebugRequest(std::string_view pipe, std::string_view dosProgram)
+{
+    const std::string_view file = dosProgram.substr(dosProgram.find_last_of("\\:") + 1);
+    return std::string(1, '\0') + "DEBUG:" + std::string(pipe) + " " + std::string(file);
+}
+
 }  // namespace halyard::toolchain

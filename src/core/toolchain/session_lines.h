@@ -39,4 +39,9 @@ struct SessionStart {
 // anything but printable ASCII or is longer than the shell's line.
 [[nodiscard]] bool ComposeSessionTyping(std::string_view dosProgram, std::string& typed, std::string& error);
 
+// The message that asks the session to hand the next program of `dosProgram`'s file name to the
+// debugger on `pipe` before its first instruction ("\0DEBUG:<pipe> <file name>": no typing, a
+// request to the session itself).
+[[nodiscard]] std::string SessionDebugRequest(std::string_view pipe, std::string_view dosProgram);
+
 }  // namespace halyard::toolchain

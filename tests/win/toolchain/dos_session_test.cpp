@@ -74,7 +74,7 @@ TEST(DosSession, TheDebuggerCatchesTheNextProgramTypedAtThePrompt)
     const std::string name = "\\\\.\\pipe\\Halyard-debug-session-test-" + std::to_string(GetCurrentProcessId());
     helpers_test::IdeEnd ide(name);
     ASSERT_TRUE(session.Type("install\r", error)) << error;
-    ASSERT_TRUE(session.Type(std::string(1, '\0') + "DEBUG:" + name + " USE.COM", error)) << error;
+    ASSERT_TRUE(session.Type(halyard::toolchain::SessionDebugRequest(name, SessionDosPath(lab.File("USE.COM"))), error)) << error;
     ASSERT_TRUE(session.Type("use\r", error)) << error;
     ASSERT_TRUE(ide.Connect());
     EXPECT_EQ(0u, ide.Line().rfind("started ", 0));
