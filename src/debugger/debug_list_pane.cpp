@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "debugger/cell_edit.h"
+#include "editor/editor_font.h"
 
 namespace {
 const int kEntryHeight = 22;
@@ -51,8 +52,15 @@ bool CDebugListPane::Create(HWND parent, const std::vector<Column>& columns, con
                              WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_NOSORTHEADER,
                              0, 0, 10, 10, m_hWnd, nullptr, nullptr, nullptr);
     if (!m_list) return false;
-    m_font.Reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "新宋体"));
+    // The editor's choice of a fixed-pitch face that shows Chinese (a face the system only
+    // substitutes may draw the Latin letters as a crude bitmap).
+    LOGFONTA wanted{};
+    wanted.lfHeight = -12;
+    wanted.lfWeight = FW_NORMAL;
+    wanted.lfCharSet = GB2312_CHARSET;
+    wanted.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lstrcpynA(wanted.lfFaceName, "新宋体", sizeof wanted.lfFaceName);
+    m_font.Reset(CreateEditorFont(wanted));
     SendMessageA(m_list, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get() ? m_font.Get() : font), FALSE);
     ListView_SetExtendedListViewStyle(m_list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     for (size_t i = 0; i < columns.size(); ++i) {
