@@ -214,3 +214,8 @@ add_executable(bench_session EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/win/sess
 
 # The debugger's step over its pipe to the real Dosrun: run by hand under Wine.
 add_executable(bench_debug_step EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/win/debug_step_bench.cpp)
+
+# The debugger's step in the real IDE, key to panes: run by hand under Wine with the user's MASM.
+add_executable(bench_debug_ui_step EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/win/debug_ui_step_bench.cpp
+               ${CMAKE_SOURCE_DIR}/tests/e2e/harness.cpp)
+target_include_directories(bench_debug_ui_step PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/res)
